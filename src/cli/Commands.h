@@ -1,0 +1,19 @@
+#pragma once
+// The sub-commands of morvane-cli. Each lives in its own file; main() only dispatches.
+// Arguments exclude the program name and the sub-command's own name.
+
+#include <string>
+#include <vector>
+
+namespace morvane::cli {
+
+using Args = std::vector<std::string>;
+
+// match: the pattern tester (see MatchCommand.cpp for the output contract).
+int RunMatch(const Args& args);
+// recode --from CP --to CP: standard input to standard output in another code page.
+int RunRecode(const Args& args);
+// detect [FILE]: prints the detected code page number.
+int RunDetect(const Args& args);
+
+} // namespace morvane::cli

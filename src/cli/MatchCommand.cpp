@@ -1,0 +1,13 @@
+#include "cli/Commands.h"
+
+#include <cstdio>
+
+namespace morvane::cli {
+
+int RunMatch(const Args&)
+{
+    std::fputs("morvane-cli: this command is not built yet\n", stderr);
+    return 2;
+}
+
+} // namespace morvane::cli

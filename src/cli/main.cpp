@@ -1,0 +1,44 @@
+// morvane-cli: the command-line face of the core (pattern tester, code page tools, batch work).
+
+#include "cli/Commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void printUsage(std::FILE* out)
+{
+    std::fputs("usage: morvane-cli COMMAND [ARGS]\n"
+               "commands:\n"
+               "  match [--modifiers TEXT] [--from N] [--once] [--substitute TEMPLATE] PATTERN [FILE]\n"
+               "  recode --from 1251|koi8r|866|auto --to 1251|koi8r|866   (stdin to stdout)\n"
+               "  detect [FILE]                                            (prints 0, 1 or 2)\n",
+               out);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        printUsage(stderr);
+        return 2;
+    }
+    const std::string command = argv[1];
+    const morvane::cli::Args args(argv + 2, argv + argc);
+    if (command == "match")
+        return morvane::cli::RunMatch(args);
+    if (command == "recode")
+        return morvane::cli::RunRecode(args);
+    if (command == "detect")
+        return morvane::cli::RunDetect(args);
+    if (command == "--help" || command == "-h" || command == "help") {
+        printUsage(stdout);
+        return 0;
+    }
+    std::fprintf(stderr, "morvane-cli: unknown command '%s'\n", command.c_str());
+    printUsage(stderr);
+    return 2;
+}
