@@ -1,0 +1,114 @@
+#include "app/FileIo.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace morvane::app {
+
+namespace {
+
+// Writes all of `bytes` to `fd`; returns 0 or the errno of the failure.
+int writeAll(int fd, std::string_view bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+} // namespace
+
+std::optional<FileError> ReadWholeFile(const std::filesystem::path& path, std::string& bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return FileError { CannotOpenText(path, errno) };
+    struct stat st { };
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return FileError { CannotOpenText(path, EISDIR) };
+    }
+    std::string result;
+    if (st.st_size > 0)
+        result.reserve(static_cast<size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int err = errno;
+            ::close(fd);
+            return FileError { CannotOpenText(path, err) };
+        }
+        if (n == 0)
+            break;
+        result.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    bytes = std::move(result);
+    return std::nullopt;
+}
+
+std::optional<FileError> WriteWholeFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    // Write beside the target, then rename over it: the rename is atomic, so the target holds
+    // either its old or its new contents, whatever happens midway.
+    mode_t mode = 0666;
+    struct stat st { };
+    const bool existed = ::stat(path.c_str(), &st) == 0;
+    if (existed) {
+        if (S_ISDIR(st.st_mode))
+            return FileError { CannotCreateText(path, EISDIR) };
+        mode = st.st_mode & 07777;
+    }
+    std::filesystem::path temp = path;
+    temp += ".morvane-XXXXXX";
+    std::string templ = temp.string();
+    const int fd = ::mkstemp(templ.data());
+    if (fd < 0) {
+        const int err = errno;
+        // A directory we may not create files in: fall back to rewriting the file in place.
+        if (existed && (err == EACCES || err == EROFS || err == EPERM)) {
+            const int direct = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+            if (direct < 0)
+                return FileError { CannotCreateText(path, errno) };
+            const int werr = writeAll(direct, bytes);
+            const int cerr = ::close(direct) == 0 ? 0 : errno;
+            if (werr || cerr)
+                return FileError { CannotCreateText(path, werr ? werr : cerr) };
+            return std::nullopt;
+        }
+        return FileError { CannotCreateText(path, err) };
+    }
+    int err = writeAll(fd, bytes);
+    if (!err && ::fsync(fd) != 0)
+        err = errno;
+    if (!existed) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (!err && ::fchmod(fd, mode) != 0)
+        err = errno;
+    if (::close(fd) != 0 && !err)
+        err = errno;
+    if (!err && ::rename(templ.c_str(), path.c_str()) != 0)
+        err = errno;
+    if (err) {
+        ::unlink(templ.c_str());
+        return FileError { CannotCreateText(path, err) };
+    }
+    return std::nullopt;
+}
+
+} // namespace morvane::app

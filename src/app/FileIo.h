@@ -1,0 +1,23 @@
+#pragma once
+// Whole-file reading and writing with the standard failure texts. Writing goes to a temporary
+// file beside the target that then replaces it, so a failure midway (a full disk, a vanished
+// directory) never leaves the target half written. Covered by tests/app/FileIoTest.cpp.
+
+#include "app/FileError.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace morvane::app {
+
+// Reads every byte of `path` into `bytes`. On failure returns the "Cannot open file" error.
+std::optional<FileError> ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
+
+// Replaces the contents of `path` by `bytes` (creating it when absent). The file keeps its
+// permission bits when it existed. On failure the old contents are untouched and the
+// "Cannot create file" error is returned.
+std::optional<FileError> WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
+
+} // namespace morvane::app
