@@ -27,7 +27,8 @@ char32_t Win1251ToUnicode(unsigned char byte);
 bool UnicodeToWin1251(char32_t cp, unsigned char& byte);
 
 // UTF-8 <-> Windows-1251 text. Characters that Windows-1251 lacks, and malformed UTF-8
-// sequences, become "?" (in this direction only).
+// sequences, become "?" (in this direction only): a broken sequence gives one "?" per byte, a
+// complete but invalid one (overlong form, surrogate) a single "?".
 std::string Utf8ToWin1251(std::string_view utf8);
 std::string Win1251ToUtf8(std::string_view text);
 
