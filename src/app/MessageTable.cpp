@@ -1,0 +1,82 @@
+#include "app/MessageTable.h"
+
+#include "app/FileIo.h"
+#include "app/TextLines.h"
+
+#include <system_error>
+
+namespace morvane::app {
+
+MessageTable::MessageTable()
+    : m_entries(BuiltInMessages())
+{
+}
+
+std::string MessageTable::text(int index) const
+{
+    if (index < 0 || index >= count())
+        return {};
+    return m_entries[static_cast<size_t>(index)];
+}
+
+void MessageTable::reset()
+{
+    m_entries = BuiltInMessages();
+}
+
+bool MessageTable::replaceEntries(std::vector<std::string> lines)
+{
+    if (lines.size() < static_cast<size_t>(kMinLanguageLines))
+        return false;
+    lines.resize(kMessageCount);
+    m_entries = std::move(lines);
+    return true;
+}
+
+LanguageFileResult MessageTable::loadLanguageFile(const std::filesystem::path& path)
+{
+    LanguageFileResult result;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec) {
+        result.status = LanguageFileStatus::Missing;
+        return result;
+    }
+    std::string bytes;
+    if (auto error = ReadWholeFile(path, bytes)) {
+        result.status = LanguageFileStatus::Unreadable;
+        result.error = std::move(error);
+        return result;
+    }
+    std::vector<std::string> lines = SplitLines(bytes);
+    result.lineCount = static_cast<int>(lines.size());
+    result.status = replaceEntries(std::move(lines)) ? LanguageFileStatus::Loaded : LanguageFileStatus::TooShort;
+    return result;
+}
+
+std::optional<FileError> MessageTable::exportLanguageFile(const std::filesystem::path& path) const
+{
+    return WriteWholeFile(path, JoinLinesCrLf(m_entries));
+}
+
+MessageTable& CurrentMessageTable()
+{
+    static MessageTable table;
+    return table;
+}
+
+std::string Msg(int index)
+{
+    return CurrentMessageTable().text(index);
+}
+
+LanguageFileResult LoadLanguageFile(const std::filesystem::path& path)
+{
+    return CurrentMessageTable().loadLanguageFile(path);
+}
+
+std::optional<FileError> ExportLanguageFile(const std::filesystem::path& path)
+{
+    return CurrentMessageTable().exportLanguageFile(path);
+}
+
+} // namespace morvane::app
