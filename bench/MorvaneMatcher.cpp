@@ -1,0 +1,33 @@
+// The engine's harness; see MorvaneMatcher.h.
+
+#include "MorvaneMatcher.h"
+
+#include <stdexcept>
+
+namespace morvane::bench {
+
+MorvaneMatcher::MorvaneMatcher(const std::string& pattern) {
+    m_regex.SetExpression(pattern);
+    m_regex.CompileExpression();
+}
+
+std::string MorvaneMatcher::Name() const {
+    return "TRegex";
+}
+
+std::size_t MorvaneMatcher::CountAll(std::string_view subject) {
+    try {
+        std::size_t count = 0;
+        if (m_regex.Exec(subject)) {
+            ++count;
+            while (m_regex.ExecNext()) {
+                ++count;
+            }
+        }
+        return count;
+    } catch (const regex::ERegex& e) {
+        throw std::runtime_error(std::string("ERegex: ") + e.what());
+    }
+}
+
+} // namespace morvane::bench
