@@ -1,6 +1,7 @@
 #include "app/FileIo.h"
 
 #include <cerrno>
+#include <system_error>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,8 +60,19 @@ std::optional<FileError> ReadWholeFile(const std::filesystem::path& path, std::s
     return std::nullopt;
 }
 
-std::optional<FileError> WriteWholeFile(const std::filesystem::path& path, std::string_view bytes)
+std::optional<FileError> WriteWholeFile(const std::filesystem::path& shownPath, std::string_view bytes)
 {
+    // A symbolic link (a settings file kept with the user's other dotfiles, say) is written
+    // through: renaming over the link itself would replace it by a plain file. The messages
+    // keep the path the caller gave.
+    std::filesystem::path path = shownPath;
+    std::error_code linkError;
+    if (std::filesystem::is_symlink(path, linkError)) {
+        std::filesystem::path target = std::filesystem::canonical(path, linkError);
+        if (!linkError)
+            path = std::move(target);
+    }
+
     // Write beside the target, then rename over it: the rename is atomic, so the target holds
     // either its old or its new contents, whatever happens midway.
     mode_t mode = 0666;
@@ -68,7 +80,7 @@ std::optional<FileError> WriteWholeFile(const std::filesystem::path& path, std::
     const bool existed = ::stat(path.c_str(), &st) == 0;
     if (existed) {
         if (S_ISDIR(st.st_mode))
-            return FileError { CannotCreateText(path, EISDIR) };
+            return FileError { CannotCreateText(shownPath, EISDIR) };
         mode = st.st_mode & 07777;
     }
     std::filesystem::path temp = path;
@@ -81,14 +93,14 @@ std::optional<FileError> WriteWholeFile(const std::filesystem::path& path, std::
         if (existed && (err == EACCES || err == EROFS || err == EPERM)) {
             const int direct = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
             if (direct < 0)
-                return FileError { CannotCreateText(path, errno) };
+                return FileError { CannotCreateText(shownPath, errno) };
             const int werr = writeAll(direct, bytes);
             const int cerr = ::close(direct) == 0 ? 0 : errno;
             if (werr || cerr)
-                return FileError { CannotCreateText(path, werr ? werr : cerr) };
+                return FileError { CannotCreateText(shownPath, werr ? werr : cerr) };
             return std::nullopt;
         }
-        return FileError { CannotCreateText(path, err) };
+        return FileError { CannotCreateText(shownPath, err) };
     }
     int err = writeAll(fd, bytes);
     if (!err && ::fsync(fd) != 0)
@@ -106,7 +118,7 @@ std::optional<FileError> WriteWholeFile(const std::filesystem::path& path, std::
         err = errno;
     if (err) {
         ::unlink(templ.c_str());
-        return FileError { CannotCreateText(path, err) };
+        return FileError { CannotCreateText(shownPath, err) };
     }
     return std::nullopt;
 }

@@ -198,3 +198,27 @@ TEST_F(FileIo, ExistingFileInAnUnwritableDirectoryIsRewrittenInPlace)
     ASSERT_EQ(ReadWholeFile(path, back), std::nullopt);
     EXPECT_EQ(back, "new");
 }
+
+TEST_F(FileIo, WritingThroughASymbolicLinkKeepsTheLink)
+{
+    const fs::path target = m_dir / "real.ini";
+    const fs::path link = m_dir / "link.ini";
+    ASSERT_EQ(WriteWholeFile(target, "old"), std::nullopt);
+    fs::create_symlink("real.ini", link);
+    ASSERT_EQ(WriteWholeFile(link, "new"), std::nullopt);
+    EXPECT_TRUE(fs::is_symlink(link));
+    std::string back;
+    ASSERT_EQ(ReadWholeFile(target, back), std::nullopt);
+    EXPECT_EQ(back, "new");
+    EXPECT_EQ(entries(), (std::vector<std::string> { "link.ini", "real.ini" }));
+}
+
+TEST_F(FileIo, FailureThroughALinkNamesThePathTheCallerGave)
+{
+    const fs::path dirLink = m_dir / "dirlink";
+    fs::create_directory(m_dir / "realdir");
+    fs::create_directory_symlink("realdir", dirLink);
+    const auto error = WriteWholeFile(dirLink, "x");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->message.rfind("Cannot create file \"" + dirLink.string() + "\". ", 0), 0u) << error->message;
+}
