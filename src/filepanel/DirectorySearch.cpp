@@ -1,0 +1,122 @@
+// Reading directories with attribute words. Covered by tests/filepanel/DirectorySearchTest.cpp.
+
+#include "filepanel/DirectorySearch.h"
+
+#include "codepage/CodePage.h"
+#include "filepanel/CaseFold.h"
+#include "filepanel/FileAttributes.h"
+#include "filepanel/Mask.h"
+
+#include <algorithm>
+#include <cstring>
+#include <dirent.h>
+#include <fstream>
+#include <sys/stat.h>
+#include <unordered_set>
+
+namespace morvane::filepanel {
+
+namespace {
+
+std::string OrderKey(const std::filesystem::path& name)
+{
+    return LowerWin1251(codepage::Utf8ToWin1251(name.native()));
+}
+
+} // namespace
+
+bool DirEntry::isDirectory() const
+{
+    return (attributes & kAttrDirectory) != 0;
+}
+
+std::vector<std::string> ReadHiddenList(const std::filesystem::path& dir)
+{
+    std::vector<std::string> names;
+    std::ifstream in(dir / ".hidden", std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            names.push_back(line);
+    }
+    return names;
+}
+
+bool NameOrderLess(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    const int byKey = CompareTextAscii(OrderKey(a), OrderKey(b));
+    if (byKey != 0)
+        return byKey < 0;
+    return a.native() < b.native();
+}
+
+std::vector<DirEntry> ReadDirectoryEntries(const std::filesystem::path& dir)
+{
+    std::vector<DirEntry> entries;
+    DIR* handle = ::opendir(dir.c_str());
+    if (handle == nullptr)
+        return entries;
+
+    std::unordered_set<std::string> hidden;
+    for (std::string& name : ReadHiddenList(dir))
+        hidden.insert(std::move(name));
+
+    while (const dirent* d = ::readdir(handle)) {
+        const std::string name = d->d_name;
+        if (name == "." || name == "..")
+            continue;
+        const std::filesystem::path full = dir / name;
+        struct stat linkInfo {};
+        if (::lstat(full.c_str(), &linkInfo) != 0)
+            continue;
+        struct stat info = linkInfo;
+        const bool symlink = S_ISLNK(linkInfo.st_mode);
+        if (symlink && ::stat(full.c_str(), &info) != 0)
+            info = linkInfo; // dangling: the link itself, listed as a file
+        const bool directory = S_ISDIR(info.st_mode);
+        if (!directory && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
+            continue;
+
+        DirEntry entry;
+        entry.name = name;
+        entry.symlink = symlink;
+        entry.attributes = directory ? kAttrDirectory : kAttrArchive;
+        if ((info.st_mode & S_IWUSR) == 0)
+            entry.attributes |= kAttrReadOnly;
+        if (name[0] == '.' || hidden.count(name) != 0)
+            entry.attributes |= kAttrHidden;
+        entry.size = directory ? 0 : static_cast<std::uint64_t>(info.st_size);
+        entry.modified = info.st_mtime;
+        entries.push_back(std::move(entry));
+    }
+    ::closedir(handle);
+
+    std::sort(entries.begin(), entries.end(),
+        [](const DirEntry& a, const DirEntry& b) { return NameOrderLess(a.name, b.name); });
+    return entries;
+}
+
+bool PassesRequest(unsigned attributes, unsigned request)
+{
+    constexpr unsigned kSpecial = kAttrHidden | kAttrSystem | kAttrVolume | kAttrDirectory;
+    return (attributes & kSpecial & ~request) == 0;
+}
+
+std::vector<DirEntry> FilterEntries(const std::vector<DirEntry>& entries, std::string_view mask, unsigned request)
+{
+    std::vector<DirEntry> result;
+    for (const DirEntry& entry : entries) {
+        if (PassesRequest(entry.attributes, request) && MatchesFileName(mask, entry.name))
+            result.push_back(entry);
+    }
+    return result;
+}
+
+std::vector<DirEntry> FindEntries(const std::filesystem::path& dir, std::string_view mask, unsigned request)
+{
+    return FilterEntries(ReadDirectoryEntries(dir), mask, request);
+}
+
+} // namespace morvane::filepanel
