@@ -1,9 +1,9 @@
 #include "app/FileIo.h"
 
 #include <cerrno>
-#include <system_error>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace morvane::app {

@@ -11,8 +11,8 @@ namespace {
 // Decimal digits of the magnitude of `value`; unsigned so that INT64_MIN has one too.
 std::string MagnitudeDigits(std::int64_t value)
 {
-    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
-                                        : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude
+        = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     std::string digits;
     do {
         digits += static_cast<char>('0' + magnitude % 10);

@@ -25,10 +25,22 @@ std::string FormatThousands(std::int64_t value, std::string_view separator = Tho
 class FormatArg {
 public:
     template <std::integral T>
-    FormatArg(T number) : m_value(static_cast<std::int64_t>(number)) { }
-    FormatArg(std::string_view text) : m_value(text) { }
-    FormatArg(const char* text) : m_value(std::string_view(text)) { }
-    FormatArg(const std::string& text) : m_value(std::string_view(text)) { }
+    FormatArg(T number)
+        : m_value(static_cast<std::int64_t>(number))
+    {
+    }
+    FormatArg(std::string_view text)
+        : m_value(text)
+    {
+    }
+    FormatArg(const char* text)
+        : m_value(std::string_view(text))
+    {
+    }
+    FormatArg(const std::string& text)
+        : m_value(std::string_view(text))
+    {
+    }
 
     // The argument as the placeholder wants it: a number for "%d" (decimal) or "%.0n"
     // (grouped by `separator`); a text always as it is, a number for "%s" in decimal.

@@ -33,9 +33,9 @@ char AsciiLower(char c)
 
 bool SameName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(),
-            [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return AsciiLower(x) == AsciiLower(y);
+    });
 }
 
 std::string WithoutLineBreaks(std::string_view text)
@@ -210,8 +210,7 @@ std::vector<std::string> IniFile::keys(std::string_view section) const
     return names;
 }
 
-void IniFile::writeList(
-    std::string_view section, std::string_view key, const std::vector<std::string>& items)
+void IniFile::writeList(std::string_view section, std::string_view key, const std::vector<std::string>& items)
 {
     const std::string name = ListSectionName(section, key);
     eraseSection(name);

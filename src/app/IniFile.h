@@ -62,23 +62,21 @@ public:
 
     // A list property: section `section` + "." + `key` is erased, then, unless `items` is
     // empty, written anew with "Count" and "Item0", "Item1", ...
-    void writeList(std::string_view section, std::string_view key,
-        const std::vector<std::string>& items);
+    void writeList(std::string_view section, std::string_view key, const std::vector<std::string>& items);
     // Reads a list written by writeList. Nothing when the section is absent or its "Count" is
     // not a non-negative number. Items at or beyond "Count" are ignored; a missing item below
     // the highest one present reads as an empty text; the list ends at the highest item present
     // (a hand-edited huge count cannot blow up memory).
-    std::optional<std::vector<std::string>> readList(
-        std::string_view section, std::string_view key) const;
+    std::optional<std::vector<std::string>> readList(std::string_view section, std::string_view key) const;
 
 private:
     struct Line {
         bool comment = false; // `text` holds the whole comment line; `key` is unused
         std::string key;
-        std::string text;     // the value, or the comment line
+        std::string text; // the value, or the comment line
     };
     struct Section {
-        std::string name;     // empty for the lines before the first header
+        std::string name; // empty for the lines before the first header
         std::vector<Line> lines;
     };
 

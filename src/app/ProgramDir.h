@@ -14,10 +14,10 @@ namespace morvane::app {
 
 // Everything the policy looks at, gathered so it can be decided without touching the process.
 struct ProgramDirInputs {
-    std::optional<std::string> morvaneHome;   // MORVANE_HOME
+    std::optional<std::string> morvaneHome; // MORVANE_HOME
     std::optional<std::string> xdgConfigHome; // XDG_CONFIG_HOME
-    std::optional<std::string> home;          // HOME (or the password database's home)
-    std::filesystem::path executableDir;      // directory of the running program file
+    std::optional<std::string> home; // HOME (or the password database's home)
+    std::filesystem::path executableDir; // directory of the running program file
     bool executableDirWritable = false;
 };
 

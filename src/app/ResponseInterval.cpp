@@ -15,8 +15,8 @@ bool IsDigit(char c)
 
 int ParseIntervalText(std::string_view text)
 {
-    if (text.size() != kIntervalTextLength || !IsDigit(text[0]) || text[1] != '.'
-        || !IsDigit(text[2]) || !IsDigit(text[3]) || !IsDigit(text[4]) || text.substr(5) != " sec")
+    if (text.size() != kIntervalTextLength || !IsDigit(text[0]) || text[1] != '.' || !IsDigit(text[2])
+        || !IsDigit(text[3]) || !IsDigit(text[4]) || text.substr(5) != " sec")
         return -1;
     return (text[0] - '0') * 1000 + (text[2] - '0') * 100 + (text[3] - '0') * 10 + (text[4] - '0');
 }

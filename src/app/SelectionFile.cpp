@@ -22,8 +22,7 @@ std::string SelectionText(const std::vector<std::string>& names)
     return JoinLinesCrLf(names);
 }
 
-std::optional<FileError> LoadSelectionFile(
-    const std::filesystem::path& path, std::vector<std::string>& names)
+std::optional<FileError> LoadSelectionFile(const std::filesystem::path& path, std::vector<std::string>& names)
 {
     std::string bytes;
     if (std::optional<FileError> error = ReadWholeFile(path, bytes))

@@ -13,17 +13,42 @@ namespace morvane::app {
 namespace {
 
 constexpr std::array<std::string_view, 29> kAppearanceKeys {
-    "cbFind_Color", "cbFind_Font", "cbReplace_Color", "cbReplace_Font", "cbRemark_Color",
-    "cbRemark_Font", "cbDrive_Color", "cbDrive_Font", "cbMask_Color", "cbMask_Font",
-    "lvFiles_Color", "lvFiles_Font", "reSource_Color", "reSource_Font", "lvReport_Color",
-    "lvReport_Font", "sgRegExpr_Color", "sgRegExpr_Font", "MemoFind_Color", "MemoFind_Font",
-    "MemoReplace_Color", "MemoReplace_Font", "EditSpaceChars_Color", "EditSpaceChars_Font",
-    "EditWordChars_Color", "EditWordChars_Font", "mmReplace_Color", "cbCodePage_Color",
+    "cbFind_Color",
+    "cbFind_Font",
+    "cbReplace_Color",
+    "cbReplace_Font",
+    "cbRemark_Color",
+    "cbRemark_Font",
+    "cbDrive_Color",
+    "cbDrive_Font",
+    "cbMask_Color",
+    "cbMask_Font",
+    "lvFiles_Color",
+    "lvFiles_Font",
+    "reSource_Color",
+    "reSource_Font",
+    "lvReport_Color",
+    "lvReport_Font",
+    "sgRegExpr_Color",
+    "sgRegExpr_Font",
+    "MemoFind_Color",
+    "MemoFind_Font",
+    "MemoReplace_Color",
+    "MemoReplace_Font",
+    "EditSpaceChars_Color",
+    "EditSpaceChars_Font",
+    "EditWordChars_Color",
+    "EditWordChars_Font",
+    "mmReplace_Color",
+    "cbCodePage_Color",
     "LabelDir_Font",
 };
 
 constexpr std::array<std::string_view, 4> kPageNames {
-    "TabSheetManual", "TabSheetWork", "TabSheetReport", "TabSheetOptions",
+    "TabSheetManual",
+    "TabSheetWork",
+    "TabSheetReport",
+    "TabSheetOptions",
 };
 
 bool IsBlank(char c)
@@ -91,7 +116,10 @@ constexpr int kAnyMax = std::numeric_limits<int>::max();
 // section and key, in the order they are written.
 class Loader {
 public:
-    explicit Loader(const IniFile& ini) : m_ini(ini) { }
+    explicit Loader(const IniFile& ini)
+        : m_ini(ini)
+    {
+    }
 
     void operator()(std::string_view section, std::string_view key, bool& field)
     {
@@ -138,7 +166,10 @@ private:
 
 class Saver {
 public:
-    explicit Saver(IniFile& ini) : m_ini(ini) { }
+    explicit Saver(IniFile& ini)
+        : m_ini(ini)
+    {
+    }
 
     void operator()(std::string_view section, std::string_view key, bool field)
     {
@@ -191,8 +222,7 @@ void VisitPlacement(std::string_view section, Placement& p, Visitor& v)
 }
 
 // The one list of persisted keys. `self` is a Settings or a const Settings.
-template <class Self, class Visitor>
-void VisitFields(Self& s, Visitor& v)
+template <class Self, class Visitor> void VisitFields(Self& s, Visitor& v)
 {
     const std::string_view m = kMainSection;
     VisitPlacement(m, s.MainPlacement, v);
@@ -258,8 +288,8 @@ struct GroupFlag {
 // Leaves exactly one flag of a group on. A flag that the file itself sets to True wins over
 // one that is on only by its built-in value (a file naming only sbSortDate_Down=True means
 // sorting by date); among equals the first wins; with none on, `fallback` is switched on.
-void KeepOne(const IniFile& ini, std::string_view section, std::initializer_list<GroupFlag> group,
-    bool* fallback)
+void KeepOne(
+    const IniFile& ini, std::string_view section, std::initializer_list<GroupFlag> group, bool* fallback)
 {
     bool* chosen = nullptr;
     for (const GroupFlag& g : group) {

@@ -10,8 +10,8 @@
 // or outside the control's range, an unknown page name) keeps the value it had. Groups of which
 // exactly one must be on (the sort buttons, the replace-mode radio buttons, the numbering
 // radio buttons) are then made consistent: the first one the file sets to True wins, else the
-// first one that is on, and with none on the built-in choice is restored. Writing (save) sets every key in an IniFile that may hold
-// other keys and sections, which stay as they are.
+// first one that is on, and with none on the built-in choice is restored. Writing (save) sets every key in an
+// IniFile that may hold other keys and sections, which stay as they are.
 
 #include "app/IniFile.h"
 
@@ -103,14 +103,14 @@ struct Settings {
 
     // ---- TFormSetModeConverter ----
     int cbFromCodePage_ItemIndex = 1; // KOI8-R (indices as cbCodePage)
-    int cbToCodePage_ItemIndex = 0;   // Windows-1251 (no AutoDetect here)
+    int cbToCodePage_ItemIndex = 0; // Windows-1251 (no AutoDetect here)
 
     // ---- TFormSetFileSplit ----
     bool rbReplaceCount_Checked = true;
     bool rbFoundCount_Checked = false;
     bool CheckBoxFileNameSource_Checked = true;
     std::string FileName_Text;
-    int ceStartNumber_Value = 0;  // 0 to 1000000
+    int ceStartNumber_Value = 0; // 0 to 1000000
     int ceNumberLength_Value = 0; // 0 to 10
     std::string edDelimiter_Text = "_";
 

@@ -77,7 +77,8 @@ TEST_F(FileIo, ReadingAMissingFileGivesTheOpenText)
     const auto error = ReadWholeFile(path, bytes);
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->message,
-        "Cannot open file \"" + path.string() + "\". " + morvane::codepage::Utf8ToWin1251(std::strerror(ENOENT)));
+        "Cannot open file \"" + path.string() + "\". "
+            + morvane::codepage::Utf8ToWin1251(std::strerror(ENOENT)));
     EXPECT_EQ(bytes, "untouched");
 }
 
@@ -87,7 +88,8 @@ TEST_F(FileIo, ReadingADirectoryFails)
     const auto error = ReadWholeFile(m_dir, bytes);
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->message,
-        "Cannot open file \"" + m_dir.string() + "\". " + morvane::codepage::Utf8ToWin1251(std::strerror(EISDIR)));
+        "Cannot open file \"" + m_dir.string() + "\". "
+            + morvane::codepage::Utf8ToWin1251(std::strerror(EISDIR)));
     EXPECT_EQ(bytes, "untouched");
 }
 
@@ -119,7 +121,8 @@ TEST_F(FileIo, WritingIntoAMissingDirectoryLeavesNothing)
     const auto error = WriteWholeFile(path, "data");
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->message,
-        "Cannot create file \"" + path.string() + "\". " + morvane::codepage::Utf8ToWin1251(std::strerror(ENOENT)));
+        "Cannot create file \"" + path.string() + "\". "
+            + morvane::codepage::Utf8ToWin1251(std::strerror(ENOENT)));
     EXPECT_TRUE(entries().empty());
 }
 
@@ -220,5 +223,6 @@ TEST_F(FileIo, FailureThroughALinkNamesThePathTheCallerGave)
     fs::create_directory_symlink("realdir", dirLink);
     const auto error = WriteWholeFile(dirLink, "x");
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->message.rfind("Cannot create file \"" + dirLink.string() + "\". ", 0), 0u) << error->message;
+    EXPECT_EQ(error->message.rfind("Cannot create file \"" + dirLink.string() + "\". ", 0), 0u)
+        << error->message;
 }

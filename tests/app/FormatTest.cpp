@@ -36,7 +36,10 @@ TEST(Format, Thousands)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatThousands(c.value, ","), c.comma) << c.value;
-    EXPECT_EQ(FormatThousands(1234567, "\xA0"), "1\xA0" "234\xA0" "567");
+    EXPECT_EQ(FormatThousands(1234567, "\xA0"),
+        "1\xA0"
+        "234\xA0"
+        "567");
     EXPECT_EQ(FormatThousands(1234567, ""), "1234567");
     EXPECT_EQ(FormatThousands(-1234, " "), "-1 234");
 }
@@ -54,13 +57,8 @@ TEST(Format, FillMessagePlaceholders)
         std::string format;
         std::string expected;
     } cases[] = {
-        { "no placeholders", "no placeholders" },
-        { "", "" },
-        { "%d", "42" },
-        { "[%d][%s]", "[42][name]" },
-        { "100%%", "100%" },
-        { "%%d", "%d" },
-        { "%x %5d %", "%x %5d %" }, // not ours: copied
+        { "no placeholders", "no placeholders" }, { "", "" }, { "%d", "42" }, { "[%d][%s]", "[42][name]" },
+        { "100%%", "100%" }, { "%%d", "%d" }, { "%x %5d %", "%x %5d %" }, // not ours: copied
     };
     for (const auto& c : cases)
         EXPECT_EQ(FillMessage(c.format, { 42, "name" }, ","), c.expected) << c.format;
@@ -72,8 +70,8 @@ TEST(Format, FillMessagesOfTheTable)
     EXPECT_EQ(FillMessage(msg4, { std::uint64_t(1234567), std::int64_t(98765432) }, "\xA0"),
         Utf8ToWin1251("1\u00A0234\u00A0567 из 98\u00A0765\u00A0432 Kb свободно"));
 
-    const std::string msg14 = Utf8ToWin1251(
-        "Обработано файлов - %d из %d  Найдено файлов(в файле) - %d(%d)  Всего найдено - %d");
+    const std::string msg14
+        = Utf8ToWin1251("Обработано файлов - %d из %d  Найдено файлов(в файле) - %d(%d)  Всего найдено - %d");
     EXPECT_EQ(FillMessage(msg14, { 3, 10, 2, 5, 12345 }, ","),
         Utf8ToWin1251("Обработано файлов - 3 из 10  Найдено файлов(в файле) - 2(5)  Всего найдено - 12345"));
 
@@ -90,8 +88,8 @@ TEST(Format, FillMessagesOfTheTable)
 TEST(Format, FillMessageArgumentMismatches)
 {
     EXPECT_EQ(FillMessage("%d and %d", { 1 }, ","), "1 and %d"); // too few: placeholder shown
-    EXPECT_EQ(FillMessage("%d", { 1, 2, 3 }, ","), "1");         // too many: ignored
-    EXPECT_EQ(FillMessage("%s", { 12345 }, ","), "12345");       // number as text
+    EXPECT_EQ(FillMessage("%d", { 1, 2, 3 }, ","), "1"); // too many: ignored
+    EXPECT_EQ(FillMessage("%s", { 12345 }, ","), "12345"); // number as text
     EXPECT_EQ(FillMessage("%d|%.0n", { "x", "y" }, ","), "x|y"); // text stays text
     EXPECT_EQ(FillMessage("%s", { std::string("a%db") }, ","), "a%db"); // arguments are not re-scanned
     EXPECT_EQ(FillMessage("%.0", { 1 }, ","), "%.0");
@@ -104,8 +102,8 @@ TEST(Format, ElapsedTimeOfMessage17)
     const auto expected = [](const char* numbers) {
         // numbers: "HH MM SS ZZZ"
         const std::string n(numbers);
-        return Utf8ToWin1251(n.substr(0, 2) + " час  " + n.substr(3, 2) + " мин  " + n.substr(6, 2)
-            + "." + n.substr(9, 3) + " сек");
+        return Utf8ToWin1251(n.substr(0, 2) + " час  " + n.substr(3, 2) + " мин  " + n.substr(6, 2) + "."
+            + n.substr(9, 3) + " сек");
     };
     const struct {
         std::int64_t ms;
@@ -136,16 +134,12 @@ TEST(Format, ElapsedTimePatterns)
         const char* pattern;
         const char* expected;
     } cases[] = {
-        { "hh:mm:ss.zzz", "01:02:03.004" },
-        { "h:m:s.z", "1:2:3.4" },
-        { "hhh", "011" },                        // a field then a single one
-        { "zzzz", "0044" },
-        { "HH MM SS ZZZ", "HH MM SS ZZZ" },      // upper case is text
-        { "\"hours\" h", "hours 1" },            // quoted words are literal
-        { "'mm' mm", "mm 02" },
-        { "\"unclosed h", "unclosed h" },
-        { "", "" },
-        { "elapsed", "elap3ed" },                // bare letters are fields
+        { "hh:mm:ss.zzz", "01:02:03.004" }, { "h:m:s.z", "1:2:3.4" },
+        { "hhh", "011" }, // a field then a single one
+        { "zzzz", "0044" }, { "HH MM SS ZZZ", "HH MM SS ZZZ" }, // upper case is text
+        { "\"hours\" h", "hours 1" }, // quoted words are literal
+        { "'mm' mm", "mm 02" }, { "\"unclosed h", "unclosed h" }, { "", "" },
+        { "elapsed", "elap3ed" }, // bare letters are fields
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatElapsed(c.pattern, t), c.expected) << c.pattern;

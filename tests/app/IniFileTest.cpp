@@ -30,19 +30,13 @@ TEST(IniFile, ValueParsing)
         std::string key;
         std::optional<std::string> value;
     } cases[] = {
-        { "k=v", "k", "v" },
-        { "  k  =v", "k", "v" },                // blanks around the key go
-        { "\tk\t=v", "k", "v" },
-        { "k= v ", "k", " v " },                // the value is verbatim
-        { "k=", "k", "" },
-        { "k==v", "k", "=v" },                  // the first "=" separates
-        { "k=a=b", "k", "a=b" },
-        { "k=\"q\"", "k", "\"q\"" },            // no unquoting
-        { "k=;not a comment", "k", ";not a comment" },
-        { "k=[x]", "k", "[x]" },
+        { "k=v", "k", "v" }, { "  k  =v", "k", "v" }, // blanks around the key go
+        { "\tk\t=v", "k", "v" }, { "k= v ", "k", " v " }, // the value is verbatim
+        { "k=", "k", "" }, { "k==v", "k", "=v" }, // the first "=" separates
+        { "k=a=b", "k", "a=b" }, { "k=\"q\"", "k", "\"q\"" }, // no unquoting
+        { "k=;not a comment", "k", ";not a comment" }, { "k=[x]", "k", "[x]" },
         { "k=\xC0\xE1\xE2", "k", "\xC0\xE1\xE2" }, // Windows-1251 bytes
-        { "my key=v", "my key", "v" },
-        { "K=v", "k", "v" },                    // names compare case-insensitively
+        { "my key=v", "my key", "v" }, { "K=v", "k", "v" }, // names compare case-insensitively
     };
     for (const auto& c : cases) {
         const IniFile ini = IniFile::FromText("[S]\r\n" + c.line + "\r\n");
@@ -52,16 +46,15 @@ TEST(IniFile, ValueParsing)
 
 TEST(IniFile, MalformedLinesAreSkippedAndNotWrittenBack)
 {
-    const IniFile ini = IniFile::FromText(
-        "[S]\r\n"
-        "no equals sign\r\n"
-        "=no key\r\n"
-        "   =\r\n"
-        "[unclosed\r\n"
-        "k=v\r\n"
-        "\r\n"
-        "   \r\n"
-        "k2=v2\r\n");
+    const IniFile ini = IniFile::FromText("[S]\r\n"
+                                          "no equals sign\r\n"
+                                          "=no key\r\n"
+                                          "   =\r\n"
+                                          "[unclosed\r\n"
+                                          "k=v\r\n"
+                                          "\r\n"
+                                          "   \r\n"
+                                          "k2=v2\r\n");
     EXPECT_EQ(ini.sections(), (Lines { "S" }));
     EXPECT_EQ(ini.keys("S"), (Lines { "k", "k2" })); // the unclosed header opened nothing
     EXPECT_EQ(ini.toText(), "[S]\r\nk=v\r\nk2=v2\r\n");
@@ -87,16 +80,15 @@ TEST(IniFile, SectionHeaderForms)
 
 TEST(IniFile, UnknownSectionsKeysAndCommentsSurviveAnUpdate)
 {
-    const std::string original =
-        "; written by hand\r\n"
-        "[TFormMain]\r\n"
-        "Left=10\r\n"
-        "; my favourite mask\r\n"
-        "cbMask_Text=*.txt\r\n"
-        "SomethingNew=keep me\r\n"
-        "\r\n"
-        "[OtherWindow]\r\n"
-        "Top=5\r\n";
+    const std::string original = "; written by hand\r\n"
+                                 "[TFormMain]\r\n"
+                                 "Left=10\r\n"
+                                 "; my favourite mask\r\n"
+                                 "cbMask_Text=*.txt\r\n"
+                                 "SomethingNew=keep me\r\n"
+                                 "\r\n"
+                                 "[OtherWindow]\r\n"
+                                 "Top=5\r\n";
     IniFile ini = IniFile::FromText(original);
     ini.setValue("TFormMain", "cbMask_Text", "*.htm");
     ini.setValue("TFormMain", "tbSubDir_Down", "True");
@@ -201,9 +193,9 @@ TEST(IniFile, ReadListFromHandEditedSections)
         { "Count=2\nItem0=a\nItem1=b\n", Lines { "a", "b" } },
         { "Count=0\n", Lines {} },
         { " Count = 2 \nItem0=a\nItem1=b\n", Lines { "a", "b" } },
-        { "Count=1\nItem0=a\nItem1=b\n", Lines { "a" } },      // items beyond Count ignored
+        { "Count=1\nItem0=a\nItem1=b\n", Lines { "a" } }, // items beyond Count ignored
         { "Count=3\nItem0=a\nItem2=c\n", Lines { "a", "", "c" } }, // a gap reads empty
-        { "Count=5\nItem0=a\n", Lines { "a" } },               // ends at the last item present
+        { "Count=5\nItem0=a\n", Lines { "a" } }, // ends at the last item present
         { "Count=2000000000\nItem0=a\n", Lines { "a" } },
         { "Count=-1\nItem0=a\n", std::nullopt },
         { "Count=two\nItem0=a\n", std::nullopt },

@@ -25,11 +25,11 @@ TEST(Platform, RussianLocaleIsDecidedByTheFirstNonEmptyVariable)
         { "", "", "en_US.UTF-8", false },
         { "", "", "C", false },
         { "", "", "POSIX", false },
-        { "", "ru_RU.UTF-8", "en_US.UTF-8", true },  // LC_CTYPE before LANG
+        { "", "ru_RU.UTF-8", "en_US.UTF-8", true }, // LC_CTYPE before LANG
         { "", "en_US.UTF-8", "ru_RU.UTF-8", false }, // a set LC_CTYPE hides LANG
-        { "ru_RU.KOI8-R", "en_US", "en_US", true },  // LC_ALL before everything
+        { "ru_RU.KOI8-R", "en_US", "en_US", true }, // LC_ALL before everything
         { "C", "ru_RU.UTF-8", "ru_RU.UTF-8", false },
-        { "", "", "RU_ru", false },                  // locale names are case-sensitive
+        { "", "", "RU_ru", false }, // locale names are case-sensitive
         { "", "", "r", false },
         { "", "", "rw_RW", false },
     };
@@ -65,7 +65,8 @@ TEST(Platform, DirectoryWritability)
     EXPECT_FALSE(morvane::app::IsDirectoryWritable(dir / "missing"));
     EXPECT_FALSE(morvane::app::IsDirectoryWritable({}));
     if (::geteuid() != 0) {
-        std::filesystem::permissions(dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        std::filesystem::permissions(
+            dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
         EXPECT_FALSE(morvane::app::IsDirectoryWritable(dir));
         std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
     }

@@ -25,8 +25,10 @@ TEST(ProgramDir, PolicyTable)
         bool exeWritable;
         std::string expected;
     } cases[] = {
-        { "MORVANE_HOME wins over a writable exe dir", "/data/mv", "/x", "/home/u", "/opt/mv", true, "/data/mv/" },
-        { "MORVANE_HOME keeps one trailing slash", "/data/mv/", {}, "/home/u", "/opt/mv", false, "/data/mv/" },
+        { "MORVANE_HOME wins over a writable exe dir", "/data/mv", "/x", "/home/u", "/opt/mv", true,
+            "/data/mv/" },
+        { "MORVANE_HOME keeps one trailing slash", "/data/mv/", {}, "/home/u", "/opt/mv", false,
+            "/data/mv/" },
         { "MORVANE_HOME is normalised", "/data/./mv//", {}, {}, "/opt/mv", false, "/data/mv/" },
         { "empty MORVANE_HOME counts as unset", "", {}, "/home/u", "/opt/mv", true, "/opt/mv/" },
         { "writable exe dir", {}, "/x", "/home/u", "/opt/mv", true, "/opt/mv/" },

@@ -71,7 +71,8 @@ TEST(ResponseInterval, ReplaceInCaption)
     const std::string changed = ReplaceIntervalInCaption(caption, "2.250 sec");
     EXPECT_EQ(changed, Utf8ToWin1251("Изменить время отклика - 2.250 sec"));
     EXPECT_EQ(IntervalFromCaption(changed, 0), 2250);
-    EXPECT_EQ(ReplaceIntervalInCaption("Response time - x.xxx sec", "0.010 sec"), "Response time - 0.010 sec");
+    EXPECT_EQ(
+        ReplaceIntervalInCaption("Response time - x.xxx sec", "0.010 sec"), "Response time - 0.010 sec");
     EXPECT_EQ(ReplaceIntervalInCaption("abc", "0.010 sec"), "0.010 sec");
     EXPECT_EQ(ReplaceIntervalInCaption("", "0.010 sec"), "0.010 sec");
 }

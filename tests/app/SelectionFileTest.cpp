@@ -17,14 +17,14 @@ TEST(SelectionFile, Parse)
         Names names;
     } cases[] = {
         { "", {} },
-        { "a.txt", { "a.txt" } },                         // no ending on the last line
+        { "a.txt", { "a.txt" } }, // no ending on the last line
         { "a.txt\r\n", { "a.txt" } },
         { "a\r\nb\rc\nd", { "a", "b", "c", "d" } },
-        { "a\r\r\nb", { "a", "b" } },                     // lone CR then CR LF: the empty line goes
+        { "a\r\r\nb", { "a", "b" } }, // lone CR then CR LF: the empty line goes
         { "\r\n\r\n", {} },
         { "\n\na\n\n", { "a" } },
         { " lead and trail \r\n", { " lead and trail " } }, // blanks belong to the name
-        { "dir\r\ndir\r\nDIR\r\n", { "dir", "DIR" } },     // repeats dropped, case kept apart
+        { "dir\r\ndir\r\nDIR\r\n", { "dir", "DIR" } }, // repeats dropped, case kept apart
         { "\xC4\xEE\xEA\xF3\xEC\xE5\xED\xF2\xFB\r\n", { "\xC4\xEE\xEA\xF3\xEC\xE5\xED\xF2\xFB" } },
         { "tab\there\r\n", { "tab\there" } },
     };
