@@ -1,6 +1,7 @@
 #include "app/MessageTable.h"
 
 #include "app/FileIo.h"
+#include "app/ProgramDir.h"
 #include "app/TextLines.h"
 
 #include <system_error>
@@ -74,9 +75,19 @@ LanguageFileResult LoadLanguageFile(const std::filesystem::path& path)
     return CurrentMessageTable().loadLanguageFile(path);
 }
 
+LanguageFileResult LoadLanguageFile()
+{
+    return LoadLanguageFile(ProgramDir() / kLanguageFileName);
+}
+
 std::optional<FileError> ExportLanguageFile(const std::filesystem::path& path)
 {
     return CurrentMessageTable().exportLanguageFile(path);
+}
+
+std::optional<FileError> ExportLanguageFile()
+{
+    return ExportLanguageFile(ProgramDir() / kLanguageFileName);
 }
 
 } // namespace morvane::app

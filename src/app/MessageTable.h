@@ -74,8 +74,12 @@ std::string Msg(int index);
 
 // Replaces the program's table by the language file `path` (see MessageTable).
 LanguageFileResult LoadLanguageFile(const std::filesystem::path& path);
+// The same with "language.dat" in the program directory; called once at start.
+LanguageFileResult LoadLanguageFile();
 
 // Writes the program's table to `path`.
 std::optional<FileError> ExportLanguageFile(const std::filesystem::path& path);
+// The same to "language.dat" in the program directory (the F10 command).
+std::optional<FileError> ExportLanguageFile();
 
 } // namespace morvane::app

@@ -2,6 +2,7 @@
 
 #include "app/MessageBuiltIn.h"
 #include "app/MessageTable.h"
+#include "app/ProgramDir.h"
 #include "codepage/CodePage.h"
 
 #include <gtest/gtest.h>
@@ -437,6 +438,21 @@ TEST(MessageLanguageFileTest, ProgramTableLoadsFromAPathAndMsgFollows)
     EXPECT_EQ(ReadBytes(file), NumberedLines(365));
     CurrentMessageTable().reset();
     EXPECT_EQ(Msg(7), Utf8ToWin1251("не найдено"));
+}
+
+TEST(MessageLanguageFileTest, ProgramDirectoryFunctionsUseLanguageDat)
+{
+    const fs::path file = ProgramDir() / "language.dat";
+    if (fs::exists(file))
+        GTEST_SKIP() << "a language file already lies in " << ProgramDir();
+    CurrentMessageTable().reset();
+    ASSERT_FALSE(ExportLanguageFile());
+    ASSERT_TRUE(fs::exists(file));
+    CurrentMessageTable() = DistinctTable();
+    EXPECT_EQ(LoadLanguageFile().status, LanguageFileStatus::Loaded);
+    EXPECT_EQ(CurrentMessageTable().entries(), BuiltInMessages());
+    fs::remove(file);
+    EXPECT_EQ(LoadLanguageFile().status, LanguageFileStatus::Missing);
 }
 
 } // namespace
