@@ -1,0 +1,18 @@
+#pragma once
+// The boxes a pass command shows: a plain message box, and the Yes/No confirmation that is
+// true only for Yes. Texts are Windows-1251.
+
+#include <string>
+
+namespace morvane::search {
+
+class PassDialogs {
+public:
+    virtual ~PassDialogs() = default;
+    // A message box with an OK button; returns when the user has closed it.
+    virtual void showMessage(const std::string& text) = 0;
+    // A Yes/No box; true only for Yes.
+    virtual bool confirm(const std::string& text) = 0;
+};
+
+} // namespace morvane::search

@@ -1,0 +1,199 @@
+// The pass file list and its walk. Tests: tests/search/PassFileListTest.cpp,
+// tests/search/WalkOrderTest.cpp.
+
+#include "search/PassFileList.h"
+
+#include "app/Format.h"
+#include "app/MessageTable.h"
+#include "search/DirectoryEntry.h"
+#include "search/NameMask.h"
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <unordered_set>
+
+namespace morvane::search {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kMsgScanning = 39;
+
+// One run of the directory walk of BuildFileList.
+class FileListWalk {
+public:
+    FileListWalk(PassControl& control, std::vector<fs::path>& list, const PassOptions& options)
+        : m_control(control)
+        , m_list(list)
+        , m_options(options)
+        , m_testDuplicates(options.maskText.find(';') != std::string::npos)
+    {
+        for (const std::string& text : SplitMaskText(options.maskText))
+            m_masks.emplace_back(text);
+    }
+
+    void walkRoot(const PassRoot& root)
+    {
+        if (root.directory)
+            walkDirectory(root.path);
+        else
+            append(root.path, false);
+    }
+
+    // Panel 0 := the number of paths so far, then let messages through.
+    void showCount()
+    {
+        m_control.setStatus(0, app::FormatThousands(static_cast<std::int64_t>(m_list.size())));
+        m_control.PumpMessages();
+    }
+
+private:
+    bool aborted() const { return m_control.AbortRequested(); }
+
+    bool visible(const DirectoryEntry& entry) const { return m_options.hiddenFiles || !entry.hidden; }
+
+    void append(const fs::path& path, bool testDuplicate)
+    {
+        if (testDuplicate && m_seen.contains(path.native()))
+            return;
+        if (m_testDuplicates)
+            m_seen.insert(path.native());
+        m_list.push_back(path);
+        showCount();
+    }
+
+    void walkDirectory(const fs::path& dir)
+    {
+        if (aborted())
+            return;
+        const std::optional<DirectoryIdentity> identity = IdentityOf(dir);
+        if (!identity || !m_entered.insert(*identity).second)
+            return;
+        const std::vector<DirectoryEntry> entries = ReadDirectoryEntries(dir);
+
+        std::vector<const DirectoryEntry*> subdirectories;
+        if (m_options.subDirectories) {
+            for (const DirectoryEntry& entry : entries) {
+                if (!visible(entry))
+                    continue;
+                m_control.PumpMessages();
+                if (aborted())
+                    break;
+                if (entry.directory)
+                    subdirectories.push_back(&entry);
+            }
+        }
+
+        for (const NameMask& mask : m_masks) {
+            for (const DirectoryEntry& entry : entries) {
+                if (entry.directory || !visible(entry) || !mask.matches(entry.name))
+                    continue;
+                if (aborted())
+                    return;
+                append(dir / entry.name, m_testDuplicates);
+            }
+        }
+
+        for (const DirectoryEntry* subdirectory : subdirectories) {
+            if (aborted())
+                return;
+            walkDirectory(dir / subdirectory->name);
+        }
+    }
+
+    PassControl& m_control;
+    std::vector<fs::path>& m_list;
+    const PassOptions& m_options;
+    const bool m_testDuplicates;
+    std::vector<NameMask> m_masks;
+    std::unordered_set<std::string> m_seen;
+    std::set<DirectoryIdentity> m_entered;
+};
+
+} // namespace
+
+bool PassFileList::BuildFileList(const PassSelection& selection, const PassOptions& options)
+{
+    const unsigned generation = m_generation;
+    m_fileList.clear();
+    m_control.setStatus(1, " " + app::Msg(kMsgScanning));
+
+    FileListWalk walk(m_control, m_fileList, options);
+    PassRoot root;
+    if (selection.MarkedCount() >= 1) {
+        for (size_t i = 0; i < selection.items.size(); ++i) {
+            if (m_control.AbortRequested())
+                break;
+            if (selection.items[i].marked && selection.rootOf(static_cast<int>(i), root))
+                walk.walkRoot(root);
+            walk.showCount();
+        }
+    } else if (selection.focusedIndex >= 0
+        && static_cast<size_t>(selection.focusedIndex) < selection.items.size()
+        && selection.rootOf(selection.focusedIndex, root)) {
+        walk.walkRoot(root);
+    }
+
+    m_valid = !m_control.AbortRequested() && m_generation == generation;
+    if (m_valid && !options.collectingFile.empty())
+        removeCollectingFile(options.collectingFile);
+    m_currentFileIndex = m_fileList.empty() ? -1 : 0;
+    return m_valid;
+}
+
+void PassFileList::removeCollectingFile(const fs::path& collectingFile)
+{
+    // The same file, whatever path names it: equal after normalisation, or one file on disk.
+    // Names are compared exactly: here two names differing in case are two files.
+    std::error_code ec;
+    const fs::path target = fs::absolute(collectingFile, ec).lexically_normal();
+    fs::file_status targetStatus = fs::status(collectingFile, ec);
+    const bool targetExists = fs::exists(targetStatus);
+    std::erase_if(m_fileList, [&](const fs::path& path) {
+        if (fs::absolute(path, ec).lexically_normal() == target)
+            return true;
+        std::error_code equivalentError;
+        return targetExists && fs::equivalent(path, collectingFile, equivalentError);
+    });
+}
+
+bool PassFileList::TakeFileList(const PassSelection& selection, const PassOptions& options)
+{
+    if (m_valid)
+        return true;
+    if (BuildFileList(selection, options))
+        return true;
+    m_control.setStatus(0, "");
+    m_control.showAbortedStatus();
+    m_control.SetBusy(false);
+    return false;
+}
+
+void PassFileList::invalidate(FileListEvent event)
+{
+    m_valid = false;
+    ++m_generation;
+    switch (event) {
+    case FileListEvent::SubDirToggled:
+        m_control.window().endInteractiveRun();
+        if (m_control.IsBusy())
+            m_control.SetBusy(false);
+        break;
+    case FileListEvent::FocusMovedUnmarked:
+        if (m_control.IsBusy())
+            m_control.SetBusy(false);
+        break;
+    case FileListEvent::ItemRenamed:
+    case FileListEvent::ItemsMovedOrDeleted:
+        m_control.window().endInteractiveRun();
+        break;
+    case FileListEvent::PanelReloaded:
+    case FileListEvent::MarkChanged:
+    case FileListEvent::ReplaceCommand:
+        break;
+    }
+}
+
+} // namespace morvane::search
