@@ -1,0 +1,271 @@
+// Analysis of a compiled program. The first-character walk follows the program graph with an
+// explicit work list and marks visited nodes: loops make the graph cyclic, and a long sequence of
+// optional pieces would otherwise recurse once per piece. Marking does not change the result,
+// which is a union of sets. Covered by tests/regex/ProgramLayoutTest.cpp.
+
+#include "regex/ProgramAnalyzer.h"
+
+#include "regex/RegexErrors.h"
+#include "regex/RegexProgram.h"
+
+#include <cstring>
+
+namespace morvane::regex {
+
+namespace {
+
+// Adds the characters with which the simple node at `node` can begin; false if it is no such node.
+bool addSimpleFirst(const unsigned char* p, int node, const unsigned char* invertCase, bool* set)
+{
+    const unsigned char* operand = p + node + kNodeHeaderSize;
+    switch (OpAt(p, node)) {
+    case Opcode::OpAny:
+    case Opcode::OpAnyInLine:
+    case Opcode::OpBackRef:
+    case Opcode::OpBackRefCI:
+        for (int c = 0; c < 256; ++c)
+            set[c] = true;
+        return true;
+    case Opcode::OpExactly:
+        set[operand[0]] = true;
+        return true;
+    case Opcode::OpExactlyCI:
+        set[operand[0]] = true;
+        set[invertCase[operand[0]]] = true;
+        return true;
+    case Opcode::OpDigit:
+        for (int c = '0'; c <= '9'; ++c)
+            set[c] = true;
+        return true;
+    case Opcode::OpNotDigit:
+        for (int c = 0; c < 256; ++c)
+            if (c < '0' || c > '9')
+                set[c] = true;
+        return true;
+    case Opcode::OpAnyOf3:
+        for (int i = 0; i < 3; ++i)
+            set[operand[i]] = true;
+        return true;
+    case Opcode::OpAnyBut3:
+        for (int c = 0; c < 256; ++c)
+            if (c != operand[0] && c != operand[1] && c != operand[2])
+                set[c] = true;
+        return true;
+    case Opcode::OpAnyOfSet:
+        for (int c = 0; c < 256; ++c)
+            if (SetHas(operand, static_cast<unsigned char>(c)))
+                set[c] = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void walkFirstChars(const std::vector<unsigned char>& program, const unsigned char* invertCase, bool* set)
+{
+    const unsigned char* p = program.data();
+    std::vector<bool> visited(program.size(), false);
+    std::vector<int> work { 1 };
+    auto push = [&](int node) {
+        if (node > 0 && size_t(node) < program.size() && !visited[size_t(node)])
+            work.push_back(node);
+    };
+    while (!work.empty()) {
+        const int node = work.back();
+        work.pop_back();
+        if (visited[size_t(node)])
+            continue;
+        visited[size_t(node)] = true;
+        const Opcode op = OpAt(p, node);
+        switch (op) {
+        case Opcode::OpEnd:
+            break;
+        case Opcode::OpBranch: {
+            const int next = NextNode(p, node);
+            if (next != 0 && OpAt(p, next) == Opcode::OpBranch) {
+                for (int b = node; b != 0 && OpAt(p, b) == Opcode::OpBranch; b = NextNode(p, b))
+                    push(b + kNodeHeaderSize);
+            } else {
+                push(node + kNodeHeaderSize);
+            }
+            break;
+        }
+        case Opcode::OpInputStart:
+        case Opcode::OpInputEnd:
+        case Opcode::OpLineStart:
+        case Opcode::OpLineEnd:
+        case Opcode::OpWordBound:
+        case Opcode::OpNotWordBound:
+        case Opcode::OpBack:
+        case Opcode::OpNothing:
+        case Opcode::OpComment:
+        case Opcode::OpLoopEntry:
+            push(NextNode(p, node));
+            break;
+        case Opcode::OpStar:
+        case Opcode::OpStarLazy:
+            addSimpleFirst(p, node + kNodeHeaderSize, invertCase, set);
+            push(NextNode(p, node));
+            break;
+        case Opcode::OpPlus:
+        case Opcode::OpPlusLazy:
+            addSimpleFirst(p, node + kNodeHeaderSize, invertCase, set);
+            break;
+        case Opcode::OpBraces:
+        case Opcode::OpBracesLazy:
+            addSimpleFirst(p, node + kNodeHeaderSize + kBracesOperandSize, invertCase, set);
+            if (ReadInt32(p + node + kNodeHeaderSize) == 0)
+                push(NextNode(p, node));
+            break;
+        case Opcode::OpLoop:
+        case Opcode::OpLoopLazy:
+            push(node + ReadInt32(p + node + kNodeHeaderSize + 8));
+            if (ReadInt32(p + node + kNodeHeaderSize) == 0)
+                push(NextNode(p, node));
+            break;
+        default:
+            if (IsOpen(op) || IsClose(op)) {
+                push(NextNode(p, node));
+                break;
+            }
+            if (!addSimpleFirst(p, node, invertCase, set))
+                throw RegexFailure { kErrMemoryCorruption, 0 };
+            break;
+        }
+    }
+}
+
+// Every node reachable from the start, following links and operands.
+std::vector<int> reachableNodes(const std::vector<unsigned char>& program)
+{
+    const unsigned char* p = program.data();
+    std::vector<bool> visited(program.size(), false);
+    std::vector<int> nodes;
+    std::vector<int> work { 1 };
+    while (!work.empty()) {
+        const int node = work.back();
+        work.pop_back();
+        if (node <= 0 || size_t(node) >= program.size() || visited[size_t(node)])
+            continue;
+        visited[size_t(node)] = true;
+        nodes.push_back(node);
+        const Opcode op = OpAt(p, node);
+        if (op == Opcode::OpEnd)
+            continue;
+        work.push_back(NextNode(p, node));
+        switch (op) {
+        case Opcode::OpBranch:
+        case Opcode::OpStar:
+        case Opcode::OpStarLazy:
+        case Opcode::OpPlus:
+        case Opcode::OpPlusLazy:
+            work.push_back(node + kNodeHeaderSize);
+            break;
+        case Opcode::OpBraces:
+        case Opcode::OpBracesLazy:
+            work.push_back(node + kNodeHeaderSize + kBracesOperandSize);
+            break;
+        case Opcode::OpLoop:
+        case Opcode::OpLoopLazy:
+            work.push_back(node + ReadInt32(p + node + kNodeHeaderSize + 8));
+            break;
+        default:
+            break;
+        }
+    }
+    return nodes;
+}
+
+// Recognises the greedy branch loops "x*" = B1(x, back to B1) B2(nothing) and
+// "x+" = x B1(back to x) B2(nothing) where x is a single "." of the s-off kind.
+bool recogniseBranchLoop(const unsigned char* p, int head, ProgramInfo::BranchLoop& loop)
+{
+    const int second = NextNode(p, head);
+    if (second == 0 || OpAt(p, second) != Opcode::OpBranch)
+        return false;
+    const int nothing = second + kNodeHeaderSize;
+    if (OpAt(p, nothing) != Opcode::OpNothing || NextNode(p, second) != nothing)
+        return false;
+    const int exit = NextNode(p, nothing);
+    if (exit == 0)
+        return false;
+    const int operand = head + kNodeHeaderSize;
+    if (OpAt(p, operand) == Opcode::OpAnyInLine) {
+        const int back = NextNode(p, operand);
+        if (back == 0 || OpAt(p, back) != Opcode::OpBack || NextNode(p, back) != head)
+            return false;
+        loop = { operand, exit, false };
+        return true;
+    }
+    if (OpAt(p, operand) == Opcode::OpBack) {
+        const int atom = NextNode(p, operand);
+        if (atom == 0 || OpAt(p, atom) != Opcode::OpAnyInLine || NextNode(p, atom) != head)
+            return false;
+        loop = { atom, exit, true };
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool startsWithRepeat,
+                              const unsigned char* invertCase, ProgramInfo& info)
+{
+    info = ProgramInfo();
+    const unsigned char* p = program.data();
+
+    walkFirstChars(program, invertCase, info.firstChar);
+    for (bool member : info.firstChar)
+        info.firstCharCount += member ? 1 : 0;
+
+    const int first = 1;
+    const int afterFirst = NextNode(p, first);
+    if (afterFirst != 0 && OpAt(p, afterFirst) == Opcode::OpEnd) {
+        int scan = first + kNodeHeaderSize;
+        if (OpAt(p, scan) == Opcode::OpExactly) {
+            // A literal that starts with NUL can only stand at the end of the subject, where
+            // no search attempts; it gives no required first character.
+            if (p[scan + kNodeHeaderSize] != 0)
+                info.requiredFirstChar = p[scan + kNodeHeaderSize];
+        } else if (OpAt(p, scan) == Opcode::OpInputStart) {
+            info.anchored = true;
+        }
+        if (startsWithRepeat) {
+            int longest = 0;
+            size_t length = 0;
+            for (; scan != 0; scan = NextNode(p, scan)) {
+                if (OpAt(p, scan) != Opcode::OpExactly)
+                    continue;
+                const char* text = reinterpret_cast<const char*>(p + scan + kNodeHeaderSize);
+                const size_t len = std::strlen(text);
+                if (len >= length) {
+                    longest = scan + kNodeHeaderSize;
+                    length = len;
+                }
+            }
+            if (length > 0) {
+                info.requiredTextOffset = longest;
+                info.requiredTextLength = int(length);
+            }
+        }
+    }
+
+    const std::vector<int> nodes = reachableNodes(program);
+    for (const int node : nodes) {
+        const Opcode op = OpAt(p, node);
+        ProgramInfo::BranchLoop loop {};
+        if (op == Opcode::OpBack || (op == Opcode::OpBranch && recogniseBranchLoop(p, node, loop))) {
+            if (info.nodeAux.empty())
+                info.nodeAux.assign(program.size(), 0);
+            if (op == Opcode::OpBack) {
+                info.nodeAux[size_t(node)] = info.backCount++;
+            } else {
+                info.nodeAux[size_t(node)] = -1 - int32_t(info.branchLoops.size());
+                info.branchLoops.push_back(loop);
+            }
+        }
+    }
+}
+
+} // namespace morvane::regex

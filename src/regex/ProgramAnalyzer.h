@@ -1,0 +1,41 @@
+#pragma once
+// ProgramAnalyzer: the data computed from a finished program that lets the search skip start
+// positions (FirstCharSet, RequiredFirstChar, Anchored, RequiredText), plus what the matcher
+// needs beside the program: an index for every loop-closing back node (to stop repetitions that
+// consume nothing) and the branch loops over one in-line character that it runs as a counted
+// loop. Covered by tests/regex/ProgramLayoutTest.cpp and tests/regex/SearchTest.cpp.
+
+#include <cstdint>
+#include <vector>
+
+namespace morvane::regex {
+
+struct ProgramInfo {
+    bool firstChar[256] = {};
+    int firstCharCount = 0;
+    int requiredFirstChar = -1;
+    bool anchored = false;
+    int requiredTextOffset = 0; // program offset of the literal's bytes
+    int requiredTextLength = 0; // 0: none
+    int backCount = 0;
+    // Per program byte offset: for a back node its index; for the head of a branch loop over
+    // one in-line character, -1 - (index into branchLoops). Empty when neither occurs.
+    std::vector<int32_t> nodeAux;
+
+    struct BranchLoop {
+        int atom; // the one-character node repeated
+        int exit; // where the loop continues when it stops
+        bool atomFirst; // "x+" form: the head is reached after one x
+    };
+    std::vector<BranchLoop> branchLoops;
+};
+
+class ProgramAnalyzer {
+public:
+    // Fills `info` for `program`. `startsWithRepeat` is the pattern's property of that name;
+    // `invertCase` the 256-entry case mapping. Throws RegexFailure (1001) on an unknown opcode.
+    static void Analyze(const std::vector<unsigned char>& program, bool startsWithRepeat,
+                        const unsigned char* invertCase, ProgramInfo& info);
+};
+
+} // namespace morvane::regex

@@ -1,0 +1,642 @@
+// The backtracking matcher. Covered by tests/regex/MatchTest.cpp, tests/regex/LargeInputTest.cpp
+// and tests/regex/DifferentialTest.cpp.
+//
+// Stack records (tag = kind | payload << 4, pushed after the other words):
+//   undo register   [old] tag(register)      undo level       tag(old level)
+//   undo counter    [old] tag(level)         undo iteration   [old] tag(level)
+//   undo back pos   [old] tag(back index)
+//   choice alternative       [pos] tag(next branch node)
+//   choice greedy / lazy     [start, count] tag(repeat node)
+//   choice loop exit / body  [pos] tag(loop node)
+//   choice branch loop       [start, count] tag(head node)
+
+#include "regex/RegexMatcher.h"
+
+#include "regex/RegexErrors.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace morvane::regex {
+
+namespace {
+
+enum RecordKind : uint32_t {
+    kUndoRegister,
+    kUndoLevel,
+    kUndoCounter,
+    kUndoIteration,
+    kUndoBackPosition,
+    kChoiceAlternative,
+    kChoiceGreedy,
+    kChoiceLazy,
+    kChoiceLoopExit,
+    kChoiceLoopBody,
+    kChoiceBranchLoop,
+};
+
+inline uint32_t tag(RecordKind kind, int payload) { return uint32_t(kind) | (uint32_t(payload) << 4); }
+
+struct Repeat {
+    int operand;
+    int64_t min;
+    int64_t max;
+    bool lazy;
+};
+
+Repeat decodeRepeat(const unsigned char* p, int node)
+{
+    switch (OpAt(p, node)) {
+    case Opcode::OpStar: return { node + kNodeHeaderSize, 0, kInfinity, false };
+    case Opcode::OpStarLazy: return { node + kNodeHeaderSize, 0, kInfinity, true };
+    case Opcode::OpPlus: return { node + kNodeHeaderSize, 1, kInfinity, false };
+    case Opcode::OpPlusLazy: return { node + kNodeHeaderSize, 1, kInfinity, true };
+    case Opcode::OpBraces:
+    case Opcode::OpBracesLazy:
+        return { node + kNodeHeaderSize + kBracesOperandSize, ReadInt32(p + node + kNodeHeaderSize),
+                 ReadInt32(p + node + kNodeHeaderSize + 4), OpAt(p, node) == Opcode::OpBracesLazy };
+    default: return { 0, 0, 0, false };
+    }
+}
+
+} // namespace
+
+void RegexMatcher::Begin(const Environment& environment, const unsigned char* subject, int length)
+{
+    m_env = environment;
+    m_s = subject;
+    m_length = length;
+    m_budgetPerAttempt = kBudgetBase + kBudgetPerChar * int64_t(length);
+    m_backPositions.assign(size_t(m_env.info->backCount), -1);
+}
+
+int RegexMatcher::successor(int node) const
+{
+    const int next = NextNode(m_env.program, node);
+    if (next == 0)
+        throw RegexFailure { kErrCorruptedPointers, 0 };
+    return next;
+}
+
+bool RegexMatcher::isLineStart(int pos) const
+{
+    if (pos == 0)
+        return true;
+    const unsigned char prev = m_s[pos - 1];
+    const unsigned char c = m_s[pos];
+    if (pos >= 2 && m_s[pos - 2] == m_env.pairHead && prev == m_env.pairTail)
+        return true;
+    if (prev == m_env.pairHead && c == m_env.pairTail)
+        return false;
+    return m_env.separators[prev];
+}
+
+bool RegexMatcher::isLineEnd(int pos) const
+{
+    if (pos >= m_length)
+        return true;
+    const unsigned char c = m_s[pos];
+    if (c == m_env.pairHead && m_s[pos + 1] == m_env.pairTail)
+        return true;
+    if (c == m_env.pairTail && pos > 0 && m_s[pos - 1] == m_env.pairHead)
+        return false;
+    return m_env.separators[c];
+}
+
+bool RegexMatcher::isInLine(int pos) const
+{
+    if (pos >= m_length)
+        return false;
+    const unsigned char c = m_s[pos];
+    if (m_env.separators[c])
+        return false;
+    return !(c == m_env.pairHead && m_s[pos + 1] == m_env.pairTail);
+}
+
+bool RegexMatcher::isWordBoundary(int pos) const
+{
+    const bool before = pos > 0 && m_env.wordChars[m_s[pos - 1]];
+    const bool after = pos < m_length && m_env.wordChars[m_s[pos]];
+    return before != after;
+}
+
+// The test of a one-character node on a subject character (never the terminating NUL).
+bool RegexMatcher::charMatches(int node, unsigned char c) const
+{
+    const unsigned char* operand = m_env.program + node + kNodeHeaderSize;
+    switch (OpAt(m_env.program, node)) {
+    case Opcode::OpAny: return true;
+    case Opcode::OpExactly: return c == operand[0];
+    case Opcode::OpExactlyCI: return c == operand[0] || c == m_env.invertCase[operand[0]];
+    case Opcode::OpDigit: return c >= '0' && c <= '9';
+    case Opcode::OpNotDigit: return c < '0' || c > '9';
+    case Opcode::OpAnyOf3: return c == operand[0] || c == operand[1] || c == operand[2];
+    case Opcode::OpAnyBut3: return c != operand[0] && c != operand[1] && c != operand[2];
+    case Opcode::OpAnyOfSet: return SetHas(operand, c);
+    default: throw RegexFailure { kErrRegRepeat, 0 };
+    }
+}
+
+// Width of one repetition of a simple operand: 1, or the length of the referenced group's text
+// (0 when the group is not set or empty).
+int RegexMatcher::repeatWidth(int operand) const
+{
+    const Opcode op = OpAt(m_env.program, operand);
+    if (op != Opcode::OpBackRef && op != Opcode::OpBackRefCI)
+        return 1;
+    const int group = m_env.program[operand + kNodeHeaderSize];
+    const int start = m_registers[group];
+    const int end = m_registers[kGroups + group];
+    return (start < 0 || end < start) ? 0 : end - start;
+}
+
+// One repetition of a simple operand at `pos`: the position after it, or -1.
+int RegexMatcher::matchOne(int operand, int pos) const
+{
+    const Opcode op = OpAt(m_env.program, operand);
+    if (op == Opcode::OpBackRef || op == Opcode::OpBackRefCI) {
+        const int group = m_env.program[operand + kNodeHeaderSize];
+        const int start = m_registers[group];
+        const int end = m_registers[kGroups + group];
+        if (start < 0 || end < start)
+            return -1;
+        const int len = end - start;
+        if (len > m_length - pos)
+            return -1;
+        if (op == Opcode::OpBackRef)
+            return std::memcmp(m_s + start, m_s + pos, size_t(len)) == 0 ? pos + len : -1;
+        for (int i = 0; i < len; ++i) {
+            const unsigned char c = m_s[pos + i];
+            const unsigned char g = m_s[start + i];
+            if (c != g && c != m_env.invertCase[g])
+                return -1;
+        }
+        return pos + len;
+    }
+    if (pos >= m_length || !charMatches(operand, m_s[pos]))
+        return -1;
+    return pos + 1;
+}
+
+// How many consecutive repetitions of a simple operand stand at `start`, up to `max`.
+int64_t RegexMatcher::repeatCount(int operand, int64_t max, int start) const
+{
+    const unsigned char* p = m_env.program;
+    const Opcode op = OpAt(p, operand);
+    if (op == Opcode::OpBackRef || op == Opcode::OpBackRefCI) {
+        const int group = p[operand + kNodeHeaderSize];
+        if (m_registers[group] < 0 || m_registers[kGroups + group] < m_registers[group])
+            return 0;
+        if (m_registers[kGroups + group] == m_registers[group])
+            return max; // an empty text repeats without end; the caller tries it once
+        int64_t count = 0;
+        int pos = start;
+        while (count < max) {
+            const int next = matchOne(operand, pos);
+            if (next < 0)
+                break;
+            pos = next;
+            ++count;
+        }
+        return count;
+    }
+
+    const int64_t limit = std::min<int64_t>(max, m_length - start);
+    const unsigned char* s = m_s + start;
+    const unsigned char* operandBytes = p + operand + kNodeHeaderSize;
+    int64_t n = 0;
+    switch (op) {
+    case Opcode::OpAny:
+        return limit;
+    case Opcode::OpExactly: {
+        const unsigned char c = operandBytes[0];
+        while (n < limit && s[n] == c)
+            ++n;
+        return n;
+    }
+    case Opcode::OpExactlyCI: {
+        const unsigned char c = operandBytes[0];
+        const unsigned char d = m_env.invertCase[c];
+        while (n < limit && (s[n] == c || s[n] == d))
+            ++n;
+        return n;
+    }
+    case Opcode::OpDigit:
+        while (n < limit && s[n] >= '0' && s[n] <= '9')
+            ++n;
+        return n;
+    case Opcode::OpNotDigit:
+        while (n < limit && (s[n] < '0' || s[n] > '9'))
+            ++n;
+        return n;
+    case Opcode::OpAnyOf3: {
+        const unsigned char a = operandBytes[0], b = operandBytes[1], c = operandBytes[2];
+        while (n < limit && (s[n] == a || s[n] == b || s[n] == c))
+            ++n;
+        return n;
+    }
+    case Opcode::OpAnyBut3: {
+        const unsigned char a = operandBytes[0], b = operandBytes[1], c = operandBytes[2];
+        while (n < limit && s[n] != a && s[n] != b && s[n] != c)
+            ++n;
+        return n;
+    }
+    case Opcode::OpAnyOfSet:
+        while (n < limit && SetHas(operandBytes, s[n]))
+            ++n;
+        return n;
+    default:
+        throw RegexFailure { kErrRegRepeat, 0 };
+    }
+}
+
+// Greedy simple repetition: tries the successor after `count` repetitions, then fewer, down to
+// the minimum; positions where the successor's literal cannot start are skipped.
+bool RegexMatcher::tryGreedy(int node, int start, int64_t count, int& pos, int& next)
+{
+    const unsigned char* p = m_env.program;
+    const Repeat rep = decodeRepeat(p, node);
+    const int width = repeatWidth(rep.operand);
+    if (width == 0 && count > rep.min)
+        count = rep.min; // every count ends at the same place: one try
+    const int follow = successor(node);
+    const int hint = OpAt(p, follow) == Opcode::OpExactly ? p[follow + kNodeHeaderSize] : -1;
+    if (hint >= 0 && width == 1 && count >= rep.min) {
+        // The last position in [start + min, start + count] holding the hint character.
+        const void* found = memrchr(m_s + start + rep.min, hint, size_t(count - rep.min + 1));
+        if (!found)
+            return false;
+        count = static_cast<const unsigned char*>(found) - (m_s + start);
+    }
+    for (; count >= rep.min; --count) {
+        const int at = start + int(count) * width;
+        if (hint < 0 || m_s[at] == hint) {
+            m_stack.Push(uint32_t(start), uint32_t(count), tag(kChoiceGreedy, node));
+            pos = at;
+            next = follow;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Lazy simple repetition: `count` repetitions stand at `start` (at least the minimum); tries the
+// successor there, else takes one more repetition.
+bool RegexMatcher::tryLazy(int node, int start, int64_t count, int& pos, int& next)
+{
+    const unsigned char* p = m_env.program;
+    const Repeat rep = decodeRepeat(p, node);
+    const int width = repeatWidth(rep.operand);
+    const int follow = successor(node);
+    const int hint = OpAt(p, follow) == Opcode::OpExactly ? p[follow + kNodeHeaderSize] : -1;
+    const bool anyChar = OpAt(p, rep.operand) == Opcode::OpAny;
+    for (;;) {
+        const int at = start + int(count) * width;
+        if (hint < 0 || m_s[at] == hint) {
+            m_stack.Push(uint32_t(start), uint32_t(count), tag(kChoiceLazy, node));
+            pos = at;
+            next = follow;
+            return true;
+        }
+        if (count >= rep.max || width == 0)
+            return false;
+        if (anyChar && hint > 0) {
+            // Every character repeats "."; jump to the next place where the successor can start.
+            const int64_t room = std::min<int64_t>(rep.max - count, m_length - at);
+            if (room <= 0)
+                return false;
+            const void* found = std::memchr(m_s + at + 1, hint, size_t(room));
+            if (!found)
+                return false;
+            count += static_cast<const unsigned char*>(found) - (m_s + at);
+            continue;
+        }
+        if (matchOne(rep.operand, at) < 0)
+            return false;
+        ++count;
+    }
+}
+
+// Greedy branch loop over one in-line character: like a greedy simple repetition with no maximum.
+bool RegexMatcher::tryBranchLoop(int head, int start, int count, int& pos, int& next)
+{
+    const ProgramInfo::BranchLoop& loop = m_env.info->branchLoops[size_t(-1 - m_env.info->nodeAux[size_t(head)])];
+    const unsigned char* p = m_env.program;
+    const int hint = OpAt(p, loop.exit) == Opcode::OpExactly ? p[loop.exit + kNodeHeaderSize] : -1;
+    for (; count >= 0; --count) {
+        const int at = start + count;
+        if (hint < 0 || m_s[at] == hint) {
+            m_stack.Push(uint32_t(start), uint32_t(count), tag(kChoiceBranchLoop, head));
+            pos = at;
+            next = loop.exit;
+            return true;
+        }
+    }
+    return false;
+}
+
+void RegexMatcher::enterBody(int node, int pos, int counter)
+{
+    m_stack.Push(uint32_t(m_counters[m_level]), tag(kUndoCounter, m_level));
+    m_counters[m_level] = counter;
+    m_stack.Push(uint32_t(m_iterationStart[m_level]), tag(kUndoIteration, m_level));
+    m_iterationStart[m_level] = pos;
+    (void)node;
+}
+
+bool RegexMatcher::backtrack(int& node, int& pos)
+{
+    for (;;) {
+        if (m_stack.Empty())
+            return false;
+        const uint32_t record = m_stack.Pop();
+        const int payload = int(record >> 4);
+        switch (RecordKind(record & 15)) {
+        case kUndoRegister:
+            m_registers[payload] = int(m_stack.Pop());
+            continue;
+        case kUndoLevel:
+            m_level = payload;
+            continue;
+        case kUndoCounter:
+            m_counters[payload] = int(m_stack.Pop());
+            continue;
+        case kUndoIteration:
+            m_iterationStart[payload] = int(m_stack.Pop());
+            continue;
+        case kUndoBackPosition:
+            m_backPositions[size_t(payload)] = int(m_stack.Pop());
+            continue;
+        default:
+            break;
+        }
+
+        if (--m_budget < 0)
+            throw RegexFailure { kErrBacktrackLimit, 0 };
+        switch (RecordKind(record & 15)) {
+        case kChoiceAlternative:
+            pos = int(m_stack.Pop());
+            node = payload;
+            return true;
+        case kChoiceGreedy: {
+            const int64_t count = int64_t(m_stack.Pop());
+            const int start = int(m_stack.Pop());
+            if (count > 0 && tryGreedy(payload, start, count - 1, pos, node))
+                return true;
+            continue;
+        }
+        case kChoiceLazy: {
+            int64_t count = int64_t(m_stack.Pop());
+            const int start = int(m_stack.Pop());
+            const Repeat rep = decodeRepeat(m_env.program, payload);
+            const int width = repeatWidth(rep.operand);
+            const int at = start + int(count) * width;
+            if (count >= rep.max || width == 0 || matchOne(rep.operand, at) < 0)
+                continue;
+            if (tryLazy(payload, start, count + 1, pos, node))
+                return true;
+            continue;
+        }
+        case kChoiceLoopExit:
+            pos = int(m_stack.Pop());
+            m_stack.Push(tag(kUndoLevel, m_level));
+            --m_level;
+            node = successor(payload);
+            return true;
+        case kChoiceLoopBody: {
+            pos = int(m_stack.Pop());
+            const int counter = m_counters[m_level];
+            const int max = ReadInt32(m_env.program + payload + kNodeHeaderSize + 4);
+            if (counter >= max)
+                continue;
+            enterBody(payload, pos, counter + 1);
+            node = payload + ReadInt32(m_env.program + payload + kNodeHeaderSize + 8);
+            return true;
+        }
+        case kChoiceBranchLoop: {
+            const int count = int(m_stack.Pop());
+            const int start = int(m_stack.Pop());
+            if (count > 0 && tryBranchLoop(payload, start, count - 1, pos, node))
+                return true;
+            continue;
+        }
+        default:
+            throw RegexFailure { kErrMemoryCorruption, 0 };
+        }
+    }
+}
+
+bool RegexMatcher::Attempt(int position)
+{
+    std::fill(std::begin(m_registers), std::end(m_registers), -1);
+    std::fill(m_backPositions.begin(), m_backPositions.end(), -1);
+    m_level = 0;
+    m_stack.Clear();
+    m_budget = m_budgetPerAttempt;
+
+    const unsigned char* p = m_env.program;
+    const unsigned char* s = m_s;
+    const std::vector<int32_t>& aux = m_env.info->nodeAux;
+    int pos = position;
+    int node = 1;
+    for (;;) {
+        const unsigned char* n = p + node;
+        const Opcode op = Opcode(n[0]);
+        switch (op) {
+        case Opcode::OpEnd:
+            m_matchEnd = pos;
+            return true;
+        case Opcode::OpInputStart:
+            if (pos != 0)
+                goto fail;
+            break;
+        case Opcode::OpInputEnd:
+            if (pos < m_length)
+                goto fail;
+            break;
+        case Opcode::OpAny:
+            if (pos >= m_length)
+                goto fail;
+            ++pos;
+            break;
+        case Opcode::OpAnyInLine:
+            if (!isInLine(pos))
+                goto fail;
+            ++pos;
+            break;
+        case Opcode::OpLineStart:
+            if (!isLineStart(pos))
+                goto fail;
+            break;
+        case Opcode::OpLineEnd:
+            if (!isLineEnd(pos))
+                goto fail;
+            break;
+        case Opcode::OpWordBound:
+            if (!isWordBoundary(pos))
+                goto fail;
+            break;
+        case Opcode::OpNotWordBound:
+            if (isWordBoundary(pos))
+                goto fail;
+            break;
+        case Opcode::OpExactly: {
+            const unsigned char* literal = n + kNodeHeaderSize;
+            if (literal[0] != s[pos])
+                goto fail;
+            if (literal[0] != 0) {
+                const size_t len = std::strlen(reinterpret_cast<const char*>(literal));
+                if (len > size_t(m_length - pos) || std::memcmp(literal + 1, s + pos + 1, len - 1) != 0)
+                    goto fail;
+                pos += int(len);
+            }
+            break;
+        }
+        case Opcode::OpExactlyCI: {
+            const unsigned char* literal = n + kNodeHeaderSize;
+            const unsigned char* inv = m_env.invertCase;
+            if (literal[0] == 0) {
+                if (s[pos] != 0 && s[pos] != inv[0])
+                    goto fail;
+                break;
+            }
+            int i = 0;
+            for (; literal[i] != 0; ++i) {
+                if (pos + i >= m_length)
+                    goto fail;
+                const unsigned char c = s[pos + i];
+                if (c != literal[i] && c != inv[literal[i]])
+                    goto fail;
+            }
+            pos += i;
+            break;
+        }
+        case Opcode::OpDigit:
+        case Opcode::OpNotDigit:
+        case Opcode::OpAnyOf3:
+        case Opcode::OpAnyBut3:
+        case Opcode::OpAnyOfSet:
+            if (pos >= m_length || !charMatches(node, s[pos]))
+                goto fail;
+            ++pos;
+            break;
+        case Opcode::OpBackRef:
+        case Opcode::OpBackRefCI: {
+            const int next = matchOne(node, pos);
+            if (next < 0)
+                goto fail;
+            pos = next;
+            break;
+        }
+        case Opcode::OpNothing:
+        case Opcode::OpComment:
+            break;
+        case Opcode::OpBack: {
+            // A round of the loop that consumed nothing would repeat for ever: stop it here.
+            const int index = aux[size_t(node)];
+            if (m_backPositions[size_t(index)] == pos)
+                goto fail;
+            m_stack.Push(uint32_t(m_backPositions[size_t(index)]), tag(kUndoBackPosition, index));
+            m_backPositions[size_t(index)] = pos;
+            break;
+        }
+        case Opcode::OpBranch: {
+            if (!aux.empty() && aux[size_t(node)] < 0) {
+                const ProgramInfo::BranchLoop& loop = m_env.info->branchLoops[size_t(-1 - aux[size_t(node)])];
+                (void)loop;
+                int count = 0;
+                while (isInLine(pos + count))
+                    ++count;
+                if (!tryBranchLoop(node, pos, count, pos, node))
+                    goto fail;
+                continue;
+            }
+            const int next = NextNode(p, node);
+            if (next != 0 && OpAt(p, next) == Opcode::OpBranch)
+                m_stack.Push(uint32_t(pos), tag(kChoiceAlternative, next));
+            node += kNodeHeaderSize;
+            continue;
+        }
+        case Opcode::OpStar:
+        case Opcode::OpStarLazy:
+        case Opcode::OpPlus:
+        case Opcode::OpPlusLazy:
+        case Opcode::OpBraces:
+        case Opcode::OpBracesLazy: {
+            const Repeat rep = decodeRepeat(p, node);
+            const int start = pos;
+            if (!rep.lazy) {
+                const int64_t count = repeatCount(rep.operand, rep.max, start);
+                if (count < rep.min || !tryGreedy(node, start, count, pos, node))
+                    goto fail;
+                continue;
+            }
+            if (rep.min > 0 && repeatCount(rep.operand, rep.min, start) < rep.min)
+                goto fail;
+            if (!tryLazy(node, start, rep.min, pos, node))
+                goto fail;
+            continue;
+        }
+        case Opcode::OpLoopEntry:
+            if (m_level >= kMaxLoopLevels)
+                throw RegexFailure { kErrLoopStackExceeded, 0 };
+            m_stack.Push(tag(kUndoLevel, m_level));
+            ++m_level;
+            m_stack.Push(uint32_t(m_counters[m_level]), tag(kUndoCounter, m_level));
+            m_counters[m_level] = 0;
+            break;
+        case Opcode::OpLoop:
+        case Opcode::OpLoopLazy: {
+            if (m_level <= 0)
+                throw RegexFailure { kErrLoopWithoutEntry, 0 };
+            int counter = m_counters[m_level];
+            const int min = ReadInt32(n + kNodeHeaderSize);
+            const int max = ReadInt32(n + kNodeHeaderSize + 4);
+            const int body = node + ReadInt32(n + kNodeHeaderSize + 8);
+            if (counter > 0 && pos == m_iterationStart[m_level]) {
+                // The round just finished consumed nothing: more rounds would do the same.
+                if (counter > min)
+                    goto fail;
+                if (counter < min) {
+                    m_stack.Push(uint32_t(counter), tag(kUndoCounter, m_level));
+                    counter = m_counters[m_level] = min;
+                }
+            }
+            if (counter < min) {
+                enterBody(node, pos, counter + 1);
+                node = body;
+                continue;
+            }
+            if (op == Opcode::OpLoop) {
+                if (counter < max) {
+                    m_stack.Push(uint32_t(pos), tag(kChoiceLoopExit, node));
+                    enterBody(node, pos, counter + 1);
+                    node = body;
+                    continue;
+                }
+            } else {
+                m_stack.Push(uint32_t(pos), tag(kChoiceLoopBody, node));
+            }
+            m_stack.Push(tag(kUndoLevel, m_level));
+            --m_level;
+            break;
+        }
+        default:
+            if (IsOpen(op) || IsClose(op)) {
+                const int reg = IsOpen(op) ? int(op) - int(Opcode::OpOpenFirst) + 1
+                                           : kGroups + int(op) - int(Opcode::OpCloseFirst) + 1;
+                m_stack.Push(uint32_t(m_registers[reg]), tag(kUndoRegister, reg));
+                m_registers[reg] = pos;
+                break;
+            }
+            throw RegexFailure { kErrMemoryCorruption, 0 };
+        }
+        node = successor(node);
+        continue;
+    fail:
+        if (!backtrack(node, pos))
+            return false;
+    }
+}
+
+} // namespace morvane::regex

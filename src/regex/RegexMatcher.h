@@ -1,0 +1,89 @@
+#pragma once
+// RegexMatcher: one attempt of the node program at one start position, leftmost-first with
+// backtracking. The walk is a loop over nodes; every choice (an alternative, a repetition count,
+// a loop iteration) and every change that a failed path must take back (group registers, loop
+// level and counters) is recorded on a heap stack, so the C++ call stack stays flat however long
+// the subject or the repetition. Popping the stack restores exactly the state that a recursive
+// walk would have had when it returned to that choice, so the results are those of the
+// recursive algorithm, with the loop level kept consistent on every path.
+//
+// Limits: a repetition that goes round without consuming a character is not repeated again
+// (this is what makes "(a{0,5})*" terminate); a backreference to an empty group under a simple
+// quantifier is tried once; an attempt that resumes more than a budget of choices ends with
+// error 1016, and a stack beyond its bound with error 1017.
+// Covered by tests/regex/MatchTest.cpp, tests/regex/LargeInputTest.cpp and
+// tests/regex/DifferentialTest.cpp.
+
+#include "regex/BacktrackStack.h"
+#include "regex/ProgramAnalyzer.h"
+#include "regex/RegexProgram.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace morvane::regex {
+
+class RegexMatcher {
+public:
+    struct Environment {
+        const unsigned char* program = nullptr;
+        const ProgramInfo* info = nullptr;
+        const unsigned char* invertCase = nullptr; // 256 entries
+        const bool* separators = nullptr; // 256 entries: characters of LineSeparatorChars
+        const bool* wordChars = nullptr; // 256 entries: characters of WordChars
+        unsigned char pairHead = '\r';
+        unsigned char pairTail = '\n';
+    };
+
+    // Choice resumptions allowed per attempt: a fixed part plus a part per subject character.
+    static constexpr int64_t kBudgetBase = 20000000;
+    static constexpr int64_t kBudgetPerChar = 32;
+
+    // Prepares a search of `subject` (`length` characters followed by a NUL).
+    void Begin(const Environment& environment, const unsigned char* subject, int length);
+
+    // Runs the program from the start position `position` (0-based). On success the registers
+    // hold the match; group 0's start is not set here (the caller knows the start).
+    bool Attempt(int position);
+
+    // Group registers of the last attempt, 0-based positions, -1 for none.
+    int GroupStart(int n) const { return m_registers[n]; }
+    int GroupEnd(int n) const { return m_registers[kGroups + n]; }
+    int MatchEnd() const { return m_matchEnd; }
+
+private:
+    static constexpr int kGroups = 15;
+
+    Environment m_env;
+    const unsigned char* m_s = nullptr;
+    int m_length = 0;
+    int64_t m_budgetPerAttempt = 0;
+    int64_t m_budget = 0;
+    int m_matchEnd = 0;
+
+    int m_registers[2 * kGroups] = {};
+    int m_level = 0;
+    int m_counters[kMaxLoopLevels + 1] = {};
+    int m_iterationStart[kMaxLoopLevels + 1] = {};
+    std::vector<int> m_backPositions;
+    BacktrackStack m_stack;
+
+    int successor(int node) const;
+    bool backtrack(int& node, int& pos);
+
+    bool isLineStart(int pos) const;
+    bool isLineEnd(int pos) const;
+    bool isInLine(int pos) const;
+    bool isWordBoundary(int pos) const;
+    bool charMatches(int node, unsigned char c) const;
+    int matchOne(int operand, int pos) const;
+    int64_t repeatCount(int operand, int64_t max, int start) const;
+    int repeatWidth(int operand) const;
+
+    bool tryGreedy(int node, int start, int64_t count, int& pos, int& next);
+    bool tryLazy(int node, int start, int64_t count, int& pos, int& next);
+    bool tryBranchLoop(int head, int start, int count, int& pos, int& next);
+    void enterBody(int node, int pos, int counter);
+};
+
+} // namespace morvane::regex

@@ -1,0 +1,523 @@
+// TRegex: properties, compilation on demand, the search loop with its start-position filters,
+// match results and substitution. The compiler (RegexCompiler), the analysis (ProgramAnalyzer)
+// and the backtracking walk (RegexMatcher) live in their own files.
+// Covered by tests/regex/*Test.cpp.
+
+#include "regex/TRegex.h"
+
+#include "regex/ProgramAnalyzer.h"
+#include "regex/RegexCompiler.h"
+#include "regex/RegexErrors.h"
+#include "regex/RegexMatcher.h"
+#include "regex/RegexProgram.h"
+#include "regex/Win1251Case.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+namespace morvane::regex {
+
+namespace {
+
+constexpr std::string_view kQuotedChars = "^$.[()|?+*\\{]}";
+constexpr std::string_view kModifierLetters = "irsgmx";
+// Subjects are addressed with 32-bit positions; longer texts are cut here.
+constexpr size_t kMaxSubjectLength = size_t(INT_MAX) - 2;
+
+std::string_view upToNul(std::string_view text)
+{
+    const size_t nul = text.find('\0');
+    return nul == std::string_view::npos ? text : text.substr(0, nul);
+}
+
+} // namespace
+
+struct TRegex::Private {
+    std::string expression;
+    bool hasExpression = false;
+    int modifiers = kModifierR | kModifierS | kModifierG | kModifierM;
+    int programModifiers = 0;
+    std::string spaceChars = std::string(" \t\n\r\f");
+    std::string wordChars = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_";
+    std::string lineSeparators = "\r\n";
+    bool pairSet = true;
+    unsigned char pairHead = '\r';
+    unsigned char pairTail = '\n';
+    InvertCaseFunction invertFunction = &TRegex::DefaultInvertCase;
+    unsigned char invert[256] = {};
+
+    std::vector<unsigned char> program;
+    bool compiled = false;
+    ProgramInfo info;
+
+    int lastError = 0;
+    int errorOffset = 0;
+
+    std::string subject;
+    bool hasSubject = false;
+    int groupStart[kGroupCount] = {};
+    int groupEnd[kGroupCount] = {};
+
+    bool separators[256] = {};
+    bool separatorsValid = false;
+    bool wordTable[256] = {};
+    bool wordTableValid = false;
+
+    RegexMatcher matcher;
+
+    void clearGroups()
+    {
+        std::fill(std::begin(groupStart), std::end(groupStart), -1);
+        std::fill(std::begin(groupEnd), std::end(groupEnd), -1);
+    }
+    void dropProgram()
+    {
+        program.clear();
+        compiled = false;
+    }
+    void buildInvert()
+    {
+        for (int c = 0; c < 256; ++c)
+            invert[c] = invertFunction(static_cast<unsigned char>(c));
+    }
+};
+
+namespace {
+
+// Clears the error offset when the raising routine unwinds, so it reads 0 outside a compilation.
+struct OffsetReset {
+    int& offset;
+    ~OffsetReset() { offset = 0; }
+};
+
+} // namespace
+
+TRegex::TRegex()
+    : m_d(std::make_unique<Private>())
+{
+    m_d->buildInvert();
+    m_d->clearGroups();
+}
+
+TRegex::~TRegex() = default;
+
+// ---- errors ---------------------------------------------------------------------------------
+
+void TRegex::Error(int code)
+{
+    m_d->lastError = code;
+    std::string message = ErrorText(code);
+    if (code < 1000)
+        message += " (pos " + std::to_string(ErrorOffset()) + ")";
+    throw ERegex(code, ErrorOffset(), std::move(message));
+}
+
+std::string TRegex::ErrorText(int code) const { return RegexErrorText(code); }
+
+int TRegex::ErrorOffset() const { return m_d->errorOffset; }
+
+int TRegex::LastErrorCode()
+{
+    const int code = m_d->lastError;
+    m_d->lastError = 0;
+    return code;
+}
+
+// ---- properties -----------------------------------------------------------------------------
+
+std::string TRegex::Expression() const { return m_d->hasExpression ? m_d->expression : std::string(); }
+
+void TRegex::SetExpression(std::string_view expression)
+{
+    const std::string_view text = upToNul(expression);
+    if (m_d->hasExpression && m_d->compiled && text == m_d->expression)
+        return;
+    m_d->compiled = false;
+    m_d->expression.assign(text);
+    m_d->hasExpression = !text.empty();
+    m_d->dropProgram();
+}
+
+bool TRegex::Modifier(int index) const
+{
+    if (index < 1 || index > 6)
+        const_cast<TRegex*>(this)->Error(kErrModifierIndex);
+    return (m_d->modifiers & (1 << (index - 1))) != 0;
+}
+
+void TRegex::SetModifier(int index, bool on)
+{
+    if (index < 1 || index > 6)
+        Error(kErrModifierIndex);
+    if (on)
+        m_d->modifiers |= 1 << (index - 1);
+    else
+        m_d->modifiers &= ~(1 << (index - 1));
+}
+
+std::string TRegex::ModifierText() const
+{
+    std::string text = "-";
+    for (size_t i = 0; i < kModifierLetters.size(); ++i) {
+        if (m_d->modifiers & (1 << i))
+            text.insert(text.begin(), kModifierLetters[i]);
+        else
+            text.push_back(kModifierLetters[i]);
+    }
+    if (text.back() == '-')
+        text.pop_back();
+    return text;
+}
+
+void TRegex::SetModifierText(std::string_view text)
+{
+    if (!RegexCompiler::ParseModifierString(text, m_d->modifiers))
+        Error(kErrModifierIndex);
+}
+
+std::string TRegex::SpaceChars() const { return m_d->spaceChars; }
+void TRegex::SetSpaceChars(std::string_view chars) { m_d->spaceChars.assign(chars); }
+
+std::string TRegex::WordChars() const { return m_d->wordChars; }
+void TRegex::SetWordChars(std::string_view chars)
+{
+    m_d->wordChars.assign(chars);
+    m_d->wordTableValid = false;
+}
+
+std::string TRegex::LineSeparatorChars() const { return m_d->lineSeparators; }
+void TRegex::SetLineSeparatorChars(std::string_view chars)
+{
+    m_d->lineSeparators.assign(chars);
+    m_d->separatorsValid = false;
+}
+
+std::string TRegex::LinePairedSeparator() const
+{
+    if (!m_d->pairSet)
+        return std::string();
+    return std::string { char(m_d->pairHead), char(m_d->pairTail) };
+}
+
+void TRegex::SetLinePairedSeparator(std::string_view pair)
+{
+    if (pair.empty()) {
+        if (m_d->pairSet) {
+            m_d->pairSet = false;
+            m_d->dropProgram();
+        }
+        return;
+    }
+    if (pair.size() != 2 || pair[0] == pair[1])
+        Error(kErrBadPairedSeparator);
+    const auto head = static_cast<unsigned char>(pair[0]);
+    const auto tail = static_cast<unsigned char>(pair[1]);
+    if (m_d->pairSet && m_d->pairHead == head && m_d->pairTail == tail)
+        return;
+    m_d->pairSet = true;
+    m_d->pairHead = head;
+    m_d->pairTail = tail;
+    m_d->dropProgram();
+}
+
+unsigned char TRegex::InvertCase(unsigned char c) const { return m_d->invert[c]; }
+
+void TRegex::SetInvertCase(InvertCaseFunction function)
+{
+    m_d->invertFunction = function ? function : &TRegex::DefaultInvertCase;
+    m_d->buildInvert();
+    m_d->dropProgram();
+}
+
+unsigned char TRegex::DefaultInvertCase(unsigned char c) { return Win1251InvertCase(c); }
+
+const std::string& TRegex::InputString() const { return m_d->subject; }
+
+void TRegex::SetInputString(std::string_view text)
+{
+    std::string_view copy = upToNul(text);
+    if (copy.size() > kMaxSubjectLength)
+        copy = copy.substr(0, kMaxSubjectLength);
+    m_d->subject.assign(copy);
+    m_d->hasSubject = true;
+    m_d->clearGroups();
+}
+
+// ---- compilation ----------------------------------------------------------------------------
+
+void TRegex::CompileExpression()
+{
+    if (!m_d->hasExpression)
+        Error(kErrNoExpression);
+    m_d->dropProgram();
+    m_d->programModifiers = m_d->modifiers;
+    RegexCompiler::Settings settings;
+    settings.modifiers = m_d->modifiers;
+    settings.spaceChars = m_d->spaceChars;
+    settings.wordChars = m_d->wordChars;
+    settings.lineAnchorsAvailable = !m_d->lineSeparators.empty() || m_d->pairSet;
+    settings.invertCase = m_d->invert;
+    try {
+        RegexCompiler compiler;
+        int topFlags = 0;
+        std::vector<unsigned char> program = compiler.Compile(m_d->expression, settings, topFlags);
+        ProgramAnalyzer::Analyze(program, (topFlags & RegexCompiler::kStartsWithRepeat) != 0, m_d->invert,
+                                 m_d->info);
+        m_d->program = std::move(program);
+    } catch (const RegexFailure& failure) {
+        m_d->dropProgram();
+        m_d->errorOffset = failure.offset;
+        OffsetReset reset { m_d->errorOffset };
+        Error(failure.code);
+    }
+    m_d->compiled = true;
+}
+
+void TRegex::ensureProgram()
+{
+    if (!m_d->program.empty() && m_d->modifiers != m_d->programModifiers)
+        m_d->dropProgram();
+    if (m_d->program.empty())
+        CompileExpression();
+    if (m_d->program[0] != kProgramMagic)
+        Error(kErrCorruptedProgram);
+}
+
+// ---- search ---------------------------------------------------------------------------------
+
+bool TRegex::search(int offset)
+{
+    if (!m_d->program.empty() && m_d->modifiers != m_d->programModifiers)
+        m_d->dropProgram();
+    if (!m_d->separatorsValid) {
+        std::fill(std::begin(m_d->separators), std::end(m_d->separators), false);
+        for (const char c : m_d->lineSeparators)
+            m_d->separators[static_cast<unsigned char>(c)] = true;
+        m_d->separatorsValid = true;
+    }
+    ensureProgram();
+    if (!m_d->hasSubject)
+        Error(kErrNoInputString);
+    m_d->clearGroups();
+    const int length = int(m_d->subject.size());
+    if (offset < 1)
+        Error(kErrOffsetBelowOne);
+    if (offset > length + 1)
+        return false;
+    int start = offset - 1;
+
+    const ProgramInfo& info = m_d->info;
+    const auto* s = reinterpret_cast<const unsigned char*>(m_d->subject.c_str());
+    if (info.requiredTextLength > 0
+        && !memmem(s + start, size_t(length - start), m_d->program.data() + info.requiredTextOffset,
+                   size_t(info.requiredTextLength)))
+        return false;
+
+    if (!m_d->wordTableValid) {
+        std::fill(std::begin(m_d->wordTable), std::end(m_d->wordTable), false);
+        for (const char c : m_d->wordChars)
+            m_d->wordTable[static_cast<unsigned char>(c)] = true;
+        m_d->wordTableValid = true;
+    }
+    RegexMatcher::Environment environment;
+    environment.program = m_d->program.data();
+    environment.info = &info;
+    environment.invertCase = m_d->invert;
+    environment.separators = m_d->separators;
+    environment.wordChars = m_d->wordTable;
+    environment.pairHead = m_d->pairHead;
+    environment.pairTail = m_d->pairTail;
+    RegexMatcher& matcher = m_d->matcher;
+    matcher.Begin(environment, s, length);
+
+    auto attempt = [&](int position) {
+        if (!matcher.Attempt(position))
+            return false;
+        m_d->groupStart[0] = position;
+        m_d->groupEnd[0] = matcher.MatchEnd();
+        for (int n = 1; n < kGroupCount; ++n) {
+            m_d->groupStart[n] = matcher.GroupStart(n);
+            m_d->groupEnd[n] = matcher.GroupEnd(n);
+        }
+        return true;
+    };
+
+    try {
+        if (info.anchored)
+            return attempt(start);
+        if (info.requiredFirstChar >= 0 || info.firstCharCount == 1) {
+            int c = info.requiredFirstChar;
+            if (c < 0)
+                c = int(std::find(std::begin(info.firstChar), std::end(info.firstChar), true)
+                        - std::begin(info.firstChar));
+            while (start < length) {
+                const void* found = std::memchr(s + start, c, size_t(length - start));
+                if (!found)
+                    return false;
+                const int position = int(static_cast<const unsigned char*>(found) - s);
+                if (attempt(position))
+                    return true;
+                start = position + 1;
+            }
+            return false;
+        }
+        for (int position = start; position < length; ++position) {
+            if (info.firstChar[s[position]] && attempt(position))
+                return true;
+        }
+        return false;
+    } catch (const RegexFailure& failure) {
+        Error(failure.code);
+    }
+    return false;
+}
+
+bool TRegex::Exec(std::string_view text)
+{
+    SetInputString(text);
+    return search(1);
+}
+
+bool TRegex::ExecPos(int offset) { return search(offset); }
+
+bool TRegex::ExecNext()
+{
+    if (!m_d->hasSubject || m_d->groupStart[0] < 0 || m_d->groupEnd[0] < 0)
+        Error(kErrExecNextWithoutExec);
+    const int length = m_d->groupEnd[0] - m_d->groupStart[0];
+    int offset = m_d->groupStart[0] + 1 + length;
+    if (length == 0)
+        ++offset;
+    return search(offset);
+}
+
+// ---- results --------------------------------------------------------------------------------
+
+int TRegex::GroupStart(int n) const
+{
+    if (n < 0 || n >= kGroupCount || !m_d->hasSubject || m_d->groupStart[n] < 0 || m_d->groupEnd[n] < 0)
+        return -1;
+    return m_d->groupStart[n] + 1;
+}
+
+int TRegex::GroupLength(int n) const
+{
+    if (n < 0 || n >= kGroupCount || !m_d->hasSubject || m_d->groupStart[n] < 0 || m_d->groupEnd[n] < 0)
+        return -1;
+    return std::max(0, m_d->groupEnd[n] - m_d->groupStart[n]);
+}
+
+std::string TRegex::GroupText(int n) const
+{
+    const int length = GroupLength(n);
+    if (length <= 0)
+        return std::string();
+    return m_d->subject.substr(size_t(m_d->groupStart[n]), size_t(length));
+}
+
+std::string TRegex::Substitute(std::string_view templateText)
+{
+    ensureProgram();
+    if (!m_d->hasSubject)
+        Error(kErrNoInputString);
+    std::string result;
+    const size_t size = templateText.size();
+    auto at = [&](size_t i) -> char { return i < size ? templateText[i] : '\0'; };
+    size_t i = 0;
+    while (i < size) {
+        const char c = templateText[i];
+        if (c == '$') {
+            size_t j = i + 1;
+            const bool braced = at(j) == '{';
+            if (braced)
+                ++j;
+            long group = -1;
+            bool valid = false;
+            if (j < size && at(j) == '&') {
+                group = 0;
+                valid = true;
+                ++j;
+            } else if (j < size && at(j) >= '0' && at(j) <= '9') {
+                group = 0;
+                while (j < size && at(j) >= '0' && at(j) <= '9') {
+                    if (group < 1000000)
+                        group = group * 10 + (at(j) - '0');
+                    ++j;
+                }
+                valid = true;
+            } else if (braced) {
+                group = 0; // "${}" is the whole match
+                valid = true;
+            }
+            if (valid && braced) {
+                if (j < size && at(j) == '}')
+                    ++j;
+                else
+                    valid = false;
+            }
+            if (!valid) {
+                result.push_back('$');
+                ++i;
+                continue;
+            }
+            if (group >= 0 && group < kGroupCount)
+                result += GroupText(int(group));
+            i = j;
+            continue;
+        }
+        if (c == '\\' && i + 1 < size) {
+            const char e = templateText[i + 1];
+            result.push_back(e == 'r' ? '\r' : e == 'n' ? '\n' : e == 't' ? '\t' : e);
+            i += 2;
+            continue;
+        }
+        result.push_back(c);
+        ++i;
+    }
+    return result;
+}
+
+std::string TRegex::QuoteMetaChars(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        if (kQuotedChars.find(c) != std::string_view::npos)
+            result.push_back('\\');
+        result.push_back(c);
+    }
+    return result;
+}
+
+// ---- analysis accessors ---------------------------------------------------------------------
+
+std::string_view TRegex::ProgramBytes() const
+{
+    return std::string_view(reinterpret_cast<const char*>(m_d->program.data()), m_d->program.size());
+}
+
+std::bitset<256> TRegex::FirstCharSet() const
+{
+    std::bitset<256> set;
+    if (m_d->program.empty())
+        return set;
+    for (int c = 0; c < 256; ++c)
+        set[size_t(c)] = m_d->info.firstChar[c];
+    return set;
+}
+
+int TRegex::RequiredFirstChar() const { return m_d->program.empty() ? -1 : m_d->info.requiredFirstChar; }
+
+bool TRegex::Anchored() const { return !m_d->program.empty() && m_d->info.anchored; }
+
+std::string TRegex::RequiredText() const
+{
+    if (m_d->program.empty() || m_d->info.requiredTextLength == 0)
+        return std::string();
+    return std::string(reinterpret_cast<const char*>(m_d->program.data()) + m_d->info.requiredTextOffset,
+                       size_t(m_d->info.requiredTextLength));
+}
+
+} // namespace morvane::regex
