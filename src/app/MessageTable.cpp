@@ -50,7 +50,8 @@ LanguageFileResult MessageTable::loadLanguageFile(const std::filesystem::path& p
     }
     std::vector<std::string> lines = SplitLines(bytes);
     result.lineCount = static_cast<int>(lines.size());
-    result.status = replaceEntries(std::move(lines)) ? LanguageFileStatus::Loaded : LanguageFileStatus::TooShort;
+    result.status
+        = replaceEntries(std::move(lines)) ? LanguageFileStatus::Loaded : LanguageFileStatus::TooShort;
     return result;
 }
 

@@ -1,7 +1,7 @@
 // Where the caption entries of the message table go: one target per index from 100 to 360.
 
-#include "app/MessageBuiltIn.h"
 #include "app/MessageCaptions.h"
+#include "app/MessageBuiltIn.h"
 
 #include <gtest/gtest.h>
 
