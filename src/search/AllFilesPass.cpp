@@ -4,8 +4,9 @@
 
 #include "app/Format.h"
 #include "app/MessageTable.h"
-#include "search/DirectoryEntry.h"
-#include "search/NameMask.h"
+#include "filepanel/DirectorySearch.h"
+#include "filepanel/FileAttributes.h"
+#include "filepanel/Mask.h"
 
 #include <string>
 #include <unordered_set>
@@ -18,9 +19,14 @@ namespace fs = std::filesystem;
 
 constexpr int kMsgDirsAndFiles = 6;
 
-bool Visible(const DirectoryEntry& entry, const PassOptions& options)
+unsigned FileRequest(const PassOptions& options)
 {
-    return options.hiddenFiles || !entry.hidden;
+    return options.hiddenFiles ? filepanel::kRequestFilesHidden : filepanel::kRequestFiles;
+}
+
+unsigned DirectoryRequest(const PassOptions& options)
+{
+    return options.hiddenFiles ? filepanel::kRequestDirsHidden : filepanel::kRequestDirs;
 }
 
 } // namespace
@@ -78,7 +84,7 @@ void AllFilesPass::walkRoot(const PassRoot& root, const PassOptions& options)
         addRow(root.path);
         return;
     }
-    const std::optional<DirectoryIdentity> identity = IdentityOf(root.path);
+    const std::optional<DirectoryIdentity> identity = DirectoryIdentity::of(root.path);
     if (!identity || !m_entered.insert(*identity).second)
         return;
     std::vector<fs::path> directories { root.path };
@@ -97,16 +103,17 @@ void AllFilesPass::collectSubdirectories(
 {
     if (!m_control.IsBusy())
         return;
-    for (const DirectoryEntry& entry : ReadDirectoryEntries(dir)) {
-        if (!Visible(entry, options))
+    const unsigned request = DirectoryRequest(options);
+    for (const filepanel::DirEntry& entry : filepanel::ReadDirectoryEntries(dir)) {
+        if (!filepanel::PassesRequest(entry.attributes, request))
             continue;
         m_control.PumpMessages();
         if (m_control.AbortRequested())
             return;
-        if (!entry.directory)
+        if (!entry.isDirectory())
             continue;
         const fs::path subdirectory = dir / entry.name;
-        const std::optional<DirectoryIdentity> identity = IdentityOf(subdirectory);
+        const std::optional<DirectoryIdentity> identity = DirectoryIdentity::of(subdirectory);
         if (!identity || !m_entered.insert(*identity).second)
             continue;
         list.push_back(subdirectory);
@@ -119,16 +126,14 @@ void AllFilesPass::listFiles(const fs::path& dir, const PassOptions& options)
     if (m_control.AbortRequested())
         return;
     const bool testDuplicates = options.maskText.find(';') != std::string::npos;
-    const std::vector<DirectoryEntry> entries = ReadDirectoryEntries(dir);
-    std::unordered_set<std::string> listed;
-    for (const std::string& text : SplitMaskText(options.maskText)) {
-        const NameMask mask(text);
-        for (const DirectoryEntry& entry : entries) {
-            if (entry.directory || !Visible(entry, options) || !mask.matches(entry.name))
-                continue;
+    const std::vector<filepanel::DirEntry> entries = filepanel::ReadDirectoryEntries(dir);
+    const unsigned request = FileRequest(options);
+    std::unordered_set<std::string> listed; // names listed in this directory
+    for (const std::string& mask : filepanel::SplitMaskText(options.maskText)) {
+        for (const filepanel::DirEntry& entry : filepanel::FilterEntries(entries, mask, request)) {
             if (m_control.AbortRequested())
                 return;
-            if (testDuplicates && !listed.insert(entry.name).second)
+            if (testDuplicates && !listed.insert(entry.name.native()).second)
                 continue;
             addRow(dir / entry.name);
         }

@@ -9,7 +9,7 @@
 // listed it in the same directory. Like the file list's walk it never enters a directory
 // twice, so a link cycle ends.
 
-#include "search/DirectoryEntry.h"
+#include "search/DirectoryIdentity.h"
 #include "search/PassControl.h"
 #include "search/PassOptions.h"
 #include "search/PassSelection.h"

@@ -5,8 +5,10 @@
 
 #include "app/Format.h"
 #include "app/MessageTable.h"
-#include "search/DirectoryEntry.h"
-#include "search/NameMask.h"
+#include "filepanel/DirectorySearch.h"
+#include "filepanel/FileAttributes.h"
+#include "filepanel/Mask.h"
+#include "search/DirectoryIdentity.h"
 
 #include <algorithm>
 #include <set>
@@ -29,9 +31,11 @@ public:
         , m_list(list)
         , m_options(options)
         , m_testDuplicates(options.maskText.find(';') != std::string::npos)
+        , m_masks(m_testDuplicates ? filepanel::SplitMaskText(options.maskText)
+                                   : std::vector<std::string> { options.maskText })
+        , m_fileRequest(options.hiddenFiles ? filepanel::kRequestFilesHidden : filepanel::kRequestFiles)
+        , m_dirRequest(options.hiddenFiles ? filepanel::kRequestDirsHidden : filepanel::kRequestDirs)
     {
-        for (const std::string& text : SplitMaskText(options.maskText))
-            m_masks.emplace_back(text);
     }
 
     void walkRoot(const PassRoot& root)
@@ -52,8 +56,6 @@ public:
 private:
     bool aborted() const { return m_control.AbortRequested(); }
 
-    bool visible(const DirectoryEntry& entry) const { return m_options.hiddenFiles || !entry.hidden; }
-
     void append(const fs::path& path, bool testDuplicate)
     {
         if (testDuplicate && m_seen.contains(path.native()))
@@ -68,38 +70,37 @@ private:
     {
         if (aborted())
             return;
-        const std::optional<DirectoryIdentity> identity = IdentityOf(dir);
+        const std::optional<DirectoryIdentity> identity = DirectoryIdentity::of(dir);
         if (!identity || !m_entered.insert(*identity).second)
             return;
-        const std::vector<DirectoryEntry> entries = ReadDirectoryEntries(dir);
+        // One read serves the subdirectory search and every mask's file search.
+        const std::vector<filepanel::DirEntry> entries = filepanel::ReadDirectoryEntries(dir);
 
-        std::vector<const DirectoryEntry*> subdirectories;
+        std::vector<fs::path> subdirectories;
         if (m_options.subDirectories) {
-            for (const DirectoryEntry& entry : entries) {
-                if (!visible(entry))
+            for (const filepanel::DirEntry& entry : entries) {
+                if (!filepanel::PassesRequest(entry.attributes, m_dirRequest))
                     continue;
                 m_control.PumpMessages();
                 if (aborted())
                     break;
-                if (entry.directory)
-                    subdirectories.push_back(&entry);
+                if (entry.isDirectory())
+                    subdirectories.push_back(entry.name);
             }
         }
 
-        for (const NameMask& mask : m_masks) {
-            for (const DirectoryEntry& entry : entries) {
-                if (entry.directory || !visible(entry) || !mask.matches(entry.name))
-                    continue;
+        for (const std::string& mask : m_masks) {
+            for (const filepanel::DirEntry& entry : filepanel::FilterEntries(entries, mask, m_fileRequest)) {
                 if (aborted())
                     return;
                 append(dir / entry.name, m_testDuplicates);
             }
         }
 
-        for (const DirectoryEntry* subdirectory : subdirectories) {
+        for (const fs::path& name : subdirectories) {
             if (aborted())
                 return;
-            walkDirectory(dir / subdirectory->name);
+            walkDirectory(dir / name);
         }
     }
 
@@ -107,7 +108,9 @@ private:
     std::vector<fs::path>& m_list;
     const PassOptions& m_options;
     const bool m_testDuplicates;
-    std::vector<NameMask> m_masks;
+    const std::vector<std::string> m_masks;
+    const unsigned m_fileRequest;
+    const unsigned m_dirRequest;
     std::unordered_set<std::string> m_seen;
     std::set<DirectoryIdentity> m_entered;
 };
