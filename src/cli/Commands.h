@@ -15,5 +15,6 @@ int RunMatch(const Args& args);
 int RunRecode(const Args& args);
 // detect [FILE]: prints the detected code page number.
 int RunDetect(const Args& args);
+int RunList(const Args& args);
 
 } // namespace morvane::cli

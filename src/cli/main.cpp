@@ -14,7 +14,8 @@ void printUsage(std::FILE* out)
                "commands:\n"
                "  match [--modifiers TEXT] [--from N] [--once] [--substitute TEMPLATE] PATTERN [FILE]\n"
                "  recode --from 1251|koi8r|866|auto --to 1251|koi8r|866   (stdin to stdout)\n"
-               "  detect [FILE]                                            (prints 0, 1 or 2)\n",
+               "  detect [FILE]                                            (prints 0, 1 or 2)\n"
+               "  list [--mask TEXT] [--subdirs] [--hidden] PATH...        (the pass file list)\n",
                out);
 }
 
@@ -34,6 +35,8 @@ int main(int argc, char** argv)
         return morvane::cli::RunRecode(args);
     if (command == "detect")
         return morvane::cli::RunDetect(args);
+    if (command == "list")
+        return morvane::cli::RunList(args);
     if (command == "--help" || command == "-h" || command == "help") {
         printUsage(stdout);
         return 0;
