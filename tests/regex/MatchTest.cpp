@@ -1,0 +1,220 @@
+// Matching, table-driven: pattern, modifiers, subject -> every match of the Exec/ExecNext loop
+// with its groups ("START:TEXT n=START:TEXT | ..."), "-" for none, "E<code>@<offset>" for an error.
+
+#include "RegexTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace morvane::regex::test {
+namespace {
+
+struct MatchCase {
+    std::string pattern;
+    const char* modifiers;
+    std::string subject;
+    std::string expected;
+};
+
+void PrintTo(const MatchCase& c, std::ostream* os)
+{
+    *os << "/" << Visible(c.pattern) << "/" << c.modifiers << " on \"" << Visible(c.subject) << "\"";
+}
+
+class Matching : public ::testing::TestWithParam<MatchCase> {};
+
+TEST_P(Matching, FindsExpectedMatches)
+{
+    const MatchCase& c = GetParam();
+    EXPECT_EQ(Describe(c.pattern, c.modifiers, c.subject), c.expected);
+}
+
+const MatchCase kLiteralsAndSearch[] = {
+    { "b", "", "abcb", "2:b | 4:b" },
+    { "abc", "", "xxabcabc", "3:abc | 6:abc" },
+    { "a\\.b", "", "a.b axb", "1:a.b" },
+    { "]}", "", "a]}", "2:]}" },
+    { "a{x}", "", "a{x}", "1:a{x}" },
+    { "a{2,x}", "", "aa{2,x}", "2:a{2,x}" },
+    { "{abc}", "", "x{abc}", "2:{abc}" },
+    // Only positions whose character can begin a match are tried; the end never is.
+    { "x*", "", "aaa", "-" },
+    { "x*", "", "axb", "2:x" },
+    { "a?", "", "ba", "2:a" },
+    { "a??", "", "aa", "1: | 2:" },
+    { "a*", "", "aab", "1:aa" },
+    { "$", "", "ab", "-" },
+    { "\\b", "", "ab", "-" },
+    { "^", "", "ab", "-" },
+    { "(?-m)^", "", "ab", "-" },
+    { "^", "-m", "ab", "1:" },
+    { "^", "-m", "", "1:" },
+    { "a|", "", "ba", "2:a" },
+    // The subject ends at its first NUL.
+    { "c", "", std::string("ab\0c", 4), "-" },
+    { "\\x00", "", "ab", "-" },
+    { "\\x41\\x{42}\\t", "", "AB\t", "1:AB\\x09" },
+};
+INSTANTIATE_TEST_SUITE_P(LiteralsAndSearch, Matching, ::testing::ValuesIn(kLiteralsAndSearch));
+
+const MatchCase kGroupsAndAlternation[] = {
+    { "(a)|b", "", "b", "1:b" },
+    { "(a*)b", "", "b", "1:b 1=1:" },
+    { "(a|ab)(c|bcd)", "", "abcd", "1:abcd 1=1:a 2=2:bcd" },
+    { "(a|ab)(c|bcd)d", "", "abcd", "1:abcd 1=1:ab 2=3:c" },
+    { "(a)(b)?", "", "a", "1:a 1=1:a" },
+    { "((a)|b)+", "", "ab", "1:ab 1=2:b 2=1:a" },
+    { "(ab)+", "", "ababx", "1:abab 1=3:ab" },
+    { "(a|b)*c", "", "abc", "1:abc 1=2:b" },
+    { "(a|b)*?c", "", "abc", "1:abc 1=2:b" },
+    { "(a|bc)*d", "", "abcad", "1:abcad 1=4:a" },
+    { "x(a|b)?y", "", "xy xay", "1:xy | 4:xay 1=5:a" },
+    // Inline modifiers last to the end of the enclosing group, across its later alternatives.
+    { "(a(?i)b)c", "", "aBc aBC", "1:aBc 1=1:aB" },
+    { "a(?i)b|c", "", "C", "1:C" },
+    { "(?i)a(?-i)b", "", "Ab AB", "1:Ab" },
+    { "(?i)(ab)\\1", "", "abAB", "1:abAB 1=1:ab" },
+    { "(ab)\\1", "", "abAB abab", "6:abab 1=6:ab" },
+    { "(\\w+)\\s\\1", "", "hello hello", "1:hello hello 1=1:hello" },
+    { "(a)|\\1b", "", "b", "-" },
+    { "\\12", "", "12", "-" },
+    { "(a)\\12", "", "aa2", "1:aa2 1=1:a" },
+};
+INSTANTIATE_TEST_SUITE_P(GroupsAndAlternation, Matching, ::testing::ValuesIn(kGroupsAndAlternation));
+
+const MatchCase kQuantifiers[] = {
+    { "a{2,3}", "", "aaaa", "1:aaa" },
+    { "a{2,3}?", "", "aaaa", "1:aa | 3:aa" },
+    { "(?-g)a{2,3}", "", "aaaa", "1:aa | 3:aa" },
+    { "a{2,3}", "-g", "aaaa", "1:aa | 3:aa" },
+    { "a*?", "-g", "aa", "1: | 2:" },
+    { "a{0,}b", "", "aaab", "1:aaab" },
+    { "a+?b", "", "aaab", "1:aaab" },
+    { "<[^>]*>", "", "<a><b>", "1:<a> | 4:<b>" },
+    { "a.*b", "", "aXbYb", "1:aXbYb" },
+    { "a.*?b", "", "aXbYb", "1:aXb" },
+    { "\\d{2,4}-\\d{2}", "", "12345-67 1-22", "2:2345-67" },
+    { "(ab){2}", "", "abababab", "1:abab 1=3:ab | 5:abab 1=7:ab" },
+    { "(ab){2,}?c", "", "ababababc", "1:ababababc 1=7:ab" },
+    { "(a|ab){1,2}c", "", "abc", "1:abc 1=1:ab" },
+    { "(x(a)*?){2}", "", "xaxa", "1:xax 1=3:x 2=2:a" },
+    { "(a|ab)+?c", "", "abc", "1:abc 1=1:ab" },
+    { "(a){0,2}?b", "", "aab", "1:aab 1=2:a" },
+    { "(ab)??c", "", "abc", "1:abc 1=1:ab" },
+    { "(a)??b", "", "b ab", "1:b | 3:ab 1=3:a" },
+    { "(a(b)*)*c", "", "abbabc", "1:abbabc 1=4:ab 2=5:b" },
+    { "((a)|(b))*", "", "ab", "1:ab 1=2:b 2=1:a 3=2:b" },
+    // Repetitions whose operand can match empty end instead of looping.
+    { "(a{0,5})*b", "", "aaaaaaab", "1:aaaaaaab 1=6:aa" },
+    { "(a{0,5})*", "", "x", "-" },
+    { "()\\1*x", "", "x", "1:x 1=1:" },
+    // Loop minimum above 0: "b" is not among the first characters, so "b" alone is never tried.
+    { "(a{0,2}){3,}b", "", "b", "-" },
+    { "(a{0,2}){3,}b", "", "ab", "1:ab 1=2:" },
+    { "(a{0,2}){2,5}?b", "", "aab", "1:aab 1=3:" },
+    { "(ab)\\1*", "", "abababx", "1:ababab 1=1:ab" },
+    { "(ab)\\1*?x", "", "ababx", "1:ababx 1=1:ab" },
+    { "(a)\\1{2}", "", "aaaa", "1:aaa 1=1:a" },
+};
+INSTANTIATE_TEST_SUITE_P(Quantifiers, Matching, ::testing::ValuesIn(kQuantifiers));
+
+const MatchCase kClasses[] = {
+    { "[]a]+", "", "x]a]", "2:]a]" },
+    { "[a-]+", "", "xa-a", "2:a-a" },
+    { "[a-c-e]+", "", "abc-ef", "1:abc-e" },
+    { "[a-\\d]+", "", "xa-5", "2:a-5" },
+    { "[\\D]", "", "dD1", "2:D" },
+    { "[\\w-]+", "", "a_-b!", "1:a_-b" },
+    { "[\\d-z]+", "", "5-z", "1:5-z" },
+    { "[\\x41-\\x43]+", "", "ABCD", "1:ABC" },
+    { "[\\]\\\\]+", "", "a]\\", "2:]\\" },
+    { "[.*]+", "", "a.*", "2:.*" },
+    { "[\\b]", "", "ab", "2:b" },
+    { "[^\\n]+", "", "ab\ncd", "1:ab | 4:cd" },
+    { "(?i)[a-c]+", "", "xAbC", "2:AbC" },
+    { "(?i)[^a]", "", "aAb", "3:b" },
+    { W("[а-я]+"), "", W("ёж"), "1:\\xb8\\xe6" },
+    { W("(?-r)[а-я]+"), "", W("ёж"), "2:\\xe6" },
+    { W("[А-Я]"), "", W("Ё"), "1:\\xa8" },
+    { W("[а-Я]+"), "", W("ЁёЯа"), "1:\\xa8\\xb8\\xdf\\xe0" },
+    { W("(?i)[а-в]+"), "", W("БвГ"), "1:\\xc1\\xe2" },
+    { W("(?i)ёлка"), "", W("ЁЛКА"), "1:\\xa8\\xcb\\xca\\xc0" },
+    { "\\s+", "", "a \t\r\n\fb", "2: \\x09\\r\\n\\x0c" },
+    { "\\S+", "", " ab ", "2:ab" },
+    { "\\W+", "", "ab, cd", "3:, " },
+};
+INSTANTIATE_TEST_SUITE_P(Classes, Matching, ::testing::ValuesIn(kClasses));
+
+const MatchCase kLinesAndBoundaries[] = {
+    { "^a", "", "a\nb\na", "1:a | 5:a" },
+    { "^b", "", "a\r\nb", "4:b" },
+    { "a$", "", "xa\r\ny", "2:a" },
+    { "a$", "", "xa", "2:a" },
+    { "a$", "", "xab", "-" },
+    { "a$", "", "a\rb", "1:a" },
+    { "a$", "-m", "a\nb a", "5:a" },
+    // No line start or end between the two characters of the pair.
+    { "^\\n", "", "a\r\n", "-" },
+    { "\\r$", "", "a\r\n", "-" },
+    { "\\n$", "", "a\n\n", "2:\\n | 3:\\n" },
+    { "^.*$", "-s", "ab\r\ncd", "1:ab | 5:cd" },
+    { "a.b", "-s", "a\nb a\rb axb", "9:axb" },
+    { "a.b", "", "a\nb", "1:a\\nb" },
+    { ".*", "-s", "ab\r\ncd", "1:ab | 3: | 4: | 5:cd" },
+    { "(.|\\n)*", "-s", "a\nb", "1:a\\nb 1=3:b" },
+    { ".+x", "-s", "abx\nx", "1:abx" },
+    { "\\bthe\\b", "", "the other the", "1:the | 11:the" },
+    { "\\Bb", "", "ab b", "2:b" },
+    { "\\Aab", "", "abab", "1:ab" },
+    { "ab\\Z", "", "abab", "3:ab" },
+};
+INSTANTIATE_TEST_SUITE_P(LinesAndBoundaries, Matching, ::testing::ValuesIn(kLinesAndBoundaries));
+
+const MatchCase kExtendedSyntax[] = {
+    { "a b # note", "x", "ab", "1:ab" },
+    { "a\\ b", "x", "a b", "1:a b" },
+    { "a[ ]b", "x", "a b", "1:a b" },
+    { "a # one\n b # two\r\n c", "x", "abc", "1:abc" },
+    { "(?x) a b (?-x)c d", "", "abc d", "1:abc d" },
+};
+INSTANTIATE_TEST_SUITE_P(ExtendedSyntax, Matching, ::testing::ValuesIn(kExtendedSyntax));
+
+TEST(MatchSettings, WordAndSpaceCharacters)
+{
+    TRegex engine;
+    engine.SetWordChars(W("абв"));
+    engine.SetExpression("\\w+");
+    EXPECT_EQ(Describe(engine, W("xабвy")), "2:\\xe0\\xe1\\xe2");
+    engine.SetExpression("\\bx");
+    EXPECT_EQ(Describe(engine, W("аx вx xx")), "2:x | 5:x");
+    // \s takes SpaceChars at compilation: an empty set matches nothing, its negation anything.
+    engine.SetSpaceChars("");
+    engine.SetExpression("a\\sb");
+    EXPECT_EQ(Describe(engine, "a b"), "-");
+    engine.SetExpression("a\\Sb");
+    EXPECT_EQ(Describe(engine, "a b"), "1:a b");
+}
+
+TEST(MatchSettings, SeparatorsAndPair)
+{
+    TRegex engine;
+    engine.SetLineSeparatorChars(";");
+    engine.SetExpression("^b");
+    EXPECT_EQ(Describe(engine, "a;b\nb"), "3:b");
+    // Without a pair the matcher keeps comparing with the last pair's characters.
+    engine.SetLineSeparatorChars("\r\n");
+    engine.SetLinePairedSeparator("");
+    EXPECT_EQ(engine.LinePairedSeparator(), "");
+    engine.SetExpression("^\\n");
+    EXPECT_EQ(Describe(engine, "a\r\n"), "-");
+    engine.SetLinePairedSeparator("ab");
+    engine.SetExpression("^c");
+    EXPECT_EQ(Describe(engine, "abc"), "3:c");
+    // No separators and no pair: "^" is the start of the subject.
+    engine.SetLineSeparatorChars("");
+    engine.SetLinePairedSeparator("");
+    engine.SetExpression("^c");
+    EXPECT_EQ(Describe(engine, "c\nc"), "1:c");
+}
+
+} // namespace
+} // namespace morvane::regex::test
