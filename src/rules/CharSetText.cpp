@@ -66,9 +66,8 @@ HexDecodeResult DecodeHexChars(std::string_view text, HexDecodeTarget target)
             result.ok = false;
             result.message = "'$" + digits + "' is not a valid integer value";
             const int start = static_cast<int>(at) + (target == HexDecodeTarget::Copy ? 3 * decoded : 0);
-            const int fieldLength = target == HexDecodeTarget::Copy
-                ? static_cast<int>(text.size())
-                : static_cast<int>(result.text.size());
+            const int fieldLength = target == HexDecodeTarget::Copy ? static_cast<int>(text.size())
+                                                                    : static_cast<int>(result.text.size());
             result.errorStart = start;
             result.errorLength = std::clamp(fieldLength - start, 0, 4);
             if (target == HexDecodeTarget::Copy)

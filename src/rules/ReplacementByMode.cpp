@@ -4,8 +4,8 @@
 
 namespace morvane::rules {
 
-std::string ReplacementByMode(ReplaceMode mode, std::string_view replace, regex::TRegex& engine,
-    const TemplateEvaluator& evaluate)
+std::string ReplacementByMode(
+    ReplaceMode mode, std::string_view replace, regex::TRegex& engine, const TemplateEvaluator& evaluate)
 {
     switch (mode) {
     case ReplaceMode::Simple:

@@ -19,7 +19,7 @@ using TemplateEvaluator = std::function<std::string(std::string_view templateTex
 // Simple: `replace` unchanged (escape sequences such as "\n" stay two characters).
 // Substitution: the engine's Substitute(replace) for its last match.
 // Extended: evaluate(replace).
-std::string ReplacementByMode(ReplaceMode mode, std::string_view replace, regex::TRegex& engine,
-    const TemplateEvaluator& evaluate);
+std::string ReplacementByMode(
+    ReplaceMode mode, std::string_view replace, regex::TRegex& engine, const TemplateEvaluator& evaluate);
 
 } // namespace morvane::rules

@@ -11,11 +11,12 @@ namespace {
 
 using regex::TRegex;
 
-constexpr int kEngineIndex[] = {
-    TRegex::kModI, TRegex::kModM, TRegex::kModS, TRegex::kModX, TRegex::kModG
-};
+constexpr int kEngineIndex[] = { TRegex::kModI, TRegex::kModM, TRegex::kModS, TRegex::kModX, TRegex::kModG };
 
-constexpr size_t index(GlobalModifier modifier) { return static_cast<size_t>(modifier); }
+constexpr size_t index(GlobalModifier modifier)
+{
+    return static_cast<size_t>(modifier);
+}
 
 // The letters of a remark's "(?...)" group: where they start (0-based) and how many there are.
 // Empty when there is no "(?", no ")" after it, or nothing between them.
@@ -45,7 +46,10 @@ bool containsEither(std::string_view text, std::string_view upper, std::string_v
 
 } // namespace
 
-RuleCompiler::RuleCompiler(TRegex& engine) : m_engine(engine) { }
+RuleCompiler::RuleCompiler(TRegex& engine)
+    : m_engine(engine)
+{
+}
 
 bool RuleCompiler::modifierChecked(GlobalModifier modifier) const
 {

@@ -23,10 +23,12 @@ public:
 
     // The save and open dialogs: title and filter as program text, the filter in the form
     // "Description|pattern|Description|pattern". Nothing when cancelled.
-    virtual std::optional<std::filesystem::path> ChooseSaveFile(const std::string& title,
-        const std::string& filter, const std::filesystem::path& initialPath) = 0;
-    virtual std::optional<std::filesystem::path> ChooseOpenFile(const std::string& title,
-        const std::string& filter, const std::filesystem::path& initialPath) = 0;
+    virtual std::optional<std::filesystem::path> ChooseSaveFile(
+        const std::string& title, const std::string& filter, const std::filesystem::path& initialPath)
+        = 0;
+    virtual std::optional<std::filesystem::path> ChooseOpenFile(
+        const std::string& title, const std::string& filter, const std::filesystem::path& initialPath)
+        = 0;
 
     // Whether a pass is running (commands from the work fields are refused then).
     virtual bool IsBusy() const = 0;

@@ -35,7 +35,8 @@ const std::string& ruleField(const Rule& rule, int column)
 } // namespace
 
 RuleTableModel::RuleTableModel(RuleCompiler& compiler, RuleEditorHost& host)
-    : m_compiler(compiler), m_host(host)
+    : m_compiler(compiler)
+    , m_host(host)
 {
 }
 
@@ -134,7 +135,8 @@ void RuleTableModel::setColumnWidths()
     m_columnWidths[2] = m_columnWidths[1];
     // A client narrower than the other columns leaves the remark column empty rather than
     // giving it a negative width.
-    m_columnWidths[3] = std::max(0, m_clientWidth - m_columnWidths[0] - m_columnWidths[1] - m_columnWidths[2] - 4);
+    m_columnWidths[3]
+        = std::max(0, m_clientWidth - m_columnWidths[0] - m_columnWidths[1] - m_columnWidths[2] - 4);
 }
 
 void RuleTableModel::FillGrid()
@@ -331,7 +333,8 @@ void RuleTableModel::appendLine(std::string line)
 
 void RuleTableModel::sbAddToTableClick()
 {
-    appendLine(FormatRuleLine({ MemoToField(m_memoFind), MemoToField(m_memoReplace), m_compiler.RemarkTemplate() }));
+    appendLine(
+        FormatRuleLine({ MemoToField(m_memoFind), MemoToField(m_memoReplace), m_compiler.RemarkTemplate() }));
 }
 
 void RuleTableModel::sbReplaceToTableClick()

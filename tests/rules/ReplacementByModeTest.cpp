@@ -1,7 +1,7 @@
 // The replacement of a match by the replace mode in force.
 
-#include "regex/TRegex.h"
 #include "rules/ReplacementByMode.h"
+#include "regex/TRegex.h"
 
 #include <gtest/gtest.h>
 

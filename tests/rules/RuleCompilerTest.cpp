@@ -1,10 +1,10 @@
 // Rule compilation: remarks and the global settings, the edit-time checks, the template of new
 // remarks and the engine's character sets.
 
+#include "rules/RuleCompiler.h"
 #include "codepage/CodePage.h"
 #include "fakes/FakeRuleEditorHost.h"
 #include "regex/TRegex.h"
-#include "rules/RuleCompiler.h"
 
 #include <gtest/gtest.h>
 

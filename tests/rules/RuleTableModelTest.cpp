@@ -1,10 +1,10 @@
 // The rule table editing model: refills and write-backs, the table commands, the fields that
 // follow the current row, in-place cell edits and the checks before a run.
 
+#include "rules/RuleTableModel.h"
 #include "app/MessageTable.h"
 #include "fakes/FakeRuleEditorHost.h"
 #include "regex/TRegex.h"
-#include "rules/RuleTableModel.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +107,8 @@ TEST(RuleTableCommands, InsertTakesTheRemarkTemplateAndFollowsTheNewRow)
         Fixture f(kThree, c.current);
         f.model.tbInsertToTableClick();
         ASSERT_EQ(f.model.RuleList().size(), 4u);
-        EXPECT_EQ(f.model.RuleList()[static_cast<size_t>(c.newRow - 1)], "\t\t" + f.compiler.RemarkTemplate());
+        EXPECT_EQ(
+            f.model.RuleList()[static_cast<size_t>(c.newRow - 1)], "\t\t" + f.compiler.RemarkTemplate());
         f.expectFieldsShowRow(c.newRow);
     }
 }
@@ -161,10 +162,18 @@ TEST(RuleTableCommands, MovesFollowTheRowAndDoNothingAtTheEnds)
     for (const auto& c : cases) {
         Fixture f(kThree, c.current);
         switch (c.command) {
-        case Top: f.model.tbMoveTopClick(); break;
-        case Up: f.model.tbMoveUpClick(); break;
-        case Down: f.model.tbMoveDownClick(); break;
-        case Bottom: f.model.tbMoveBottomClick(); break;
+        case Top:
+            f.model.tbMoveTopClick();
+            break;
+        case Up:
+            f.model.tbMoveUpClick();
+            break;
+        case Down:
+            f.model.tbMoveDownClick();
+            break;
+        case Bottom:
+            f.model.tbMoveBottomClick();
+            break;
         }
         std::string order;
         for (const auto& line : f.model.RuleList())
@@ -394,7 +403,8 @@ TEST(RuleTableFields, LeavingTheWorkFieldsChecksThem)
     f.model.cbFindExit();
     f.model.setFieldText(RuleField::cbRemark, "x (?ab) y");
     f.model.cbRemarkExit();
-    EXPECT_EQ(f.host.messages, (std::vector<std::string> { "ParseReg Unmatched ()", "Urecognized Modifier" }));
+    EXPECT_EQ(
+        f.host.messages, (std::vector<std::string> { "ParseReg Unmatched ()", "Urecognized Modifier" }));
     EXPECT_EQ(f.host.selections,
         (std::vector<Selection> { { RuleField::cbFind, 0, 1 }, { RuleField::cbRemark, 4, 2 } }));
     EXPECT_EQ(f.model.RuleList(), kThree); // a refused field changes no rule
