@@ -1,0 +1,235 @@
+// The search operations around the matcher: ExecPos bounds, ExecNext after empty and adjacent
+// matches, group results, Substitute forms, properties (modifier text, expression, paired
+// separator) and recompilation when settings change.
+
+#include "RegexTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace morvane::regex::test {
+namespace {
+
+TEST(ExecPos, Bounds)
+{
+    TRegex engine;
+    engine.SetExpression("a");
+    engine.SetInputString("aba");
+    EXPECT_TRUE(engine.ExecPos(2));
+    EXPECT_EQ(engine.GroupStart(0), 3);
+    EXPECT_TRUE(engine.ExecPos(3));
+    EXPECT_FALSE(engine.ExecPos(4)); // length + 1: runs, attempts nothing
+    EXPECT_FALSE(engine.ExecPos(5)); // beyond: no match
+    EXPECT_EQ(engine.GroupStart(0), -1);
+    EXPECT_THROW(engine.ExecPos(0), ERegex);
+}
+
+TEST(ExecPos, AnchoredProgramIsTriedOnceAtTheOffset)
+{
+    TRegex engine;
+    engine.SetModifier(TRegex::kModM, false);
+    engine.SetExpression("^");
+    engine.SetInputString("ab");
+    EXPECT_TRUE(engine.ExecPos(1));
+    EXPECT_FALSE(engine.ExecPos(2));
+    EXPECT_FALSE(engine.ExecPos(3));
+    engine.SetInputString("");
+    EXPECT_TRUE(engine.ExecPos(1));
+    EXPECT_EQ(engine.GroupLength(0), 0);
+}
+
+TEST(ExecNext, AdjacentAndEmptyMatches)
+{
+    TRegex engine;
+    engine.SetExpression("a*");
+    ASSERT_TRUE(engine.Exec("aab"));
+    EXPECT_EQ(engine.GroupLength(0), 2);
+    EXPECT_FALSE(engine.ExecNext());
+    engine.SetExpression("ab");
+    EXPECT_EQ(Describe(engine, "ababab"), "1:ab | 3:ab | 5:ab");
+}
+
+TEST(ExecNext, FailedSearchClearsResults)
+{
+    TRegex engine;
+    engine.SetExpression("(b)");
+    ASSERT_TRUE(engine.Exec("ab"));
+    EXPECT_FALSE(engine.ExecNext());
+    for (int n = 0; n < 2; ++n) {
+        EXPECT_EQ(engine.GroupStart(n), -1);
+        EXPECT_EQ(engine.GroupLength(n), -1);
+        EXPECT_EQ(engine.GroupText(n), "");
+    }
+    EXPECT_THROW(engine.ExecNext(), ERegex);
+}
+
+TEST(Groups, OutOfRangeAndUnset)
+{
+    TRegex engine;
+    engine.SetExpression("(a)|(b)");
+    ASSERT_TRUE(engine.Exec("xb"));
+    EXPECT_EQ(engine.GroupStart(0), 2);
+    EXPECT_EQ(engine.GroupStart(1), -1);
+    EXPECT_EQ(engine.GroupStart(2), 2);
+    EXPECT_EQ(engine.GroupText(2), "b");
+    for (const int n : { -1, 3, 14, 15, 100 }) {
+        EXPECT_EQ(engine.GroupStart(n), -1) << n;
+        EXPECT_EQ(engine.GroupLength(n), -1) << n;
+    }
+    // A new subject clears the registers.
+    engine.SetInputString("b");
+    EXPECT_EQ(engine.GroupStart(0), -1);
+}
+
+TEST(Groups, SubjectIsAPrivateCopy)
+{
+    TRegex engine;
+    engine.SetExpression("b+");
+    std::string text = "abbc";
+    ASSERT_TRUE(engine.Exec(text));
+    text.assign("zzzz");
+    EXPECT_EQ(engine.GroupText(0), "bb");
+    EXPECT_EQ(engine.InputString(), "abbc");
+}
+
+struct SubstituteCase {
+    const char* templateText;
+    const char* expected;
+};
+
+class Substitution : public ::testing::TestWithParam<SubstituteCase> {};
+
+TEST_P(Substitution, ExpandsTemplate)
+{
+    TRegex engine;
+    engine.SetExpression("(b)(c)?");
+    ASSERT_TRUE(engine.Exec("abd"));
+    EXPECT_EQ(engine.Substitute(GetParam().templateText), GetParam().expected) << GetParam().templateText;
+}
+
+const SubstituteCase kSubstituteCases[] = {
+    { "<$1>", "<b>" },
+    { "$0", "b" },
+    { "$&", "b" },
+    { "${}", "b" },
+    { "${1}x", "bx" },
+    { "$01", "b" },
+    { "$2|$3|$15|$99999999999", "|||" },
+    { "\\$1", "$1" },
+    { "a\\tb\\r\\n\\\\", "a\tb\r\n\\" },
+    { "\\q", "q" },
+    { "x$", "x$" },
+    { "$x", "$x" },
+    { "${1", "${1" },
+    { "${x}", "${x}" },
+    { "${&}", "b" },
+    { "x\\", "x\\" },
+    { "", "" },
+    { "$1$1$&", "bbb" },
+};
+INSTANTIATE_TEST_SUITE_P(Templates, Substitution, ::testing::ValuesIn(kSubstituteCases));
+
+TEST(Substitute, WithoutMatchGroupsAreEmpty)
+{
+    TRegex engine;
+    engine.SetExpression("z");
+    EXPECT_FALSE(engine.Exec("abc"));
+    EXPECT_EQ(engine.Substitute("[$0]"), "[]");
+}
+
+TEST(Properties, ModifierText)
+{
+    TRegex engine;
+    EXPECT_EQ(engine.ModifierText(), "mgsr-ix");
+    engine.SetModifierText("i-g");
+    EXPECT_EQ(engine.ModifierText(), "msri-gx");
+    engine.SetModifierText("-irsgmx");
+    EXPECT_EQ(engine.ModifierText(), "-irsgmx");
+    engine.SetModifierText("IRSGMX");
+    EXPECT_EQ(engine.ModifierText(), "xmgsri");
+    engine.SetModifierText("");
+    EXPECT_EQ(engine.ModifierText(), "xmgsri");
+    engine.SetModifierText("-i-x");
+    EXPECT_EQ(engine.ModifierText(), "mgsr-ix");
+    EXPECT_TRUE(engine.Modifier(TRegex::kModR));
+    EXPECT_FALSE(engine.Modifier(TRegex::kModX));
+}
+
+TEST(Properties, Defaults)
+{
+    TRegex engine;
+    EXPECT_EQ(engine.Expression(), "");
+    EXPECT_EQ(engine.SpaceChars(), std::string(" \t\n\r\f"));
+    EXPECT_EQ(engine.WordChars(), "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_");
+    EXPECT_EQ(engine.LineSeparatorChars(), "\r\n");
+    EXPECT_EQ(engine.LinePairedSeparator(), "\r\n");
+    EXPECT_TRUE(engine.ProgramBytes().empty());
+}
+
+TEST(Properties, ExpressionEndsAtNulAndChangesDropTheProgram)
+{
+    TRegex engine;
+    engine.SetExpression(std::string("ab\0cd", 5));
+    EXPECT_EQ(engine.Expression(), "ab");
+    engine.CompileExpression();
+    const std::string program(engine.ProgramBytes());
+    engine.SetExpression("ab");
+    EXPECT_EQ(engine.ProgramBytes(), program); // same text after success: nothing happens
+    engine.SetExpression("abc");
+    EXPECT_TRUE(engine.ProgramBytes().empty());
+    engine.CompileExpression();
+    engine.SetLinePairedSeparator("\r\n");
+    EXPECT_FALSE(engine.ProgramBytes().empty()); // the same pair again changes nothing
+    engine.SetLinePairedSeparator("\n\r");
+    EXPECT_TRUE(engine.ProgramBytes().empty());
+}
+
+TEST(Properties, ModifierChangeRecompilesAtTheNextSearch)
+{
+    TRegex engine;
+    engine.SetExpression("ab");
+    EXPECT_FALSE(engine.Exec("AB"));
+    engine.SetModifier(TRegex::kModI, true);
+    EXPECT_TRUE(engine.Exec("AB"));
+    EXPECT_EQ(DumpProgram(engine.ProgramBytes()), "1 BRANCH +13 | 6 EXACTLYCI +8 \"ab\" | 14 END 0");
+}
+
+TEST(Properties, SpaceAndWordCharsTakeEffectAtTheNextCompilation)
+{
+    TRegex engine;
+    engine.SetExpression("\\s");
+    EXPECT_TRUE(engine.Exec(" "));
+    engine.SetSpaceChars("_");
+    EXPECT_TRUE(engine.Exec(" ")); // the program was not dropped
+    engine.CompileExpression();
+    EXPECT_FALSE(engine.Exec(" "));
+    EXPECT_TRUE(engine.Exec("_"));
+}
+
+TEST(Properties, PairRemovedLeavesLineAnchorsWhileSeparatorsExist)
+{
+    TRegex engine;
+    engine.SetLinePairedSeparator("");
+    engine.SetExpression("^");
+    engine.CompileExpression();
+    EXPECT_EQ(DumpProgram(engine.ProgramBytes()), "1 BRANCH +10 | 6 LINESTART +5 | 11 END 0");
+    engine.SetLineSeparatorChars("");
+    engine.SetLinePairedSeparator("\r\n");
+    engine.SetLinePairedSeparator("");
+    engine.CompileExpression();
+    EXPECT_EQ(DumpProgram(engine.ProgramBytes()), "1 BRANCH +10 | 6 INPUTSTART +5 | 11 END 0");
+}
+
+TEST(QuoteMetaChars, EscapesTheFourteenCharacters)
+{
+    EXPECT_EQ(TRegex::QuoteMetaChars("^$.[()|?+*\\{]}"), "\\^\\$\\.\\[\\(\\)\\|\\?\\+\\*\\\\\\{\\]\\}");
+    EXPECT_EQ(TRegex::QuoteMetaChars(W("a-b ж#")), W("a-b ж#"));
+    // A quoted text matches itself.
+    const std::string text = "a+b (c) [d] {1,2} $5.^|?*\\";
+    TRegex engine;
+    engine.SetExpression(TRegex::QuoteMetaChars(text));
+    ASSERT_TRUE(engine.Exec("x" + text));
+    EXPECT_EQ(engine.GroupText(0), text);
+}
+
+} // namespace
+} // namespace morvane::regex::test
