@@ -1,6 +1,7 @@
 #include "rules/RuleCompiler.h"
 
 #include "app/MessageTable.h"
+#include "codepage/CodePage.h"
 #include "rules/CharSetText.h"
 
 #include <algorithm>
@@ -202,6 +203,68 @@ bool RuleCompiler::DecodeWordChars(FieldFeedback& feedback)
     }
     m_engine.SetWordChars(m_editWordChars);
     return true;
+}
+
+void RuleCompiler::takeEngineState(bool russianLocale)
+{
+    if (russianLocale) {
+        // Alphabetical order, with yo after ye in each case.
+        m_engine.SetWordChars(m_engine.WordChars()
+            + codepage::Utf8ToWin1251("абвгдеёжзийклмнопрстуфхцчшщъыьэюя")
+            + codepage::Utf8ToWin1251("АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"));
+    }
+    for (size_t i = 0; i < m_modifierChecked.size(); ++i)
+        m_modifierChecked[i] = m_engine.Modifier(kEngineIndex[i]);
+    m_engine.SetModifier(TRegex::kModR, true);
+    EncodeSpaceChars();
+    m_editWordChars = m_engine.WordChars();
+}
+
+void RuleCompiler::restoreSettings(const app::Settings& settings)
+{
+    CheckBoxModifierClick(GlobalModifier::I, settings.CheckBoxModifierI_Checked);
+    CheckBoxModifierClick(GlobalModifier::M, settings.CheckBoxModifierM_Checked);
+    CheckBoxModifierClick(GlobalModifier::S, settings.CheckBoxModifierS_Checked);
+    CheckBoxModifierClick(GlobalModifier::X, settings.CheckBoxModifierX_Checked);
+    CheckBoxModifierClick(GlobalModifier::G, settings.CheckBoxModifierG_Checked);
+    if (settings.rbSimpleReplace_Checked)
+        ReplaceModeRadioClick(ReplaceMode::Simple);
+    if (settings.rbSubstitute_Checked)
+        ReplaceModeRadioClick(ReplaceMode::Substitution);
+    if (settings.rbExtendedReplace_Checked)
+        ReplaceModeRadioClick(ReplaceMode::Extended);
+    m_editSpaceChars = settings.EditSpaceChars_Text;
+    m_editWordChars = settings.EditWordChars_Text;
+}
+
+bool RuleCompiler::applyAtShow(FieldFeedback& feedback)
+{
+    m_engine.SetModifier(TRegex::kModR, true);
+    bool ok = true;
+    if (m_editSpaceChars.empty())
+        EncodeSpaceChars();
+    else
+        ok = DecodeSpaceChars(feedback);
+    if (m_editWordChars.empty())
+        m_editWordChars = m_engine.WordChars();
+    else
+        m_engine.SetWordChars(m_editWordChars);
+    ApplyGlobalModifiers();
+    return ok;
+}
+
+void RuleCompiler::storeSettings(app::Settings& settings) const
+{
+    settings.CheckBoxModifierI_Checked = modifierChecked(GlobalModifier::I);
+    settings.CheckBoxModifierM_Checked = modifierChecked(GlobalModifier::M);
+    settings.CheckBoxModifierS_Checked = modifierChecked(GlobalModifier::S);
+    settings.CheckBoxModifierX_Checked = modifierChecked(GlobalModifier::X);
+    settings.CheckBoxModifierG_Checked = modifierChecked(GlobalModifier::G);
+    settings.rbSimpleReplace_Checked = m_globalModeItem == ReplaceMode::Simple;
+    settings.rbSubstitute_Checked = m_globalModeItem == ReplaceMode::Substitution;
+    settings.rbExtendedReplace_Checked = m_globalModeItem == ReplaceMode::Extended;
+    settings.EditSpaceChars_Text = m_editSpaceChars;
+    settings.EditWordChars_Text = m_editWordChars;
 }
 
 void ReportCheckFailure(FieldFeedback& feedback, RuleField field, const CheckResult& result)

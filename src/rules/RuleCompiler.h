@@ -10,6 +10,7 @@
 //
 // Covered by tests/rules/RuleCompilerTest.cpp.
 
+#include "app/Settings.h"
 #include "regex/TRegex.h"
 #include "rules/CheckResult.h"
 #include "rules/FieldFeedback.h"
@@ -116,6 +117,25 @@ public:
     // The same decoding, written back into EditWordChars, whose text then becomes the engine's
     // WordChars. On a bad sequence the field keeps what was decoded before it.
     bool DecodeWordChars(FieldFeedback& feedback);
+
+    // ---- Start-up and shutdown ----
+
+    // At the creation of the main window: for a Russian system locale the engine's word
+    // characters get the 33 lower-case and 33 upper-case Cyrillic letters appended; the five
+    // boxes take the engine's current modifiers; r is switched on; EditSpaceChars is encoded
+    // from the engine and EditWordChars takes its word characters.
+    void takeEngineState(bool russianLocale);
+    // The persisted state read from the settings: each box acts as clicked with its stored
+    // value, the radio button stored as checked acts as clicked (none stored: unchanged), and
+    // the two character fields take their stored texts.
+    void restoreSettings(const app::Settings& settings);
+    // At the show steps: r on; a non-empty EditSpaceChars is decoded into the engine (an empty
+    // one is filled from it); a non-empty EditWordChars becomes the engine's word characters as
+    // it stands, without decoding (an empty one is filled from the engine); then the five boxes
+    // are applied. Returns false when the space characters were refused (already reported).
+    bool applyAtShow(FieldFeedback& feedback);
+    // Writes the boxes, the radio buttons and the two character fields into `settings`.
+    void storeSettings(app::Settings& settings) const;
 
 private:
     regex::TRegex& m_engine;

@@ -2,6 +2,7 @@
 
 #include "rules/ReplacementByMode.h"
 #include "regex/TRegex.h"
+#include "template/EvaluateTemplate.h"
 
 #include <gtest/gtest.h>
 
@@ -38,4 +39,29 @@ TEST(ReplacementByMode, EachModeReadsTheReplacementItsOwnWay)
         EXPECT_EQ(ReplacementByMode(c.mode, c.replace, engine, evaluate), c.expected) << c.replace;
     // Only the extended mode calls the evaluator, with the replacement unchanged.
     EXPECT_EQ(evaluated, std::vector<std::string> { "\\U$1" });
+}
+
+TEST(ReplacementByMode, ExtendedModeWithTheTemplateEvaluator)
+{
+    TRegex engine;
+    engine.SetExpression("(\\w+)@(\\w+)");
+    ASSERT_TRUE(engine.Exec("mail joe@host now"));
+    const morvane::templ::RunCounters counters { 1, 1, 0, 0 };
+    const TemplateEvaluator evaluate = [&](std::string_view text) {
+        return morvane::templ::EvaluateTemplate(text, engine, counters, "/tmp/a.txt");
+    };
+    const struct {
+        ReplaceMode mode;
+        std::string replace;
+        std::string expected;
+    } cases[] = {
+        { ReplaceMode::Simple, "\\U$1\\E at $2", "\\U$1\\E at $2" },
+        { ReplaceMode::Substitution, "\\U$1\\E at $2",
+            "U"
+            "joe"
+            "E at host" },
+        { ReplaceMode::Extended, "\\U$1\\E at $2", "JOE at host" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReplacementByMode(c.mode, c.replace, engine, evaluate), c.expected) << int(c.mode);
 }

@@ -280,3 +280,61 @@ TEST(CharacterSets, WordCharsAreDecodedIntoTheFieldItself)
     EXPECT_EQ(engine.WordChars(), "abA");
     EXPECT_EQ(host.selections, (std::vector<Selection> { { RuleField::EditWordChars, 2, 4 } }));
 }
+
+TEST(StartUp, EngineSettingsAndFieldsMeetInTheStartUpOrder)
+{
+    TRegex engine;
+    RuleCompiler compiler(engine);
+    fakes::FakeRuleEditorHost host;
+    engine.SetModifierText("i-r"); // whatever the engine holds when the window is created
+
+    compiler.takeEngineState(true);
+    EXPECT_TRUE(compiler.modifierChecked(GlobalModifier::I));
+    EXPECT_TRUE(engine.Modifier(TRegex::kModR));
+    EXPECT_EQ(compiler.editSpaceChars(), "\\x20\\x09\\x0A\\x0D\\x0C");
+    EXPECT_EQ(compiler.editWordChars(), morvane::app::DefaultWordChars(true));
+
+    morvane::app::Settings settings("/nowhere", false);
+    settings.CheckBoxModifierI_Checked = false;
+    settings.CheckBoxModifierX_Checked = true;
+    settings.rbExtendedReplace_Checked = false;
+    settings.rbSubstitute_Checked = true;
+    settings.EditSpaceChars_Text = "\\x20\\x09"; // a blank and a tab only
+    settings.EditWordChars_Text = "ab\\x41"; // taken as it stands, not decoded
+    compiler.restoreSettings(settings);
+    EXPECT_EQ(compiler.replaceMode(), ReplaceMode::Substitution);
+
+    engine.SetModifierText("-irsgmx");
+    ASSERT_TRUE(compiler.applyAtShow(host));
+    EXPECT_EQ(onLetters(engine), "rsgmx");
+    EXPECT_EQ(engine.SpaceChars(), " \t");
+    EXPECT_EQ(engine.WordChars(), "ab\\x41");
+    EXPECT_EQ(compiler.RemarkTemplate().substr(0, 11), "(?xmgsr-i)-");
+
+    morvane::app::Settings stored("/nowhere", false);
+    compiler.storeSettings(stored);
+    EXPECT_EQ(stored, settings);
+}
+
+TEST(StartUp, EmptyCharacterFieldsAreFilledFromTheEngine)
+{
+    TRegex engine;
+    RuleCompiler compiler(engine);
+    fakes::FakeRuleEditorHost host;
+    compiler.takeEngineState(false);
+    EXPECT_EQ(compiler.editWordChars(), morvane::app::DefaultWordChars(false));
+    compiler.setEditSpaceChars("");
+    compiler.setEditWordChars("");
+    ASSERT_TRUE(compiler.applyAtShow(host));
+    EXPECT_EQ(compiler.editSpaceChars(), "\\x20\\x09\\x0A\\x0D\\x0C");
+    EXPECT_EQ(compiler.editWordChars(), morvane::app::DefaultWordChars(false));
+
+    // Without the Cyrillic letters \w does not match them.
+    engine.SetExpression("\\w+");
+    ASSERT_TRUE(engine.Exec(Utf8ToWin1251("ёж ab")));
+    EXPECT_EQ(engine.GroupText(0), "ab");
+
+    compiler.setEditSpaceChars("\\xG0");
+    EXPECT_FALSE(compiler.applyAtShow(host));
+    EXPECT_EQ(host.messages.size(), 1u);
+}
