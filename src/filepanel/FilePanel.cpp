@@ -67,6 +67,16 @@ std::filesystem::path FilePanel::itemPath(int index) const
     return m_current / m_items[static_cast<std::size_t>(index)].name;
 }
 
+bool FilePanel::focusedIsFile() const
+{
+    return m_focused >= 0 && !m_items[static_cast<std::size_t>(m_focused)].isDirectory();
+}
+
+bool FilePanel::hasOperands() const
+{
+    return m_markedCount >= 1 || (m_focused >= 0 && !m_items[static_cast<std::size_t>(m_focused)].isParent());
+}
+
 void FilePanel::setSelectionList(std::vector<std::string> names)
 {
     m_selectionList = std::move(names);
@@ -157,8 +167,8 @@ bool FilePanel::ReadDirectory()
         parent.name = "..";
         parent.attributes = kAttrDirectory;
         struct stat info {};
-        if (::stat((m_current / "..").c_str(), &info) == 0)
-            parent.date = DosDateTimeFromTime(info.st_mtime);
+        parent.date = ::stat((m_current / "..").c_str(), &info) == 0 ? DosDateTimeFromTime(info.st_mtime)
+                                                                      : MakeDosDateTime(1980, 1, 1, 0, 0, 0);
         addItem(std::move(parent));
     }
     for (const DirEntry& entry : entries) {

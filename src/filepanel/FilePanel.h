@@ -55,6 +55,13 @@ public:
     int selectedIndex() const { return m_selected; }
     // The index of the item last clicked plainly, for Shift-click ranges (-1: none).
     int anchorIndex() const { return m_anchor; }
+    // Number of selected items: 1 when an item is selected, else 0.
+    int selectedCount() const { return m_selected >= 0 ? 1 : 0; }
+    // The focused item is a file: view, edit and load apply to it.
+    bool focusedIsFile() const;
+    // Copy, move and delete have something to work on: a focused item other than "..", or a
+    // marked one.
+    bool hasOperands() const;
 
     // The names of the marked items, in the order they were marked; applied by name at every
     // listing and emptied by every change of directory (not while starting up).

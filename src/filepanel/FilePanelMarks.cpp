@@ -213,11 +213,11 @@ bool FilePanel::renameItem(int index, const std::string& newName)
         return false;
 
     if (item.marked) {
-        // Keep the mark through the next listing: the selection holds names.
+        // Keep the mark through the next listing: the selection holds names, each once.
         const auto known = std::find(m_selectionList.begin(), m_selectionList.end(), item.name);
         if (known != m_selectionList.end())
-            *known = newName;
-        else
+            m_selectionList.erase(known);
+        if (std::find(m_selectionList.begin(), m_selectionList.end(), newName) == m_selectionList.end())
             m_selectionList.push_back(newName);
     }
     if (item.marked || m_markedCount == 0) {

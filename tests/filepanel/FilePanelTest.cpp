@@ -259,5 +259,44 @@ TEST_F(FilePanelTest, DirectorySizeSkipsTheParentFilesAndAnAbortedSum)
     EXPECT_EQ(panel.items()[static_cast<std::size_t>(indexOf("d"))].size, 0);
 }
 
+
+TEST_F(FilePanelTest, CommandStatesFollowTheFocusAndTheMarks)
+{
+    tree.dir("d");
+    tree.file("f");
+    enter(tree.root());
+    EXPECT_EQ(focusedName(), "..");
+    EXPECT_EQ(panel.selectedCount(), 1);
+    EXPECT_FALSE(panel.focusedIsFile());
+    EXPECT_FALSE(panel.hasOperands());
+    panel.setMark(indexOf("d"), true);
+    EXPECT_TRUE(panel.hasOperands()); // a marked item, though ".." has the focus
+    panel.focusItem(indexOf("d"));
+    EXPECT_FALSE(panel.focusedIsFile());
+    panel.focusItem(indexOf("f"));
+    EXPECT_TRUE(panel.focusedIsFile());
+    ASSERT_TRUE(panel.ReadDirectory());
+    EXPECT_EQ(panel.selectedCount(), 0);
+    EXPECT_FALSE(panel.focusedIsFile());
+    EXPECT_TRUE(panel.hasOperands());
+}
+
+TEST_F(FilePanelTest, NamesWithoutADisplayFormStillWorkAsPaths)
+{
+    const std::string odd = "\xff\xfe-odd.txt"; // not UTF-8
+    tree.file(odd, "abc");
+    enter(tree.root());
+    const int index = indexOf(odd);
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(panel.itemPath(index), tree / odd);
+    EXPECT_EQ(panel.items()[static_cast<std::size_t>(index)].size, 3);
+    panel.maskEntered("*.txt");
+    EXPECT_EQ(names(), (Names { "..", odd }));
+    panel.setMark(indexOf(odd), true);
+    ASSERT_TRUE(panel.renameItem(indexOf(odd), "plain.txt"));
+    EXPECT_TRUE(std::filesystem::exists(tree / "plain.txt"));
+    EXPECT_EQ(panel.SelectionList(), (Names { "plain.txt" }));
+}
+
 } // namespace
 } // namespace morvane::tests
