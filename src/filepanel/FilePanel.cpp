@@ -211,6 +211,11 @@ bool FilePanel::RefreshListing()
     return true;
 }
 
+bool FilePanel::refreshIfPending()
+{
+    return m_refreshPending && RefreshListing();
+}
+
 void FilePanel::SortListing()
 {
     const std::vector<int> order = SortOrder(m_items, m_sortMode);

@@ -94,6 +94,10 @@ public:
     // ReadDirectory.
     bool refreshPending() const { return m_refreshPending; }
     void setRefreshPending() { m_refreshPending = true; }
+    // What the flag's consumers do at their safe points (the application becoming active, the
+    // end of a command that changes files): RefreshListing when a change is pending and no
+    // pass is busy. Returns whether the panel was listed again.
+    bool refreshIfPending();
 
     // The drive shown in the drive box: the mount point that holds the current directory.
     const std::filesystem::path& driveRoot() const { return m_driveRoot; }

@@ -210,9 +210,15 @@ TEST_F(DirChangeNotifierTest, TheHandlerSetsThePanelsRefreshFlagWhichAListingCle
     tree.file("two/here.txt");
     ASSERT_TRUE(serveUntil([&] { return panel.refreshPending(); }));
     EXPECT_EQ(panel.count(), 1); // nothing is relisted by the handler itself
-    ASSERT_TRUE(panel.RefreshListing());
+
+    // A safe point during a pass leaves the change pending; the one after the pass lists.
+    host.busy = true;
+    EXPECT_FALSE(panel.refreshIfPending());
+    host.busy = false;
+    ASSERT_TRUE(panel.refreshIfPending());
     EXPECT_FALSE(panel.refreshPending());
     EXPECT_EQ(panel.count(), 2);
+    EXPECT_FALSE(panel.refreshIfPending());
 }
 
 } // namespace
