@@ -109,9 +109,9 @@ bool FilePanel::ChangeDirectory(const std::filesystem::path& path)
 {
     if (busy() || path.empty())
         return false;
-    const std::filesystem::path base = m_current.empty() ? std::filesystem::current_path() : m_current;
-    const std::filesystem::path target = path.is_absolute() ? path : base / path;
     std::error_code error;
+    const std::filesystem::path base = m_current.empty() ? std::filesystem::current_path(error) : m_current;
+    const std::filesystem::path target = path.is_absolute() ? path : base / path;
     const std::filesystem::path resolved = std::filesystem::canonical(target, error);
     if (error || !std::filesystem::is_directory(resolved, error) || ::access(resolved.c_str(), X_OK) != 0)
         return false;
