@@ -58,25 +58,3 @@ TEST(LetterCase, EveryByteFollowsTheUnicodePairs)
         EXPECT_EQ(InvertCase1251(byte), upper != byte ? upper : lower) << b;
     }
 }
-
-TEST(LetterCase, StringConversions)
-{
-    struct Case {
-        const char* text;
-        CaseConversion conversion;
-        const char* expected;
-    };
-    const Case cases[] = {
-        { "Ёлка ёжик Zz 1µ", CaseConversion::Upper, "ЁЛКА ЁЖИК ZZ 1µ" },
-        { "Ёлка ЁЖИК Zz 1µ", CaseConversion::Lower, "ёлка ёжик zz 1µ" },
-        { "Ёлка ёЖИК Zz", CaseConversion::Invert, "ёЛКА Ёжик zZ" },
-        { "Ґанок Її Єє Іі Ўў", CaseConversion::Upper, "ҐАНОК ЇЇ ЄЄ ІІ ЎЎ" },
-        { "ЉЊЋЏЂЃЌЈЅ", CaseConversion::Lower, "љњћџђѓќјѕ" },
-        { "Text", CaseConversion::None, "Text" },
-    };
-    for (const auto& c : cases) {
-        std::string text = cp::Utf8ToWin1251(c.text);
-        ConvertCase(text, c.conversion);
-        EXPECT_EQ(cp::Win1251ToUtf8(text), c.expected) << c.text;
-    }
-}
