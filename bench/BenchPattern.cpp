@@ -57,7 +57,8 @@ std::vector<BenchPattern> BenchPatterns() {
         // Neither std::regex in the "C" locale nor RE2 (Latin-1 case folding) knows the
         // Windows-1251 letter case, so they get the case-expanded class.
         p.stdRegex = p.re2 = Cp("[а-яёА-ЯЁ]+");
-        p.note = "std::regex, RE2: spelled [а-яёА-ЯЁ]+ (no Windows-1251 case folding)";
+        p.note = "PCRE2: Windows-1251 tables from the ru_RU.CP1251 locale (else [а-яёА-ЯЁ]+); "
+                 "std::regex, RE2: spelled [а-яёА-ЯЁ]+ (no Windows-1251 case folding)";
         list.push_back(p);
     }
 
@@ -93,8 +94,11 @@ std::vector<BenchPattern> BenchPatterns() {
         // ECMAScript's "." already stops at CR and LF; RE2's stops at LF only.
         p.stdRegex = ".*";
         p.re2 = "[^\\r\\n]*";
-        p.note = "std::regex: .*; RE2: [^\\r\\n]*; empty matches are counted differently (see "
-                 "the engine-style column)";
+        p.note = "std::regex: .*; RE2: [^\\r\\n]*. Counts differ by design: after an empty "
+                 "match ExecNext steps one character, so the engine finds an empty match at both "
+                 "the CR and the LF of a line break and none at the end of the subject; PCRE2's "
+                 "usual loop steps over CR LF as one line break and takes the empty match at the "
+                 "end; std::regex and RE2 step one character and take the end too";
         list.push_back(p);
     }
 

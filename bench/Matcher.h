@@ -17,6 +17,12 @@ public:
     virtual std::string Name() const = 0;
     // Number of matches in `subject`; throws std::runtime_error when the engine fails.
     virtual std::size_t CountAll(std::string_view subject) = 0;
+    // CountAll, also giving the CPU time of the thread that did the work. The benchmark times
+    // with this rather than the wall clock, since the machine is shared with other builds.
+    virtual std::size_t CountTimed(std::string_view subject, double& cpuSeconds);
+
+    // CPU time consumed by the calling thread so far.
+    static double ThreadCpuSeconds();
 };
 
 } // namespace morvane::bench

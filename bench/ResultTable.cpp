@@ -88,8 +88,8 @@ ResultTable::Cell& ResultTable::At(std::size_t index, Engine engine) {
 }
 
 void ResultTable::PrintSpeeds(std::ostream& out) const {
-    out << "\nSpeed in MB/s (10^6 bytes per second of wall time) and ratio to the PCRE2 "
-           "interpreter\n\n";
+    out << "\nSpeed in MB/s (10^6 bytes per second of the matching thread's CPU time) and ratio "
+           "to the PCRE2 interpreter\n\n";
     out << "| # | pattern | TRegex | PCRE2 | PCRE2 JIT | std::regex | RE2 "
            "| TRegex/PCRE2 | JIT/PCRE2 | std/PCRE2 | RE2/PCRE2 |\n";
     out << "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";

@@ -18,16 +18,19 @@ struct ThreadJob {
     std::string_view subject;
     std::size_t (StdRegexMatcher::*count)(std::string_view) const;
     std::size_t result = 0;
+    double cpuSeconds = 0;
     std::string error;
 };
 
 void* RunJob(void* arg) {
     auto* job = static_cast<ThreadJob*>(arg);
+    const double start = Matcher::ThreadCpuSeconds();
     try {
         job->result = (job->matcher->*job->count)(job->subject);
     } catch (const std::exception& e) {
         job->error = e.what();
     }
+    job->cpuSeconds = Matcher::ThreadCpuSeconds() - start;
     return nullptr;
 }
 
@@ -59,7 +62,12 @@ std::size_t StdRegexMatcher::CountOnThisThread(std::string_view subject) const {
 }
 
 std::size_t StdRegexMatcher::CountAll(std::string_view subject) {
-    ThreadJob job{this, subject, &StdRegexMatcher::CountOnThisThread, 0, {}};
+    double cpuSeconds = 0;
+    return CountTimed(subject, cpuSeconds);
+}
+
+std::size_t StdRegexMatcher::CountTimed(std::string_view subject, double& cpuSeconds) {
+    ThreadJob job{this, subject, &StdRegexMatcher::CountOnThisThread, 0, 0, {}};
     pthread_attr_t attr;
     pthread_attr_init(&attr);
     pthread_attr_setstacksize(&attr, kStackBytes);
@@ -73,6 +81,7 @@ std::size_t StdRegexMatcher::CountAll(std::string_view subject) {
     if (!job.error.empty()) {
         throw std::runtime_error(job.error);
     }
+    cpuSeconds = job.cpuSeconds;
     return job.result;
 }
 

@@ -17,6 +17,7 @@ public:
 
     std::string Name() const override;
     std::size_t CountAll(std::string_view subject) override;
+    std::size_t CountTimed(std::string_view subject, double& cpuSeconds) override;
 
 private:
     std::size_t CountOnThisThread(std::string_view subject) const;

@@ -15,7 +15,9 @@ void SummaryReporter::Map(const std::string& name, std::size_t row, Engine engin
 
 void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
-        if (run.run_type != Run::RT_Iteration) {
+        // With --benchmark_repetitions the median aggregate, reported after the repetitions,
+        // replaces the single runs' figure.
+        if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") {
             continue;
         }
         const auto it = m_targets.find(run.run_name.function_name);
@@ -27,6 +29,8 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
             cell.error = run.error_message;
             continue;
         }
+        // The benchmarks time themselves (CPU time of the matching thread); Google Benchmark
+        // reports that manual time as the real time.
         if (run.iterations > 0 && run.real_accumulated_time > 0) {
             const double secondsPerIteration =
                 run.real_accumulated_time / static_cast<double>(run.iterations);
