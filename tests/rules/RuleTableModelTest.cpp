@@ -223,6 +223,8 @@ TEST(RuleTableCommands, MemoTextIsStoredWithLineBreaksAndTabsAsEscapes)
     EXPECT_EQ(f.model.RuleList()[1], "x\\r\\ny\t1\\t2\ttwo"); // the remark stays
     f.expectFieldsShowRow(2);
     EXPECT_EQ(f.model.memoFindText(), "x\\r\\ny"); // shown as the four characters
+    f.engine.SetExpression(f.model.rowRule(2).Find); // which the engine reads as CR LF
+    EXPECT_TRUE(f.engine.Exec("ax\r\nyb"));
     EXPECT_FALSE(f.model.memoFindChanged());
     EXPECT_TRUE(f.model.RuleTableModified());
 
