@@ -16,7 +16,10 @@ constexpr std::uint64_t kMaxPrecision = 32;
 // A start must stay below the largest 32-bit signed value.
 constexpr std::int64_t kStartLimit = 2147483647;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Decimal digits of `value`, with leading zeros up to `precision` digits.
 std::string digits(std::uint64_t value, std::size_t precision)
@@ -74,7 +77,8 @@ CounterItemResult EvaluateCounterItem(std::string_view t, std::size_t hashPos, c
     if (at(i, ',')) {
         ++i;
         for (; i < t.size() && isDigit(t[i]); ++i)
-            precision = std::min<std::uint64_t>(precision * 10 + static_cast<unsigned>(t[i] - '0'), kMaxPrecision + 1);
+            precision = std::min<std::uint64_t>(
+                precision * 10 + static_cast<unsigned>(t[i] - '0'), kMaxPrecision + 1);
         if (at(i, ',')) {
             ++i;
             if (at(i, 's')) {
@@ -120,7 +124,8 @@ CounterItemResult EvaluateCounterItem(std::string_view t, std::size_t hashPos, c
     const std::size_t least = precision > kMaxPrecision ? 0 : static_cast<std::size_t>(precision);
     if (negative) {
         // Signed decimal; the sign slot adds "+" only to a value that has no minus.
-        const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+        const std::uint64_t magnitude
+            = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
         result.text = value < 0 ? "-" : (sign ? "+" : "");
         result.text += digits(magnitude, least);
     } else {

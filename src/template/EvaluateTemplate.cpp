@@ -22,7 +22,10 @@ constexpr int kGroupCount = 15;
 // Group numbers are read with saturation; anything above 14 is simply an empty group.
 constexpr int kGroupNumberCap = 1000;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(char c)
 {

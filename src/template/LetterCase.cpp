@@ -57,9 +57,15 @@ const Tables kTables = buildTables();
 
 } // namespace
 
-unsigned char ToUpper1251(unsigned char c) { return kTables.upper[c]; }
+unsigned char ToUpper1251(unsigned char c)
+{
+    return kTables.upper[c];
+}
 
-unsigned char ToLower1251(unsigned char c) { return kTables.lower[c]; }
+unsigned char ToLower1251(unsigned char c)
+{
+    return kTables.lower[c];
+}
 
 unsigned char InvertCase1251(unsigned char c)
 {

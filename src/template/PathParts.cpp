@@ -35,7 +35,8 @@ std::string SelectDirectoryPart(std::string_view directory, char selector)
     case 'D':
         return {};
     case 'R':
-        return !directory.empty() && directory.front() == kSeparator ? std::string(1, kSeparator) : std::string();
+        return !directory.empty() && directory.front() == kSeparator ? std::string(1, kSeparator)
+                                                                     : std::string();
     default:
         return std::string(directory);
     }

@@ -40,7 +40,10 @@ constexpr std::array<ReplaceMenuItem, 21> kItems { {
 
 } // namespace
 
-std::span<const ReplaceMenuItem> ReplaceMenuItems() { return kItems; }
+std::span<const ReplaceMenuItem> ReplaceMenuItems()
+{
+    return kItems;
+}
 
 const ReplaceMenuItem* FindReplaceMenuItem(std::string_view name)
 {

@@ -68,7 +68,8 @@ TEST(TemplateCli, TemplateLineFollowsEachMatch)
 
 TEST(TemplateCli, KthMatchSeesKMatchesAndKMinusOneReplacements)
 {
-    const auto r = RunCli({ "match", "--template", "\\#|\\#{,,,z}|\\#{,,,,f}|\\#{1,2,,z,f}|\\#{-1,,s}", "x" }, "xxx");
+    const auto r
+        = RunCli({ "match", "--template", "\\#|\\#{,,,z}|\\#{,,,,f}|\\#{1,2,,z,f}|\\#{-1,,s}", "x" }, "xxx");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
         "match 1 1 \"x\"\ntemplate \"0|0|0|01|-1\"\n"
@@ -79,7 +80,8 @@ TEST(TemplateCli, KthMatchSeesKMatchesAndKMinusOneReplacements)
 
 TEST(TemplateCli, SubstituteLineComesFirst)
 {
-    const auto r = RunCli({ "match", "--substitute", "<$1>", "--template", "\\u$1-{C,5,,*}", "--once", "(b+)" }, "abbc b");
+    const auto r = RunCli(
+        { "match", "--substitute", "<$1>", "--template", "\\u$1-{C,5,,*}", "--once", "(b+)" }, "abbc b");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
         "match 2 2 \"bb\"\n"
@@ -92,8 +94,8 @@ TEST(TemplateCli, SubstituteLineComesFirst)
 TEST(TemplateCli, PathEntersConvertedToWindows1251)
 {
     const std::string path = "/home/Пётр/отчёт.final.txt"; // UTF-8, as the file system has it
-    const auto r = RunCli({ "match", "--path", path, "--template", "\\P|\\P{N}|\\U\\F{N}\\E|\\F{E}|\\P{R}|\\P{D}", "x" },
-        "x");
+    const auto r = RunCli(
+        { "match", "--path", path, "--template", "\\P|\\P{N}|\\U\\F{N}\\E|\\F{E}|\\P{R}|\\P{D}", "x" }, "x");
     EXPECT_EQ(r.status, 0) << r.err;
     const std::string expected = cp::Utf8ToWin1251("/home/Пётр|Пётр|ОТЧЁТ.FINAL|txt|/|");
     EXPECT_EQ(r.out, "match 1 1 \"x\"\ntemplate " + quoteText(expected) + "\nmatches 1\n");

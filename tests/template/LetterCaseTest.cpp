@@ -1,7 +1,7 @@
 // Windows-1251 letter case, checked against the Unicode case pairs of the Cyrillic block.
 
-#include "codepage/CodePage.h"
 #include "template/LetterCase.h"
+#include "codepage/CodePage.h"
 
 #include <gtest/gtest.h>
 

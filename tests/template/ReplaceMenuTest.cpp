@@ -1,7 +1,7 @@
 // The pmReplace items as data, checked against the caption table and the evaluator.
 
-#include "TemplateTestSupport.h"
 #include "template/ReplaceMenu.h"
+#include "TemplateTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,8 @@ TEST(ReplaceMenu, EveryFragmentIsAnItemOfTheTemplateLanguage)
         }
         EXPECT_NE(templ::EvaluateTemplate(text, groups, counters, "/d/f.txt"), text) << item.name;
     }
-    EXPECT_EQ(templ::EvaluateTemplate(templ::FindReplaceMenuItem("miCounter")->insertion.text, groups, counters, {}),
+    EXPECT_EQ(templ::EvaluateTemplate(
+                  templ::FindReplaceMenuItem("miCounter")->insertion.text, groups, counters, {}),
         "+000003");
 }
 

@@ -26,77 +26,82 @@ void runCases(const char* title, std::initializer_list<WidthCase> cases)
 
 TEST(WidthModifier, AlignmentAndCut)
 {
-    runCases("align", {
-        { "$1-{C,7,,*}", "**abc**" },
-        { "$2-{C,7,,*}", "**ab***" }, // the odd fill character goes right
-        { "$1-{C,4,,*}", "abc*" },
-        { "$1-{,5}", "  abc" },
-        { "$1-{L,5}", "abc  " },
-        { "$1-{L,14,R,.}", "abc..........." },
-        { "$3-{,2,L}", "cd" },
-        { "$3-{,2}", "ab" },
-        { "$3-{L,2,L}", "cd" },
-        { "$1-{,3,L}", "abc" },
-        { "$5-{,3,,0}", "000" },
-        { "$6-{L,5,,.}", "ёж..." },
-        { "$6-{,1,L}", "ж" },
-    });
+    runCases("align",
+        {
+            { "$1-{C,7,,*}", "**abc**" },
+            { "$2-{C,7,,*}", "**ab***" }, // the odd fill character goes right
+            { "$1-{C,4,,*}", "abc*" },
+            { "$1-{,5}", "  abc" },
+            { "$1-{L,5}", "abc  " },
+            { "$1-{L,14,R,.}", "abc..........." },
+            { "$3-{,2,L}", "cd" },
+            { "$3-{,2}", "ab" },
+            { "$3-{L,2,L}", "cd" },
+            { "$1-{,3,L}", "abc" },
+            { "$5-{,3,,0}", "000" },
+            { "$6-{L,5,,.}", "ёж..." },
+            { "$6-{,1,L}", "ж" },
+        });
 }
 
 TEST(WidthModifier, WidthZeroGivesEmptyText)
 {
-    runCases("zero", {
-        { "$1-{}", "" },
-        { "$1-{,}", "" },
-        { "$1-{C,,L,*}", "" },
-        { "<$1-{}>", "<>" },
-    });
+    runCases("zero",
+        {
+            { "$1-{}", "" },
+            { "$1-{,}", "" },
+            { "$1-{C,,L,*}", "" },
+            { "<$1-{}>", "<>" },
+        });
 }
 
 TEST(WidthModifier, FillCharacters)
 {
-    runCases("fill", {
-        { "$1-{,5,,}}", "}}abc" },
-        { "$1-{,5,,,}", ",,abc" },
-        { "$1-{,5,,\\}}", "}}abc" },
-        { "$1-{,5,,\\\\}", "\\\\abc" },
-        { "$1-{,5,,\\,}", ",,abc" },
-        { "$1-{,5,,-}", "--abc" },
-        { "$1-{,5,,$}", "$$abc" },
-        { "$1-{,5,,\\x}", "xxabc" }, // an escaped fill is that character, no code
-        { "\\U$1-{,5,,x}", "xxABC" }, // fill is never case converted
-        { "\\u$1-{L,5,,ё}", "Abcёё" },
-    });
+    runCases("fill",
+        {
+            { "$1-{,5,,}}", "}}abc" },
+            { "$1-{,5,,,}", ",,abc" },
+            { "$1-{,5,,\\}}", "}}abc" },
+            { "$1-{,5,,\\\\}", "\\\\abc" },
+            { "$1-{,5,,\\,}", ",,abc" },
+            { "$1-{,5,,-}", "--abc" },
+            { "$1-{,5,,$}", "$$abc" },
+            { "$1-{,5,,\\x}", "xxabc" }, // an escaped fill is that character, no code
+            { "\\U$1-{,5,,x}", "xxABC" }, // fill is never case converted
+            { "\\u$1-{L,5,,ё}", "Abcёё" },
+        });
 }
 
 TEST(WidthModifier, Chains)
 {
-    runCases("chains", {
-        { "$4-{,3}-{L,5,,.}", "abc.." },
-        { "$4-{,4,L}-{,2}-{C,4,,=}", "=cd=" },
-        { "$1-{,5}-{,2,L}", "bc" },
-        { "$1-{}-{,2,,*}", "**" },
-        { "$1-{,5}x-{,2}", "  abcx-{,2}" }, // a chain ends with the first character that is not "-{"
-        { "$1-{,4}-{5}", " abc-{5}" },
-        { "${1}-{,4}", " abc" },
-        { "$&-{,2}", "Wh" },
-    });
+    runCases("chains",
+        {
+            { "$4-{,3}-{L,5,,.}", "abc.." },
+            { "$4-{,4,L}-{,2}-{C,4,,=}", "=cd=" },
+            { "$1-{,5}-{,2,L}", "bc" },
+            { "$1-{}-{,2,,*}", "**" },
+            { "$1-{,5}x-{,2}", "  abcx-{,2}" }, // a chain ends with the first character that is not "-{"
+            { "$1-{,4}-{5}", " abc-{5}" },
+            { "${1}-{,4}", " abc" },
+            { "$&-{,2}", "Wh" },
+        });
 }
 
 TEST(WidthModifier, MalformedModifiersAreText)
 {
-    runCases("malformed", {
-        { "$1-{5}", "abc-{5}" }, // the width needs its comma
-        { "$1-{l,5}", "abc-{l,5}" },
-        { "$1-{,5,X}", "abc-{,5,X}" },
-        { "$1-{,5,,}", "abc-{,5,,}" }, // "}" is the fill and the closing brace is missing
-        { "$1-{,5,,", "abc-{,5,," },
-        { "$1-{,5,,\\}", "abc-{,5,,}" }, // read again as template text, "\}" gives "}"
-        { "$1-{,5,,*,}", "abc-{,5,,*,}" },
-        { "$1-", "abc-" },
-        { "$1 -{,5}", "abc -{,5}" },
-        { "$1-{,2147483648}", "abc-{,2147483648}" }, // width beyond the 32-bit range
-        { "$1-{,99999999999999999999}", "abc-{,99999999999999999999}" },
-        { "$1-{,5}-{", "  abc-{" },
-    });
+    runCases("malformed",
+        {
+            { "$1-{5}", "abc-{5}" }, // the width needs its comma
+            { "$1-{l,5}", "abc-{l,5}" },
+            { "$1-{,5,X}", "abc-{,5,X}" },
+            { "$1-{,5,,}", "abc-{,5,,}" }, // "}" is the fill and the closing brace is missing
+            { "$1-{,5,,", "abc-{,5,," },
+            { "$1-{,5,,\\}", "abc-{,5,,}" }, // read again as template text, "\}" gives "}"
+            { "$1-{,5,,*,}", "abc-{,5,,*,}" },
+            { "$1-", "abc-" },
+            { "$1 -{,5}", "abc -{,5}" },
+            { "$1-{,2147483648}", "abc-{,2147483648}" }, // width beyond the 32-bit range
+            { "$1-{,99999999999999999999}", "abc-{,99999999999999999999}" },
+            { "$1-{,5}-{", "  abc-{" },
+        });
 }
