@@ -36,7 +36,7 @@ public:
     };
 
     // Choice resumptions allowed per attempt: a fixed part plus a part per subject character.
-    static constexpr int64_t kBudgetBase = 20000000;
+    static constexpr int64_t kBudgetBase = 10000000;
     static constexpr int64_t kBudgetPerChar = 32;
 
     // Prepares a search of `subject` (`length` characters followed by a NUL).
