@@ -1,5 +1,6 @@
 #pragma once
 // The events after which the pass file list may no longer be reused (PassFileList::invalidate).
+// Covered by tests/search/PassFileListTest.cpp.
 
 namespace morvane::search {
 

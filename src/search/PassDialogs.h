@@ -1,6 +1,7 @@
 #pragma once
 // The boxes a pass command shows: a plain message box, and the Yes/No confirmation that is
-// true only for Yes. Texts are Windows-1251.
+// true only for Yes. Texts are Windows-1251. Exercised through tests/fakes/FakePassDialogs.h
+// in tests/search/PassControlTest.cpp.
 
 #include <string>
 

@@ -120,6 +120,7 @@ private:
 bool PassFileList::BuildFileList(const PassSelection& selection, const PassOptions& options)
 {
     const unsigned generation = m_generation;
+    m_valid = false; // a half-built list is never current
     m_fileList.clear();
     m_control.setStatus(1, " " + app::Msg(kMsgScanning));
 

@@ -8,6 +8,9 @@
 // walked depth first, each directory's files before its subdirectories, its files mask by
 // mask in name order. With more than one mask (the text holds ";") a path is appended only
 // once, at the place of the first mask that finds it; with a single mask nothing is tested.
+// That test, and the removal of the collecting output file, compare paths exactly (the
+// collecting file also by identity on disk): here two names that differ only in case are two
+// files, and dropping one of them would silently skip a source.
 //
 // Sound walking: no directory is entered twice in one walk (a symbolic link back into the
 // tree, or two links to one directory, are not followed again), so a link cycle ends;

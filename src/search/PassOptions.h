@@ -1,7 +1,7 @@
 #pragma once
 // The options a walk reads once at its start: the mask text (cbMask), the subdirectory option
 // (tbSubDir), the hidden files option (miHideFiles) and the collecting output file, which is
-// never taken as a source.
+// never taken as a source. Covered by tests/search/WalkOrderTest.cpp.
 
 #include <filesystem>
 #include <string>

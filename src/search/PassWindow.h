@@ -1,6 +1,7 @@
 #pragma once
 // What the pass framework asks of the main window beyond status texts and boxes: the visible
 // side of the busy state, ending the interactive replace run, and showing the report page.
+// Exercised through tests/fakes/FakePassWindow.h in tests/search/AllFilesPassTest.cpp.
 
 namespace morvane::search {
 

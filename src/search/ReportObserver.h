@@ -1,6 +1,7 @@
 #pragma once
 // Told of every change of the report model, so the report list view can follow it while a
-// pass runs (it redraws when the message pump lets it).
+// pass runs (it redraws when the message pump lets it). Covered by
+// tests/search/ReportModelTest.cpp.
 
 namespace morvane::search {
 
