@@ -357,7 +357,6 @@ const ErrorTextCase kErrorTexts[] = {
     { 1013, "Unknown error" },
     { 1014, "Loop Stack Exceeded" },
     { 1015, "Loop Without LoopEntry !" },
-    { 1016, "Unknown error" },
     { -1, "Unknown error" },
     { 99, "Unknown error" },
 };
