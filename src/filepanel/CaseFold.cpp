@@ -6,30 +6,42 @@
 
 namespace morvane::filepanel {
 
+namespace {
+
+// Upper-case letters outside the contiguous А..Я block, with their lower-case forms.
+struct CasePair {
+    unsigned char upper;
+    unsigned char lower;
+};
+constexpr CasePair kOtherLetters[] = {
+    { 0x80, 0x90 }, // Ђ ђ
+    { 0x81, 0x83 }, // Ѓ ѓ
+    { 0x8A, 0x9A }, // Љ љ
+    { 0x8C, 0x9C }, // Њ њ
+    { 0x8D, 0x9D }, // Ќ ќ
+    { 0x8E, 0x9E }, // Ћ ћ
+    { 0x8F, 0x9F }, // Џ џ
+    { 0xA1, 0xA2 }, // Ў ў
+    { 0xA3, 0xBC }, // Ј ј
+    { 0xA5, 0xB4 }, // Ґ ґ
+    { 0xA8, 0xB8 }, // Ё ё
+    { 0xAA, 0xBA }, // Є є
+    { 0xAF, 0xBF }, // Ї ї
+    { 0xB2, 0xB3 }, // І і
+    { 0xBD, 0xBE }, // Ѕ ѕ
+};
+
+} // namespace
+
 unsigned char LowerWin1251(unsigned char byte)
 {
-    if (byte >= 'A' && byte <= 'Z')
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDF)) // Latin, А..Я
         return static_cast<unsigned char>(byte + 0x20);
-    if (byte >= 0xC0 && byte <= 0xDF) // А..Я
-        return static_cast<unsigned char>(byte + 0x20);
-    switch (byte) {
-    case 0x80: return 0x90; // Ђ
-    case 0x81: return 0x83; // Ѓ
-    case 0x8A: return 0x9A; // Љ
-    case 0x8C: return 0x9C; // Њ
-    case 0x8D: return 0x9D; // Ќ
-    case 0x8E: return 0x9E; // Ћ
-    case 0x8F: return 0x9F; // Џ
-    case 0xA1: return 0xA2; // Ў
-    case 0xA3: return 0xBC; // Ј
-    case 0xA5: return 0xB4; // Ґ
-    case 0xA8: return 0xB8; // Ё
-    case 0xAA: return 0xBA; // Є
-    case 0xAF: return 0xBF; // Ї
-    case 0xB2: return 0xB3; // І
-    case 0xBD: return 0xBE; // Ѕ
-    default: return byte;
+    for (const CasePair& pair : kOtherLetters) {
+        if (pair.upper == byte)
+            return pair.lower;
     }
+    return byte;
 }
 
 std::string LowerWin1251(std::string_view text)

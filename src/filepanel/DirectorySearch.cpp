@@ -68,7 +68,7 @@ std::vector<DirEntry> ReadDirectoryEntries(const std::filesystem::path& dir)
         if (name == "." || name == "..")
             continue;
         const std::filesystem::path full = dir / name;
-        struct stat linkInfo {};
+        struct stat linkInfo { };
         if (::lstat(full.c_str(), &linkInfo) != 0)
             continue;
         struct stat info = linkInfo;
@@ -104,7 +104,8 @@ bool PassesRequest(unsigned attributes, unsigned request)
     return (attributes & kSpecial & ~request) == 0;
 }
 
-std::vector<DirEntry> FilterEntries(const std::vector<DirEntry>& entries, std::string_view mask, unsigned request)
+std::vector<DirEntry> FilterEntries(
+    const std::vector<DirEntry>& entries, std::string_view mask, unsigned request)
 {
     std::vector<DirEntry> result;
     for (const DirEntry& entry : entries) {

@@ -40,7 +40,8 @@ std::vector<DirEntry> ReadDirectoryEntries(const std::filesystem::path& dir);
 bool PassesRequest(unsigned attributes, unsigned request);
 
 // The entries of `entries` that match `mask` (Mask.h) and pass `request`, in their order.
-std::vector<DirEntry> FilterEntries(const std::vector<DirEntry>& entries, std::string_view mask, unsigned request);
+std::vector<DirEntry> FilterEntries(
+    const std::vector<DirEntry>& entries, std::string_view mask, unsigned request);
 
 // ReadDirectoryEntries and FilterEntries in one: the find-first/find-next search of
 // dir + "/" + mask.

@@ -41,15 +41,16 @@ std::uint32_t DosDateTimeFromTime(std::time_t time)
     std::tm local {};
     if (localtime_r(&time, &local) == nullptr)
         return MakeDosDateTime(1980, 1, 1, 0, 0, 0);
-    return MakeDosDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-        local.tm_min, local.tm_sec);
+    return MakeDosDateTime(
+        local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
 }
 
 std::string DosDateSortText(std::uint32_t dosDateTime)
 {
     const Fields f = Split(dosDateTime);
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d %02d %02d %02d:%02d", f.year, f.month, f.day, f.hour, f.minute);
+    std::snprintf(
+        buffer, sizeof buffer, "%04d %02d %02d %02d:%02d", f.year, f.month, f.day, f.hour, f.minute);
     return buffer;
 }
 

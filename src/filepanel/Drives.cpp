@@ -13,7 +13,7 @@ namespace morvane::filepanel {
 
 std::optional<DriveSpace> QueryDriveSpace(const std::filesystem::path& root)
 {
-    struct statvfs info {};
+    struct statvfs info { };
     if (::statvfs(root.c_str(), &info) != 0)
         return std::nullopt;
     DriveSpace space;

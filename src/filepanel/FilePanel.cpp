@@ -137,7 +137,8 @@ void FilePanel::addItem(FileItem item)
         item.icon = ItemIcon::Parent;
         m_parentCount = 1;
     } else {
-        item.marked = std::find(m_selectionList.begin(), m_selectionList.end(), item.name) != m_selectionList.end();
+        item.marked
+            = std::find(m_selectionList.begin(), m_selectionList.end(), item.name) != m_selectionList.end();
         item.stateImage = item.marked ? StateImage::Marked : StateImage::Unmarked;
         if (item.marked)
             ++m_markedCount;
@@ -166,9 +167,9 @@ bool FilePanel::ReadDirectory()
         FileItem parent;
         parent.name = "..";
         parent.attributes = kAttrDirectory;
-        struct stat info {};
+        struct stat info { };
         parent.date = ::stat((m_current / "..").c_str(), &info) == 0 ? DosDateTimeFromTime(info.st_mtime)
-                                                                      : MakeDosDateTime(1980, 1, 1, 0, 0, 0);
+                                                                     : MakeDosDateTime(1980, 1, 1, 0, 0, 0);
         addItem(std::move(parent));
     }
     for (const DirEntry& entry : entries) {
@@ -201,7 +202,8 @@ bool FilePanel::RefreshListing()
     if (busy())
         return false;
     const int oldIndex = m_focused;
-    const std::string oldName = oldIndex >= 0 ? m_items[static_cast<std::size_t>(oldIndex)].name : std::string();
+    const std::string oldName
+        = oldIndex >= 0 ? m_items[static_cast<std::size_t>(oldIndex)].name : std::string();
     if (!ReadDirectory())
         return false;
     int index = oldIndex >= 0 ? indexOfName(oldName, false) : -1;
@@ -243,7 +245,8 @@ std::string FilePanel::ShowDriveSpace()
         m_driveSpaceText.clear();
     } else {
         m_driveSpaceText = app::FillMessage(app::Msg(kMsgDriveSpace),
-            { static_cast<std::int64_t>(space->freeBytes / 1024), static_cast<std::int64_t>(space->totalBytes / 1024) });
+            { static_cast<std::int64_t>(space->freeBytes / 1024),
+                static_cast<std::int64_t>(space->totalBytes / 1024) });
     }
     return m_driveSpaceText;
 }
@@ -339,7 +342,7 @@ void FilePanel::computeDirectorySize()
     while (!pending.empty() && !aborted) {
         const std::filesystem::path dir = std::move(pending.back());
         pending.pop_back();
-        struct stat info {};
+        struct stat info { };
         if (::stat(dir.c_str(), &info) != 0 || !visited.emplace(info.st_dev, info.st_ino).second)
             continue;
         m_host.pumpMessages();
@@ -377,8 +380,8 @@ std::string FilePanel::fileInfoText() const
     if (m_focused < 0)
         return {};
     const FileItem& item = m_items[static_cast<std::size_t>(m_focused)];
-    std::string text = app::FillMessage(" %s%s      ",
-        { app::PathText(directoryWithSeparator()), codepage::Utf8ToWin1251(item.name) });
+    std::string text = app::FillMessage(
+        " %s%s      ", { app::PathText(directoryWithSeparator()), codepage::Utf8ToWin1251(item.name) });
     if (item.isDirectory() && item.size == 0)
         text += " <DIR>   ";
     else

@@ -192,7 +192,8 @@ void FilePanel::applyMask(std::string_view text)
     m_maskText = std::string(text);
     if (m_maskText == m_lastListedMask || m_current.empty())
         return;
-    const std::string name = m_focused >= 0 ? m_items[static_cast<std::size_t>(m_focused)].name : std::string();
+    const std::string name
+        = m_focused >= 0 ? m_items[static_cast<std::size_t>(m_focused)].name : std::string();
     if (!ReadDirectory())
         return;
     const int index = name.empty() ? -1 : indexOfName(name, false);

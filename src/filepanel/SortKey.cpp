@@ -50,8 +50,8 @@ std::vector<int> SortOrder(const std::vector<FileItem>& items, SortMode mode)
         keys.push_back(SortKey(item, mode));
     std::vector<int> order(items.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-        [&keys](int a, int b) { return CompareTextAscii(keys[a], keys[b]) < 0; });
+    std::stable_sort(
+        order.begin(), order.end(), [&keys](int a, int b) { return CompareTextAscii(keys[a], keys[b]) < 0; });
     return order;
 }
 

@@ -144,7 +144,9 @@ void TDirChangeThread::run(std::shared_ptr<Shared> shared)
         }
         if (watch >= 0)
             ::inotify_rm_watch(shared->inotifyFd, watch);
-        watch = directory.empty() ? -1 : ::inotify_add_watch(shared->inotifyFd, directory.c_str(), WatchMask(flags));
+        watch = directory.empty()
+            ? -1
+            : ::inotify_add_watch(shared->inotifyFd, directory.c_str(), WatchMask(flags));
     };
 
     if (shared->wakeFd >= 0 && shared->inotifyFd >= 0) {

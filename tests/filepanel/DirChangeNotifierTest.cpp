@@ -32,8 +32,7 @@ protected:
     }
 
     // Serves the hand-off on this thread until `done` or the deadline.
-    template <class Done>
-    bool serveUntil(Done done, std::chrono::milliseconds limit = 5000ms)
+    template <class Done> bool serveUntil(Done done, std::chrono::milliseconds limit = 5000ms)
     {
         const auto deadline = std::chrono::steady_clock::now() + limit;
         for (;;) {

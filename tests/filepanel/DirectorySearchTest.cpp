@@ -81,7 +81,8 @@ TEST(DirectorySearchTest, TheHiddenFileListsHiddenNames)
     EXPECT_TRUE(Find(entries, "HideDir").attributes & kAttrHidden);
     EXPECT_FALSE(Find(entries, "shown.txt").attributes & kAttrHidden);
     EXPECT_TRUE(Find(entries, ".hidden").attributes & kAttrHidden);
-    EXPECT_EQ(ReadHiddenList(tree.root()), (std::vector<std::string> { "secret.txt", "backup.txt0", "HideDir", "missing" }));
+    EXPECT_EQ(ReadHiddenList(tree.root()),
+        (std::vector<std::string> { "secret.txt", "backup.txt0", "HideDir", "missing" }));
 }
 
 TEST(DirectorySearchTest, LinksCountAsWhatTheyPointTo)
@@ -95,7 +96,8 @@ TEST(DirectorySearchTest, LinksCountAsWhatTheyPointTo)
     ::mkfifo((tree / "pipe").c_str(), 0644);
 
     const std::vector<DirEntry> entries = ReadDirectoryEntries(tree.root());
-    EXPECT_EQ(Names(entries), (std::vector<std::string> { "dangling", "link.txt", "linkdir", "realdir", "target.txt" }));
+    EXPECT_EQ(Names(entries),
+        (std::vector<std::string> { "dangling", "link.txt", "linkdir", "realdir", "target.txt" }));
     EXPECT_FALSE(Find(entries, "link.txt").isDirectory());
     EXPECT_EQ(Find(entries, "link.txt").size, 3u);
     EXPECT_TRUE(Find(entries, "link.txt").symlink);
@@ -133,7 +135,8 @@ TEST(DirectorySearchTest, RequestsExcludeTheSpecialAttributesTheyLack)
         { kAttrVolume, kRequestDirsHidden, true },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(PassesRequest(c.attributes, c.request), c.passes) << std::hex << c.attributes << " " << c.request;
+        EXPECT_EQ(PassesRequest(c.attributes, c.request), c.passes)
+            << std::hex << c.attributes << " " << c.request;
 }
 
 TEST(DirectorySearchTest, FindAppliesMaskAndRequest)
@@ -144,7 +147,8 @@ TEST(DirectorySearchTest, FindAppliesMaskAndRequest)
     tree.file(".h.txt");
     tree.file("c.htm");
     tree.dir("d.txt");
-    EXPECT_EQ(Names(FindEntries(tree.root(), "*.txt", kRequestFiles)), (std::vector<std::string> { "a.txt", "B.TXT" }));
+    EXPECT_EQ(Names(FindEntries(tree.root(), "*.txt", kRequestFiles)),
+        (std::vector<std::string> { "a.txt", "B.TXT" }));
     EXPECT_EQ(Names(FindEntries(tree.root(), "*.txt", kRequestFilesHidden)),
         (std::vector<std::string> { ".h.txt", "a.txt", "B.TXT" }));
     EXPECT_EQ(Names(FindEntries(tree.root(), "*.txt", kRequestDirs)),

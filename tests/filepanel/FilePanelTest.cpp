@@ -183,7 +183,8 @@ TEST_F(FilePanelTest, StatusTexts)
 
     panel.focusItem(indexOf("a.txt"));
     EXPECT_EQ(panel.countsText(), Utf8ToWin1251("2/1 из 3"));
-    EXPECT_EQ(panel.fileInfoText(), " " + dir + "a.txt      " + " " + app::FormatThousands(1234567) + "   " + " 05.11.2023 ");
+    EXPECT_EQ(panel.fileInfoText(),
+        " " + dir + "a.txt      " + " " + app::FormatThousands(1234567) + "   " + " 05.11.2023 ");
 
     panel.focusItem(indexOf("dir"));
     EXPECT_EQ(panel.fileInfoText().substr(0, dir.size() + 4 + 6 + 9), " " + dir + "dir      " + " <DIR>   ");
@@ -203,7 +204,8 @@ TEST_F(FilePanelTest, DriveSpaceInKilobytes)
         return std::optional<DriveSpace>(DriveSpace { 1500 * 1024 + 1023, 3000ull * 1024 * 1024 });
     });
     const std::string sep(app::ThousandsSeparator());
-    EXPECT_EQ(panel.ShowDriveSpace(), "1" + sep + "500" + Utf8ToWin1251(" из ") + "3" + sep + "072" + sep + "000"
+    EXPECT_EQ(panel.ShowDriveSpace(),
+        "1" + sep + "500" + Utf8ToWin1251(" из ") + "3" + sep + "072" + sep + "000"
             + Utf8ToWin1251(" Kb свободно"));
     EXPECT_EQ(asked, panel.driveRoot());
 
@@ -258,7 +260,6 @@ TEST_F(FilePanelTest, DirectorySizeSkipsTheParentFilesAndAnAbortedSum)
     panel.computeDirectorySize();
     EXPECT_EQ(panel.items()[static_cast<std::size_t>(indexOf("d"))].size, 0);
 }
-
 
 TEST_F(FilePanelTest, CommandStatesFollowTheFocusAndTheMarks)
 {

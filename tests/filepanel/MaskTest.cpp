@@ -1,8 +1,8 @@
 // Masks, the splitting of mask texts, and the Windows-1251 letter case they rely on.
 
+#include "filepanel/Mask.h"
 #include "codepage/CodePage.h"
 #include "filepanel/CaseFold.h"
-#include "filepanel/Mask.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Sort keys and orders of the four sort modes, DOS dates, and the stored file size.
 
+#include "filepanel/SortKey.h"
 #include "filepanel/DosDateTime.h"
 #include "filepanel/FileItem.h"
-#include "filepanel/SortKey.h"
 
 #include <gtest/gtest.h>
 
@@ -71,8 +71,10 @@ TEST(SortKeyTest, KeysOfEachMode)
 
 TEST(SortKeyTest, TypeOrderPutsDirectoriesFirstAndNamesWithoutExtensionLast)
 {
-    const std::vector<FileItem> items { File("a.txt"), File("makefile"), Dir("src"), File("b.htm"), Dir("..") };
-    EXPECT_EQ(Sorted(items, SortMode::Type), (std::vector<std::string> { "..", "src", "b.htm", "a.txt", "makefile" }));
+    const std::vector<FileItem> items { File("a.txt"), File("makefile"), Dir("src"), File("b.htm"),
+        Dir("..") };
+    EXPECT_EQ(Sorted(items, SortMode::Type),
+        (std::vector<std::string> { "..", "src", "b.htm", "a.txt", "makefile" }));
 }
 
 TEST(SortKeyTest, NameOrderIgnoresLatinCase)
@@ -93,16 +95,16 @@ TEST(SortKeyTest, DateOrderIsOldestFirstDirectoriesBeforeFiles)
     const std::uint32_t old = MakeDosDateTime(1999, 12, 31, 23, 59, 0);
     const std::uint32_t mid = MakeDosDateTime(2010, 1, 1, 0, 0, 0);
     const std::uint32_t late = MakeDosDateTime(2024, 6, 1, 9, 30, 0);
-    const std::vector<FileItem> items { File("f-late", late), Dir("d-mid", mid), File("f-old", old), Dir("d-old", old),
-        Dir("..", late) };
+    const std::vector<FileItem> items { File("f-late", late), Dir("d-mid", mid), File("f-old", old),
+        Dir("d-old", old), Dir("..", late) };
     EXPECT_EQ(Sorted(items, SortMode::Date),
         (std::vector<std::string> { "..", "d-old", "d-mid", "f-old", "f-late" }));
 }
 
 TEST(SortKeyTest, SizeOrderMixesDirectoriesAndFilesSmallestFirst)
 {
-    const std::vector<FileItem> items { Dir("counted", 0, 100), File("five", 0, 5), Dir("uncounted"), Dir(".."),
-        File("large", 0, 1000) };
+    const std::vector<FileItem> items { Dir("counted", 0, 100), File("five", 0, 5), Dir("uncounted"),
+        Dir(".."), File("large", 0, 1000) };
     EXPECT_EQ(Sorted(items, SortMode::Size),
         (std::vector<std::string> { "..", "uncounted", "five", "counted", "large" }));
 }

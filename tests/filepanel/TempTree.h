@@ -50,7 +50,8 @@ public:
     }
 
     // Sets the modification time to the given local date and time.
-    static void setTime(const std::filesystem::path& path, int year, int month, int day, int hour = 12, int minute = 0)
+    static void setTime(
+        const std::filesystem::path& path, int year, int month, int day, int hour = 12, int minute = 0)
     {
         std::tm local {};
         local.tm_year = year - 1900;
