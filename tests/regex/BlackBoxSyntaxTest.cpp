@@ -52,6 +52,8 @@ const SyntaxCase kLiteralsAndQuantifiers[] = {
     { "a{", "", "aa{", "2:2" },
     { "(a){x}", "", "a{x}", "1:4" },
     { "a|{2}", "", "{2}a", "1:3 4:1" },
+    { "({2})", "", "x{2}", "2:3" },
+    { "(a|{2})", "", "{2}", "1:3" },
     { "a]b}", "", "a]b}", "1:4" },
     { "ba{0}", "", "baa", "1:1" },
     { "a{0,}", "", "baaa", "2:3" },
@@ -82,6 +84,7 @@ const SyntaxCase kEscapes[] = {
     { "\\]", "", "]", "1:1" },
     { "\\ ", "", "a b", "2:1" },
     { "\\q", "", "aq", "2:1" },
+    { "\\0", "", "a0", "2:1" },
     { "\\t\\n\\r\\f\\a\\e", "", "x\t\n\r\f\a\x1B", "2:6" },
     { "\\x41\\x{42}\\x{0043}", "", "ABC", "1:3" },
     { "\\xff\\xFe", "", "\xFF\xFE", "1:2" },
@@ -113,6 +116,7 @@ const SyntaxCase kClasses[] = {
     { "[\\x41-\\x43]", "", "@ABCD", "2:1 3:1 4:1" },
     { "[\\t-\\r]", "", "\t\n\v\f\r ", "1:1 2:1 3:1 4:1 5:1" },
     { "[\\]]", "", "a]", "2:1" },
+    { "[A-\\]]", "", "Z]^", "1:1 2:1" },
     { "[\\\\]", "", "a\\", "2:1" },
     { "[\\-]", "", "a-", "2:1" },
     { "[a\\-z]", "", "b-z", "2:1 3:1" },
@@ -257,6 +261,20 @@ TEST(BlackBoxSyntaxMisc, FourteenGroupsAllCapture)
         EXPECT_EQ(re.GroupStart(n), n) << "group " << n;
         EXPECT_EQ(re.GroupText(n), std::string(1, static_cast<char>('a' + n - 1)));
     }
+    EXPECT_EQ(re.Substitute("$14$10${12}$9"), "njli") << "templates reach all 14 groups";
+}
+
+unsigned char SwapAB(unsigned char c)
+{
+    return c == 'a' ? 'b' : c == 'b' ? 'a' : c;
+}
+
+TEST(BlackBoxSyntaxMisc, CaseMappingIsReplaceable)
+{
+    TRegex re;
+    re.SetInvertCase(&SwapAB);
+    re.SetExpression("(?i)a[a]");
+    EXPECT_EQ(AllMatches(re, "bb aa AA"), "1:2 4:2");
 }
 
 } // namespace
