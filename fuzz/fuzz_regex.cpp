@@ -134,9 +134,11 @@ bool IsInternalError(int code) {
         || code == 1002 || code == 1004 || code == 1015;
 }
 
+// Besides the documented codes, the engine's own limits: 101 (program too big), 1016
+// (backtracking budget spent) and 1017 (backtracking stack bound reached).
 bool IsKnownError(int code) {
-    return (code >= 102 && code <= 128) || (code >= 1003 && code <= 1007) || code == 1013
-        || code == 1014 || IsInternalError(code);
+    return (code >= 101 && code <= 128) || (code >= 1003 && code <= 1007) || code == 1013
+        || code == 1014 || code == 1016 || code == 1017 || IsInternalError(code);
 }
 
 void CheckError(const ERegex& e, std::string_view pattern) {
