@@ -8,6 +8,7 @@ MORVANE_PACKAGES=(
     build-essential cmake pkg-config
     googletest libgtest-dev libgmock-dev
     qt6-base-dev libqscintilla2-qt6-dev libgl-dev
+    qt6-translations-l10n
     libbenchmark-dev libpcre2-dev libre2-dev
 
 )

@@ -1,21 +1,216 @@
 #pragma once
-// The main window. For now it proves the toolchain: a Qt window holding a QScintilla editor.
+// The main window: the pages (manual, work, report, rule table, and the service page that is
+// never shown), the three main menus, the two tool bars and the context menus, the keys the
+// window takes before its controls, start-up and close with the persisted settings, and the
+// font and colour of the focused control. The window binds; the behaviour of the commands
+// lives in the core.
+//
+// The implementation is split by concern: TFormMain.cpp (construction, keys, twins),
+// TFormMainMenus.cpp, TFormMainWorkPage.cpp, TFormMainOtherPages.cpp (builders),
+// TFormMainCaptions.cpp, TFormMainStartup.cpp (restore, show, close), TFormMainAppearance.cpp
+// and TFormMainCommands.cpp (the command handlers).
+// Covered by tests/ui/tst_objectnames.cpp, tst_startup.cpp, tst_twins.cpp, tst_appearance.cpp.
+
+#include "app/Settings.h"
+#include "rules/TableFile.h"
+#include "ui/FormMainControls.h"
 
 #include <QMainWindow>
 
-class QsciScintilla;
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class QAbstractButton;
+class QKeyEvent;
 
 namespace morvane::ui {
+
+class FormMainDialogs;
+class TForm9;
 
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TFormMain(QWidget* parent = nullptr);
+    // The window keeps its files in `programDir` (normally app::ProgramDir()).
+    explicit TFormMain(const std::filesystem::path& programDir, QWidget* parent = nullptr);
+    ~TFormMain() override;
 
-    QsciScintilla* editor() const { return m_source; }
+    // Replaces the boxes and choosers (tests script their answers); the window does not own it.
+    void setDialogs(FormMainDialogs* dialogs);
+
+    const FormMainControls& controls() const { return m_c; }
+    TForm9* form9() const { return m_form9; }
+    const std::filesystem::path& programDir() const { return m_programDir; }
+
+    // Sets each caption and hint of entries 100 to 360 from the message table.
+    void ApplyCaptions();
+
+    // State shared with the commands that the next steps bind.
+    bool startingUp() const { return m_startingUp; }
+    int responseIntervalMs() const { return m_responseIntervalMs; }
+    const rules::LineList& ruleList() const { return m_ruleList; }
+    const rules::LineList& colourList() const { return m_colourList; }
+    std::filesystem::path ruleTablePath() const;
+    const std::filesystem::path& colourTablePath() const { return m_colourTablePath; }
+    void setRuleTableModified(bool modified) { m_ruleTableModified = modified; }
+    void setColourTableModified(bool modified) { m_colourTableModified = modified; }
+    bool isBusy() const { return m_busy; }
+
+    // F2: replace the current match while the confirmation buttons are enabled, else save the
+    // editor. Returns the command it chose, for the tests: true for replace.
+    bool routeF2();
+
+public Q_SLOTS:
+    // Operations menu.
+    void miFindClick();
+    void miReplacePassimClick();
+    void miReplaceClick();
+    void miReplaceInFileClick();
+    void miReplaceAllClick();
+    void miIgnoreClick();
+    void miNextFileClick();
+    void miFindFilesClick();
+    void miNotFindFilesClick();
+    void miAllFilesClick();
+    void miFindTagClick();
+    void miSelectTagClick();
+    void miSelectToWebBrowserClick();
+    void miRestoreClick();
+    void miRestoreAllClick();
+    void miDelAllBackupClick();
+    void miConverterClick();
+    void miQuoteClick();
+    void miLoadFileClick();
+    void miSaveClick();
+    void miSaveAsClick();
+    void miAbortClick();
+    // Settings menu and its tool buttons.
+    void tbSubDirClick();
+    void miHideFilesClick();
+    void miReportClick();
+    void tbReplToFileClick();
+    void tbFileSplitClick();
+    void tbWordWrapClick();
+    void tbColourClick();
+    void tbSetColourClick();
+    void tbWebBrowserClick();
+    void miSetFontClick();
+    void miSetColorClick();
+    void miSetTimeClick();
+    void tbWordWrapMemoClick();
+    void CheckBoxModifierClick();
+    void rbReplaceModeClick();
+    // Help.
+    void miHelpClick();
+    void miSupportClick();
+    void miManualClick();
+    void tbTutorialClick();
+    // File commands of the panel and the report.
+    void miViewClick();
+    void miEditClick();
+    void miCopyClick();
+    void miMoveClick();
+    void miCreateDirClick();
+    void miDeleteClick();
+    // Work page.
+    void tbBreakClick();
+    void cbCodePageChange();
+    void sbSortClick();
+    void cbDriveChange();
+    void cbMaskChange();
+    void sbInsertToFindClick();
+    void sbInsertToReplaceClick();
+    void tbInsertTableClick();
+    void tbEditTableClick();
+    void pmFindItemClick();
+    void pmReplaceItemClick();
+    void sbYesClick();
+    void sbYesToAllClick();
+    void sbAllClick();
+    void sbIgnoreClick();
+    void sbNoToAllClick();
+    void sbAbortClick();
+    // Table page.
+    void tbSaveTableClick();
+    void tbLoadTableClick();
+    void tbDeleteFromTableClick();
+    void tbInsertToTableClick();
+    void tbMoveTopClick();
+    void tbMoveUpClick();
+    void tbMoveDownClick();
+    void tbMoveBottomClick();
+    void sbAddToTableClick();
+    void sbReplaceToTableClick();
+    void sbDeleteToTableClick();
+    void sbQuoteMemoFindClick();
+    // Pages.
+    void PageControlMainChange(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    QsciScintilla* m_source = nullptr;
+    // Builders (one file each).
+    void buildMenus();
+    void buildContextMenus();
+    void buildWorkToolBar(QWidget* page);
+    void buildWorkPage();
+    void buildFilePanel();
+    void buildFieldsPanel();
+    void buildEditorPages();
+    void buildReportPage();
+    void buildOptionsPage();
+    void buildServicePage();
+    void connectHandlers();
+    void bindTwin(QToolButton* button, QAction* action);
+
+    // Start-up and close.
+    void FormCreate();
+    void FormShow();
+    void restoreSettings();
+    void collectSettings();
+    void fillGrid();
+    void applyTwinStates();
+    void applyAppearance();
+    void collectAppearance();
+    // Close steps 1 to 6; false when a step failed and the window must stay open.
+    bool runCloseSteps();
+    void setResponseIntervalCaption(const std::string& caption);
+
+    // Appearance of the focused control.
+    QWidget* styleTarget() const;
+    void updateStyleButtons();
+    void setControlFont(QWidget* control, const QFont& font);
+    void setControlColor(QWidget* control, const QColor& color);
+
+    // Keys the window takes before its controls.
+    bool handleWindowKey(QKeyEvent* event);
+
+    std::filesystem::path m_programDir;
+    FormMainControls m_c;
+    TForm9* m_form9 = nullptr;
+    std::unique_ptr<FormMainDialogs> m_ownDialogs;
+    FormMainDialogs* m_dialogs = nullptr;
+
+    app::Settings m_settings;
+    bool m_shownOnce = false;
+    bool m_startingUp = true;
+    bool m_busy = false;
+    bool m_ruleTableModified = false;
+    bool m_colourTableModified = false;
+    rules::LineList m_ruleList;
+    rules::LineList m_colourList;
+    std::filesystem::path m_colourTablePath;
+    std::string m_colourTableExt;
+    std::vector<std::string> m_selectionList;
+    std::string m_setTimeCaption; // program text; the last 9 characters hold the interval
+    int m_responseIntervalMs = 500;
+    int m_reportColumnWidth1 = 70;
+    int m_reportColumnWidth2 = 70;
+    int m_activePageIndex = -1;
 };
 
 } // namespace morvane::ui

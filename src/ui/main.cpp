@@ -1,5 +1,8 @@
-// morvane: the desktop program.
+// morvane: the desktop program. It reads no arguments besides Qt's own and keeps its files in
+// the program directory.
 
+#include "app/ProgramDir.h"
+#include "ui/QtTranslation.h"
 #include "ui/TFormMain.h"
 
 #include <QApplication>
@@ -8,7 +11,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
-    morvane::ui::TFormMain window;
+    morvane::ui::InstallQtTranslation(app);
+    morvane::ui::TFormMain window(morvane::app::ProgramDir());
     window.show();
     return QApplication::exec();
 }
