@@ -121,6 +121,16 @@ TEST_F(PassFileListTest, ChangeDuringTheWalkKeepsTheListInvalid)
     EXPECT_TRUE(list.BuildFileList(Marked(tree.root(), { "D/" }), options));
 }
 
+TEST_F(PassFileListTest, ListBeingRebuiltIsNeverCurrent)
+{
+    ASSERT_TRUE(list.BuildFileList(Marked(tree.root(), { "D/" }), options));
+    bool validDuringWalk = true;
+    fixture.pump.setOnPump([&](int) { validDuringWalk = validDuringWalk && list.FileListValid(); });
+    ASSERT_TRUE(list.BuildFileList(Marked(tree.root(), { "D/" }), options));
+    EXPECT_GT(fixture.pump.calls(), 0);
+    EXPECT_FALSE(validDuringWalk);
+}
+
 TEST_F(PassFileListTest, EveryInvalidatingEventWithItsSideEffects)
 {
     struct Case {
