@@ -17,8 +17,8 @@
 // path, empty for a relative one. The path enters the output converted from the file system's
 // UTF-8 to Windows-1251.
 //
-// Covered by tests/template/EvaluateTemplateTest.cpp, CounterItemTest.cpp, WidthModifierTest.cpp
-// and PathItemTest.cpp.
+// Covered by tests/template/EvaluateTemplateTest.cpp, CounterItemTest.cpp, WidthModifierTest.cpp,
+// PathItemTest.cpp and EngineTemplateTest.cpp.
 
 #include "regex/TRegex.h"
 
