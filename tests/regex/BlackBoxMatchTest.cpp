@@ -45,6 +45,7 @@ const SearchCase kStartPositions[] = {
     { "x*", "", "aaa", "" },
     { "x*", "", "axb", "2:1" },
     { "x*", "", "", "" },
+    { ".*", "", "", "" },
     { "x*", "", "xx", "1:2" },
     { "$", "", "ab\ncd", "" },
     { "\\b", "", "ab cd", "" },
@@ -359,6 +360,7 @@ TEST(BlackBoxSearchMisc, ExecPosBounds)
     EXPECT_FALSE(re.ExecPos(5));
     EXPECT_FALSE(re.ExecPos(6));
     EXPECT_FALSE(re.ExecPos(1000));
+    EXPECT_FALSE(re.ExecPos(2147483647));
     ASSERT_TRUE(re.ExecPos(1));
     EXPECT_EQ(re.GroupStart(0), 2);
     ASSERT_TRUE(re.ExecNext());
