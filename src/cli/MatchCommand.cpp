@@ -111,12 +111,12 @@ bool parseArgs(const Args& args, MatchOptions& options)
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
-            positional.push_back(arg);
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
             continue;
         }
-        if (arg == "--") {
-            optionsEnded = true;
+        if (optionsEnded || arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
+            positional.push_back(arg);
             continue;
         }
         if (arg == "--once") {
