@@ -52,6 +52,9 @@ TFormMain::TFormMain(const std::filesystem::path& programDir, QWidget* parent)
 
 TFormMain::~TFormMain()
 {
+    // The children die before this object's connections do, and a dying focused child would
+    // still report its focus change to this half-destroyed window.
+    QObject::disconnect(qApp, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
 }
 
