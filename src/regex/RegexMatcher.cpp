@@ -66,7 +66,7 @@ void RegexMatcher::Begin(const Environment& environment, const unsigned char* su
     m_env = environment;
     m_s = subject;
     m_length = length;
-    m_budgetPerAttempt = kBudgetBase + kBudgetPerChar * int64_t(length);
+    m_budget = kBudgetBase + kBudgetPerChar * int64_t(length);
     m_backPositions.assign(size_t(m_env.info->backCount), -1);
 }
 
@@ -432,7 +432,6 @@ bool RegexMatcher::Attempt(int position)
     std::fill(m_backPositions.begin(), m_backPositions.end(), -1);
     m_level = 0;
     m_stack.Clear();
-    m_budget = m_budgetPerAttempt;
 
     const unsigned char* p = m_env.program;
     const unsigned char* s = m_s;

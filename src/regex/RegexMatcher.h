@@ -9,7 +9,7 @@
 //
 // Limits: a repetition that goes round without consuming a character is not repeated again
 // (this is what makes "(a{0,5})*" terminate); a backreference to an empty group under a simple
-// quantifier is tried once; an attempt that resumes more than a budget of choices ends with
+// quantifier is tried once; a search that resumes more than a budget of choices ends with
 // error 1016, and a stack beyond its bound with error 1017.
 // Covered by tests/regex/MatchTest.cpp, tests/regex/LargeInputTest.cpp and
 // tests/regex/DifferentialTest.cpp.
@@ -35,9 +35,11 @@ public:
         unsigned char pairTail = '\n';
     };
 
-    // Choice resumptions allowed per attempt: a fixed part plus a part per subject character.
+    // Choice resumptions allowed per search (all attempts of one Exec, ExecPos or ExecNext): a
+    // fixed part plus a part per subject character, so that no search runs much longer than a
+    // scan of the subject times a constant.
     static constexpr int64_t kBudgetBase = 10000000;
-    static constexpr int64_t kBudgetPerChar = 32;
+    static constexpr int64_t kBudgetPerChar = 128;
 
     // Prepares a search of `subject` (`length` characters followed by a NUL).
     void Begin(const Environment& environment, const unsigned char* subject, int length);
@@ -57,7 +59,6 @@ private:
     Environment m_env;
     const unsigned char* m_s = nullptr;
     int m_length = 0;
-    int64_t m_budgetPerAttempt = 0;
     int64_t m_budget = 0;
     int m_matchEnd = 0;
 

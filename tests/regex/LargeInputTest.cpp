@@ -88,6 +88,22 @@ TEST(LargeInput, ExponentialBacktrackingEndsWithAnError)
     EXPECT_TRUE(engine.Exec(std::string(40, 'a') + "b"));
 }
 
+TEST(LargeInput, BacktrackingBudgetCoversTheWholeSearch)
+{
+    // No single start position exceeds the budget here, but all of them together do.
+    std::string subject;
+    for (int i = 0; i < 8; ++i)
+        subject += std::string(30, 'a') + "b";
+    TRegex engine;
+    engine.SetExpression("(a|aa)+$");
+    try {
+        engine.Exec(subject);
+        ADD_FAILURE() << "no error";
+    } catch (const ERegex& error) {
+        EXPECT_EQ(error.ErrorCode(), 1016);
+    }
+}
+
 TEST(LargeInput, EmptyBackreferenceRepetitionStaysInsideTheSubject)
 {
     TRegex engine;
