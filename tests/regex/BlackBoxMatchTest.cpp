@@ -136,6 +136,8 @@ const SearchCase kBackReferences[] = {
     { "(?i)(\xE0)\\1", "", "\xE0\xC0", "1:2" },
     { "(a)\\1{2}", "", "aaaa", "1:3" },
     { "(a)|b\\1", "", "b", "" },
+    { "(a)?\\1", "", "b", "" },
+    { "(a)?\\1", "", "aa", "1:2" },
 };
 
 const SearchCase kLoops[] = {
@@ -224,6 +226,10 @@ const GroupCase kGroups[] = {
     { "(?#c)(a)(?i)(b)", "", "aB", { { 1, 2 }, { 1, 1 }, { 2, 1 } } },
     { "(a)b|(a)c", "", "ac", { { 1, 2 }, { -1, -1 }, { 1, 1 } } },
     { "((a|ab){1,2}c)+", "", "abcabc", { { 1, 6 }, { 4, 3 }, { 4, 2 } } },
+    { "((a|ab){1,2}c|abd){2}", "", "abdabc", { { 1, 6 }, { 4, 3 }, { 4, 2 } } },
+    { "((a|ab){1,2}?c|abd){2}", "", "abdabc", { { 1, 6 }, { 4, 3 }, { 4, 2 } } },
+    { "(x(a)*?){2}y", "", "xaxay", { { 1, 5 }, { 3, 2 }, { 4, 1 } } },
+    { "(x(a)*?){2,3}", "", "xaxax", { { 1, 3 }, { 3, 1 }, { 2, 1 } } },
     { "((x(a)*?){2})*y", "", "xaxaxay", { { 3, 5 }, { 3, 4 }, { 5, 2 }, { 6, 1 } } },
 };
 
@@ -307,6 +313,25 @@ TEST_P(BlackBoxSeparators, Matches)
 }
 
 INSTANTIATE_TEST_SUITE_P(BlackBoxSettings, BlackBoxSeparators, ::testing::ValuesIn(kSeparators));
+
+std::string Repeat(const std::string& text, int times)
+{
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
+TEST(BlackBoxSearchMisc, SequentialLoopsDoNotNest)
+{
+    for (const std::string loop : { "(a){1,2}", "(a){1,2}?", "(a){0,2}?", "(a)+?" }) {
+        TRegex re;
+        re.SetExpression(Repeat(loop, 12) + "b");
+        ASSERT_TRUE(re.Exec(std::string(12, 'a') + "b")) << loop;
+        EXPECT_EQ(re.GroupStart(0), 1) << loop;
+        EXPECT_EQ(re.GroupLength(0), 13) << loop;
+    }
+}
 
 TEST(BlackBoxSearchMisc, SeparatorsAreReadAtEachSearch)
 {
