@@ -194,17 +194,86 @@ bool recogniseBranchLoop(const unsigned char* p, int head, ProgramInfo::BranchLo
         const int back = NextNode(p, operand);
         if (back == 0 || OpAt(p, back) != Opcode::OpBack || NextNode(p, back) != head)
             return false;
-        loop = { operand, exit, false };
+        loop = { operand, exit, false, -1 };
         return true;
     }
     if (OpAt(p, operand) == Opcode::OpBack) {
         const int atom = NextNode(p, operand);
         if (atom == 0 || OpAt(p, atom) != Opcode::OpAnyInLine || NextNode(p, atom) != head)
             return false;
-        loop = { atom, exit, true };
+        loop = { atom, exit, true, -1 };
         return true;
     }
     return false;
+}
+
+// The filter of the continuation that starts at `start`; `operand` is the repeated simple node
+// (0 for none). Returns the index of the new filter in `info`, or -1 when nothing is known.
+int followFilter(const unsigned char* p, int start, int operand, const unsigned char* invertCase, ProgramInfo& info)
+{
+    int x = start;
+    while (x != 0) {
+        const Opcode op = OpAt(p, x);
+        if (!(IsOpen(op) || IsClose(op) || op == Opcode::OpComment || op == Opcode::OpNothing))
+            break;
+        x = NextNode(p, x);
+    }
+    if (x == 0)
+        return -1;
+    ProgramInfo::FollowFilter filter;
+    switch (OpAt(p, x)) {
+    case Opcode::OpExactly:
+    case Opcode::OpExactlyCI:
+        if (p[x + kNodeHeaderSize] == 0)
+            return -1;
+        [[fallthrough]];
+    case Opcode::OpDigit:
+    case Opcode::OpNotDigit:
+    case Opcode::OpAnyOf3:
+    case Opcode::OpAnyBut3:
+    case Opcode::OpAnyOfSet:
+        addSimpleFirst(p, x, invertCase, filter.accepts);
+        break;
+    default:
+        return -1;
+    }
+    // The end of the subject fails every one-character test.
+    filter.accepts[0] = false;
+    int members = 0;
+    for (int c = 0; c < 256; ++c) {
+        if (filter.accepts[c]) {
+            ++members;
+            filter.single = c;
+        }
+    }
+    if (members != 1)
+        filter.single = -1;
+    if (operand != 0 && OpAt(p, operand) != Opcode::OpAny && OpAt(p, operand) != Opcode::OpBackRef
+        && OpAt(p, operand) != Opcode::OpBackRefCI) {
+        bool operandChars[256] = {};
+        addSimpleFirst(p, operand, invertCase, operandChars);
+        filter.disjoint = true;
+        for (int c = 1; c < 256; ++c)
+            if (operandChars[c] && filter.accepts[c])
+                filter.disjoint = false;
+    }
+    info.filters.push_back(filter);
+    return int(info.filters.size()) - 1;
+}
+
+bool isSimpleRepeat(Opcode op)
+{
+    switch (op) {
+    case Opcode::OpStar:
+    case Opcode::OpStarLazy:
+    case Opcode::OpPlus:
+    case Opcode::OpPlusLazy:
+    case Opcode::OpBraces:
+    case Opcode::OpBracesLazy:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -255,15 +324,21 @@ void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool st
     for (const int node : nodes) {
         const Opcode op = OpAt(p, node);
         ProgramInfo::BranchLoop loop {};
-        if (op == Opcode::OpBack || (op == Opcode::OpBranch && recogniseBranchLoop(p, node, loop))) {
-            if (info.nodeAux.empty())
-                info.nodeAux.assign(program.size(), 0);
-            if (op == Opcode::OpBack) {
-                info.nodeAux[size_t(node)] = info.backCount++;
-            } else {
-                info.nodeAux[size_t(node)] = -1 - int32_t(info.branchLoops.size());
-                info.branchLoops.push_back(loop);
-            }
+        const bool branchLoop = op == Opcode::OpBranch && recogniseBranchLoop(p, node, loop);
+        if (op != Opcode::OpBack && !branchLoop && !isSimpleRepeat(op))
+            continue;
+        if (info.nodeAux.empty())
+            info.nodeAux.assign(program.size(), 0);
+        if (op == Opcode::OpBack) {
+            info.nodeAux[size_t(node)] = info.backCount++;
+        } else if (branchLoop) {
+            loop.filter = followFilter(p, loop.exit, loop.atom, invertCase, info);
+            info.nodeAux[size_t(node)] = -1 - int32_t(info.branchLoops.size());
+            info.branchLoops.push_back(loop);
+        } else {
+            const int operand = node + kNodeHeaderSize
+                + ((op == Opcode::OpBraces || op == Opcode::OpBracesLazy) ? kBracesOperandSize : 0);
+            info.nodeAux[size_t(node)] = followFilter(p, NextNode(p, node), operand, invertCase, info);
         }
     }
 }

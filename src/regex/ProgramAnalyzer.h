@@ -19,13 +19,26 @@ struct ProgramInfo {
     int requiredTextLength = 0; // 0: none
     int backCount = 0;
     // Per program byte offset: for a back node its index; for the head of a branch loop over
-    // one in-line character, -1 - (index into branchLoops). Empty when neither occurs.
+    // one in-line character, -1 - (index into branchLoops); for a simple repetition the index of
+    // the filter of what follows it, or -1. Empty when none of these occurs.
     std::vector<int32_t> nodeAux;
+
+    // The characters with which the continuation after a repetition can go on, when it starts
+    // (past group marks and no-ops) with a node that tests one character: a try of the
+    // continuation at a position whose character is not accepted would fail at once, so the
+    // matcher skips it. This generalises the literal-character hint.
+    struct FollowFilter {
+        bool accepts[256] = {};
+        int single = -1; // the only accepted character, if there is just one
+        bool disjoint = false; // no character of the repeated operand is accepted
+    };
+    std::vector<FollowFilter> filters;
 
     struct BranchLoop {
         int atom; // the one-character node repeated
         int exit; // where the loop continues when it stops
         bool atomFirst; // "x+" form: the head is reached after one x
+        int filter; // filter of the exit, or -1
     };
     std::vector<BranchLoop> branchLoops;
 };

@@ -250,27 +250,39 @@ int64_t RegexMatcher::repeatCount(int operand, int64_t max, int start) const
     }
 }
 
-// Greedy simple repetition: tries the successor after `count` repetitions, then fewer, down to
-// the minimum; positions where the successor's literal cannot start are skipped.
-bool RegexMatcher::tryGreedy(int node, int start, int64_t count, int& pos, int& next)
+const ProgramInfo::FollowFilter* RegexMatcher::filterOf(int node) const
 {
-    const unsigned char* p = m_env.program;
-    const Repeat rep = decodeRepeat(p, node);
+    const std::vector<int32_t>& aux = m_env.info->nodeAux;
+    if (aux.empty() || aux[size_t(node)] < 0)
+        return nullptr;
+    return &m_env.info->filters[size_t(aux[size_t(node)])];
+}
+
+// Greedy simple repetition: tries the successor after `count` repetitions, then fewer, down to
+// the minimum; positions where the successor cannot go on (its filter) are skipped.
+bool RegexMatcher::tryGreedy(int node, int start, int64_t count, int& pos, int& next, bool resumed)
+{
+    const Repeat rep = decodeRepeat(m_env.program, node);
     const int width = repeatWidth(rep.operand);
     if (width == 0 && count > rep.min)
         count = rep.min; // every count ends at the same place: one try
     const int follow = successor(node);
-    const int hint = OpAt(p, follow) == Opcode::OpExactly ? p[follow + kNodeHeaderSize] : -1;
-    if (hint >= 0 && width == 1 && count >= rep.min) {
-        // The last position in [start + min, start + count] holding the hint character.
-        const void* found = memrchr(m_s + start + rep.min, hint, size_t(count - rep.min + 1));
-        if (!found)
-            return false;
-        count = static_cast<const unsigned char*>(found) - (m_s + start);
+    const ProgramInfo::FollowFilter* filter = filterOf(node);
+    if (filter && width == 1) {
+        if (filter->disjoint) {
+            // Below the full count the next character is one of the operand's: no try can pass.
+            if (resumed || !filter->accepts[m_s[start + count]])
+                return false;
+        } else if (filter->single >= 0 && count >= rep.min) {
+            const void* found = memrchr(m_s + start + rep.min, filter->single, size_t(count - rep.min + 1));
+            if (!found)
+                return false;
+            count = static_cast<const unsigned char*>(found) - (m_s + start);
+        }
     }
     for (; count >= rep.min; --count) {
         const int at = start + int(count) * width;
-        if (hint < 0 || m_s[at] == hint) {
+        if (!filter || filter->accepts[m_s[at]]) {
             m_stack.Push(uint32_t(start), uint32_t(count), tag(kChoiceGreedy, node));
             pos = at;
             next = follow;
@@ -288,11 +300,11 @@ bool RegexMatcher::tryLazy(int node, int start, int64_t count, int& pos, int& ne
     const Repeat rep = decodeRepeat(p, node);
     const int width = repeatWidth(rep.operand);
     const int follow = successor(node);
-    const int hint = OpAt(p, follow) == Opcode::OpExactly ? p[follow + kNodeHeaderSize] : -1;
+    const ProgramInfo::FollowFilter* filter = filterOf(node);
     const bool anyChar = OpAt(p, rep.operand) == Opcode::OpAny;
     for (;;) {
         const int at = start + int(count) * width;
-        if (hint < 0 || m_s[at] == hint) {
+        if (!filter || filter->accepts[m_s[at]]) {
             m_stack.Push(uint32_t(start), uint32_t(count), tag(kChoiceLazy, node));
             pos = at;
             next = follow;
@@ -300,12 +312,12 @@ bool RegexMatcher::tryLazy(int node, int start, int64_t count, int& pos, int& ne
         }
         if (count >= rep.max || width == 0)
             return false;
-        if (anyChar && hint > 0) {
+        if (anyChar && filter->single > 0) {
             // Every character repeats "."; jump to the next place where the successor can start.
             const int64_t room = std::min<int64_t>(rep.max - count, m_length - at);
             if (room <= 0)
                 return false;
-            const void* found = std::memchr(m_s + at + 1, hint, size_t(room));
+            const void* found = std::memchr(m_s + at + 1, filter->single, size_t(room));
             if (!found)
                 return false;
             count += static_cast<const unsigned char*>(found) - (m_s + at);
@@ -320,12 +332,12 @@ bool RegexMatcher::tryLazy(int node, int start, int64_t count, int& pos, int& ne
 // Greedy branch loop over one in-line character: like a greedy simple repetition with no maximum.
 bool RegexMatcher::tryBranchLoop(int head, int start, int count, int& pos, int& next)
 {
-    const ProgramInfo::BranchLoop& loop = m_env.info->branchLoops[size_t(-1 - m_env.info->nodeAux[size_t(head)])];
-    const unsigned char* p = m_env.program;
-    const int hint = OpAt(p, loop.exit) == Opcode::OpExactly ? p[loop.exit + kNodeHeaderSize] : -1;
+    const ProgramInfo& info = *m_env.info;
+    const ProgramInfo::BranchLoop& loop = info.branchLoops[size_t(-1 - info.nodeAux[size_t(head)])];
+    const ProgramInfo::FollowFilter* filter = loop.filter >= 0 ? &info.filters[size_t(loop.filter)] : nullptr;
     for (; count >= 0; --count) {
         const int at = start + count;
-        if (hint < 0 || m_s[at] == hint) {
+        if (!filter || filter->accepts[m_s[at]]) {
             m_stack.Push(uint32_t(start), uint32_t(count), tag(kChoiceBranchLoop, head));
             pos = at;
             next = loop.exit;
@@ -381,7 +393,7 @@ bool RegexMatcher::backtrack(int& node, int& pos)
         case kChoiceGreedy: {
             const int64_t count = int64_t(m_stack.Pop());
             const int start = int(m_stack.Pop());
-            if (count > 0 && tryGreedy(payload, start, count - 1, pos, node))
+            if (count > 0 && tryGreedy(payload, start, count - 1, pos, node, true))
                 return true;
             continue;
         }
@@ -541,8 +553,6 @@ bool RegexMatcher::Attempt(int position)
         }
         case Opcode::OpBranch: {
             if (!aux.empty() && aux[size_t(node)] < 0) {
-                const ProgramInfo::BranchLoop& loop = m_env.info->branchLoops[size_t(-1 - aux[size_t(node)])];
-                (void)loop;
                 int count = 0;
                 while (isInLine(pos + count))
                     ++count;
@@ -566,7 +576,7 @@ bool RegexMatcher::Attempt(int position)
             const int start = pos;
             if (!rep.lazy) {
                 const int64_t count = repeatCount(rep.operand, rep.max, start);
-                if (count < rep.min || !tryGreedy(node, start, count, pos, node))
+                if (count < rep.min || !tryGreedy(node, start, count, pos, node, false))
                     goto fail;
                 continue;
             }

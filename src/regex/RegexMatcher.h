@@ -81,7 +81,8 @@ private:
     int64_t repeatCount(int operand, int64_t max, int start) const;
     int repeatWidth(int operand) const;
 
-    bool tryGreedy(int node, int start, int64_t count, int& pos, int& next);
+    const ProgramInfo::FollowFilter* filterOf(int node) const;
+    bool tryGreedy(int node, int start, int64_t count, int& pos, int& next, bool resumed);
     bool tryLazy(int node, int start, int64_t count, int& pos, int& next);
     bool tryBranchLoop(int head, int start, int count, int& pos, int& next);
     void enterBody(int node, int pos, int counter);
