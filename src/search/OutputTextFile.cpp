@@ -1,0 +1,16 @@
+// File-split output files. Tests: tests/search/OutputTextFileTest.cpp.
+
+#include "search/OutputTextFile.h"
+
+#include "app/FileIo.h"
+#include "codepage/CodePage.h"
+
+namespace morvane::search {
+
+std::optional<app::FileError> WriteOutputTextFile(
+    std::string_view text, const std::filesystem::path& path, int codePage)
+{
+    return app::WriteWholeFile(path, codepage::ConvertText(text, codepage::kWin1251, codePage));
+}
+
+} // namespace morvane::search

@@ -1,0 +1,126 @@
+// Replace everywhere over one file's text. Tests: tests/search/ReplaceStreamedTest.cpp.
+
+#include "search/ReplaceStreamed.h"
+
+#include "rules/ReplacementByMode.h"
+#include "search/OutputName.h"
+#include "search/OutputTextFile.h"
+#include "search/ReplaceStatus.h"
+#include "template/EvaluateTemplate.h"
+
+#include <cassert>
+
+namespace morvane::search {
+
+ReplaceStreamed::ReplaceStreamed(PassControl& control, rules::RuleCompiler& compiler,
+    MultipassRules& rules, ReplaceCounters& counters, const OutputTarget& target, int fileCount)
+    : m_control(control)
+    , m_compiler(compiler)
+    , m_rules(rules)
+    , m_counters(counters)
+    , m_target(target)
+    , m_fileCount(fileCount)
+{
+}
+
+ReplaceFileResult ReplaceStreamed::ReplaceEverywhereStreamed(
+    std::string workText, const std::filesystem::path& currentFile)
+{
+    ReplaceFileResult result;
+    if (m_control.AbortRequested())
+        return result;
+    result.ran = true;
+    m_currentFile = currentFile;
+    m_workText = std::move(workText);
+    m_newText.clear();
+    m_newText.reserve(m_workText.size());
+    m_copiedUpTo = 0;
+
+    regex::TRegex& engine = m_compiler.engine();
+    bool ok = replaceMatch(result);
+    while (ok && !m_control.AbortRequested()) {
+        if (!engine.ExecNext() && !streamedNextRule())
+            break;
+        ++m_counters.MatchesInFile;
+        ++m_counters.MatchesTotal;
+        ok = replaceMatch(result);
+    }
+    if (!ok)
+        return result;
+
+    switch (m_target.mode) {
+    case OutputMode::InPlace:
+        m_newText.append(m_workText, m_copiedUpTo);
+        result.newText = std::move(m_newText);
+        m_newText = std::string();
+        ++m_counters.FilesChanged;
+        break;
+    case OutputMode::OneFile:
+        m_counters.FilesChanged = 1;
+        break;
+    case OutputMode::FileSplit:
+        break;
+    }
+    return result;
+}
+
+bool ReplaceStreamed::replaceMatch(ReplaceFileResult& result)
+{
+    if (m_control.AbortRequested())
+        return true;
+    regex::TRegex& engine = m_compiler.engine();
+    const templ::RunCounters runCounters = m_counters.runCounters();
+    const std::string replacement = rules::ReplacementByMode(m_compiler.replaceMode(),
+        m_rules.replaceText(), engine, [&](std::string_view templateText) {
+            return templ::EvaluateTemplate(templateText, engine, runCounters, m_currentFile);
+        });
+
+    switch (m_target.mode) {
+    case OutputMode::FileSplit: {
+        assert(m_target.splitSettings);
+        const std::filesystem::path name = OutputName(*m_target.splitSettings, m_currentFile, runCounters);
+        if (auto error = WriteOutputTextFile(replacement, name, m_target.splitCodePage)) {
+            result.error = std::move(error);
+            return false;
+        }
+        result.outputFiles.push_back(name);
+        break;
+    }
+    case OutputMode::OneFile:
+        assert(m_target.collectingFile);
+        if (auto error = m_target.collectingFile->append(replacement)) {
+            result.error = std::move(error);
+            return false;
+        }
+        break;
+    case OutputMode::InPlace: {
+        const size_t start = static_cast<size_t>(engine.GroupStart(0) - 1);
+        assert(start >= m_copiedUpTo && start <= m_workText.size());
+        m_newText.append(m_workText, m_copiedUpTo, start - m_copiedUpTo);
+        m_newText += replacement;
+        m_copiedUpTo = start + static_cast<size_t>(engine.GroupLength(0));
+        break;
+    }
+    }
+    ++m_counters.ReplacementsInFile;
+    ++m_counters.ReplacementsTotal;
+    ShowRunStatus(m_control, m_counters, m_target.mode, m_fileCount);
+    return true;
+}
+
+bool ReplaceStreamed::streamedNextRule()
+{
+    if (!m_rules.hasNextRow())
+        return false;
+    if (m_target.mode == OutputMode::InPlace) {
+        // The next rule works on what the earlier rules produced.
+        m_newText.append(m_workText, m_copiedUpTo);
+        m_workText.swap(m_newText);
+        m_newText.clear();
+        m_copiedUpTo = 0;
+    }
+    m_compiler.engine().SetInputString(m_workText);
+    return m_rules.nextRule(m_compiler);
+}
+
+} // namespace morvane::search

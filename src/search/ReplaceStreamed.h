@@ -1,0 +1,75 @@
+#pragma once
+// Replace everywhere over one plain-text file's text: every match, rule after rule in
+// multipass mode, gets its replacement by the rule's replace mode, and the replacement goes
+// into the new text (in place), to the collecting file, or into a file of its own.
+// Covered by tests/search/ReplaceStreamedTest.cpp.
+//
+// In place the new text is built in one forward pass: the text before each match is copied in
+// one piece, then the replacement. Before the next rule of a multipass run the current rule's
+// result is completed and becomes the text the next rule searches, so each rule sees what the
+// earlier rules produced; in the output modes every rule searches the unchanged source. The
+// new text is kept in memory and handed to the caller, which writes it beside the source and
+// renames it over the source only once it is complete.
+//
+// An abort stops the matching, never the copy: the new text holds the replacements made so
+// far and the rest of the file unchanged. A failed output write stops the file at once and is
+// returned; the command then ends with its message. Engine errors (ERegex) pass through.
+
+#include "app/FileError.h"
+#include "rules/RuleCompiler.h"
+#include "search/MultipassRules.h"
+#include "search/OutputTarget.h"
+#include "search/PassControl.h"
+#include "search/ReplaceCounters.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morvane::search {
+
+// What replacing in one file produced.
+struct ReplaceFileResult {
+    // False when an abort came before anything was done: nothing is to be written.
+    bool ran = false;
+    // In place: the file's complete new content (Windows-1251), to be written in place of it.
+    std::string newText;
+    // File split: the files written for this source, in order.
+    std::vector<std::filesystem::path> outputFiles;
+    // An output file could not be written; the command ends with this message.
+    std::optional<app::FileError> error;
+};
+
+class ReplaceStreamed {
+public:
+    // `fileCount` is the number of entries of the pass file list, for the status text.
+    ReplaceStreamed(PassControl& control, rules::RuleCompiler& compiler, MultipassRules& rules,
+        ReplaceCounters& counters, const OutputTarget& target, int fileCount);
+
+    // Replaces in `workText`, the text of `currentFile`. On entry the engine's subject is
+    // `workText`, the current rule of `rules` has just found its first match in it, and that
+    // match is already counted in MatchesInFile and MatchesTotal. Counts every further match,
+    // every replacement, and the file as changed (in place; one-file output sets
+    // FilesChanged to 1); shows the run status after every replacement.
+    ReplaceFileResult ReplaceEverywhereStreamed(std::string workText, const std::filesystem::path& currentFile);
+
+private:
+    bool replaceMatch(ReplaceFileResult& result);
+    bool streamedNextRule();
+
+    PassControl& m_control;
+    rules::RuleCompiler& m_compiler;
+    MultipassRules& m_rules;
+    ReplaceCounters& m_counters;
+    OutputTarget m_target;
+    int m_fileCount;
+
+    // State of the file being replaced.
+    std::filesystem::path m_currentFile;
+    std::string m_workText;  // the text the current rule searches
+    std::string m_newText;   // in place: what has been written for the current rule so far
+    size_t m_copiedUpTo = 0; // 0-based: the first character of m_workText not yet copied
+};
+
+} // namespace morvane::search
