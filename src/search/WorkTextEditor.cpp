@@ -1,0 +1,268 @@
+// The working text and the editor's file commands. Tests: tests/search/WorkTextTest.cpp,
+// tests/search/WorkTextWriteTest.cpp.
+
+#include "search/WorkTextEditor.h"
+
+#include "app/FileIo.h"
+#include "app/MessageTable.h"
+#include "codepage/CodePage.h"
+
+namespace morvane::search {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kMsgSaveChanges = 5;
+
+// Upper case by the Windows-1251 rule of file extensions: ASCII a to z and 0xE0 to 0xFF.
+unsigned char ExtensionUpper(unsigned char c)
+{
+    if ((c >= 'a' && c <= 'z') || c >= 0xE0)
+        return static_cast<unsigned char>(c - 32);
+    return c;
+}
+
+} // namespace
+
+WorkTextEditor::WorkTextEditor(PassControl& control, Viewer& viewer, Backups& backups)
+    : m_control(control)
+    , m_viewer(viewer)
+    , m_backups(backups)
+{
+}
+
+int WorkTextEditor::targetCodePage() const
+{
+    if (m_codePage == CodePageChoice::AutoDetect)
+        return m_detectedCodePage;
+    return static_cast<int>(m_codePage);
+}
+
+bool WorkTextEditor::IsRichTextName(const fs::path& path)
+{
+    const std::string text = path.string();
+    const size_t dot = text.rfind('.');
+    if (dot == std::string::npos)
+        return false;
+    std::string extension;
+    for (size_t i = dot; i < text.size(); ++i)
+        extension += static_cast<char>(ExtensionUpper(static_cast<unsigned char>(text[i])));
+    return extension == ".RTF";
+}
+
+EditorMode WorkTextEditor::modeFor(const fs::path& path) const
+{
+    return IsRichTextName(path) && m_viewer.supportsRichText() ? EditorMode::Rich : EditorMode::Plain;
+}
+
+std::optional<app::FileError> WorkTextEditor::loadPlain(const fs::path& path)
+{
+    std::string bytes;
+    if (std::optional<app::FileError> error = app::ReadWholeFile(path, bytes))
+        return error;
+    m_currentFilePath = path;
+    int from = static_cast<int>(m_codePage);
+    if (m_codePage == CodePageChoice::AutoDetect) {
+        m_detectedCodePage = codepage::DetectCodePage(bytes);
+        from = m_detectedCodePage;
+    }
+    m_workText = codepage::ConvertText(bytes, from, codepage::kWin1251);
+    return std::nullopt;
+}
+
+bool WorkTextEditor::LoadWorkText(const fs::path& path)
+{
+    const EditorMode mode = modeFor(path);
+    m_viewer.setMode(mode);
+    std::optional<app::FileError> error;
+    if (mode == EditorMode::Plain) {
+        error = loadPlain(path);
+    } else {
+        error = m_viewer.loadRichText(path);
+        if (!error) {
+            m_workText = m_viewer.text();
+            m_currentFilePath = path;
+            m_viewer.setModified(false);
+        }
+    }
+    if (error) {
+        m_control.dialogs().showMessage(error->message);
+        return false;
+    }
+    return true;
+}
+
+void WorkTextEditor::emptyEditor()
+{
+    m_sourcePath.clear();
+    m_viewer.showSourcePath(m_sourcePath);
+    m_viewer.setText("");
+    m_viewer.setModified(false);
+}
+
+bool WorkTextEditor::LoadIntoEditor(const fs::path& requested)
+{
+    const fs::path path = requested; // may be sourcePath(), which emptying the editor clears
+    AskSaveEditor();
+    emptyEditor();
+    const EditorMode mode = modeFor(path);
+    m_viewer.setMode(mode);
+    std::optional<app::FileError> error;
+    if (mode == EditorMode::Plain) {
+        error = loadPlain(path);
+        if (!error)
+            m_viewer.setText(m_workText);
+    } else {
+        error = m_viewer.loadRichText(path);
+        if (!error) {
+            m_workText = m_viewer.text();
+            m_currentFilePath = path;
+        }
+    }
+    if (error) {
+        m_viewer.setText("");
+        m_control.dialogs().showMessage(error->message);
+        UpdateEditorCommands();
+        return false;
+    }
+    m_viewer.setModified(false);
+    m_sourcePath = path;
+    m_viewer.showSourcePath(m_sourcePath);
+    m_viewer.fileLoaded();
+    UpdateEditorCommands();
+    return true;
+}
+
+void WorkTextEditor::ClearEditor(bool startingUp)
+{
+    if (!startingUp)
+        AskSaveEditor();
+    emptyEditor();
+    if (!m_control.IsBusy())
+        UpdateEditorCommands();
+}
+
+void WorkTextEditor::AskSaveEditor()
+{
+    if (!m_viewer.modified() || m_sourcePath.empty())
+        return;
+    const fs::path path = m_sourcePath;
+    if (m_control.dialogs().confirm(app::Msg(kMsgSaveChanges) + "\r\n" + app::PathText(path)))
+        SaveEditor(path);
+}
+
+bool WorkTextEditor::SaveEditor(const fs::path& path)
+{
+    bool saved = true;
+    if (m_viewer.modified()) {
+        if (path.empty()) {
+            m_viewer.runSaveAs();
+        } else {
+            std::optional<app::FileError> error;
+            if (m_viewer.mode() == EditorMode::Plain) {
+                // The backup copy is made inside the crash-safe rewrite, only once the new
+                // content is complete on disk.
+                m_workText = m_viewer.text();
+                error = WriteWorkText(path);
+            } else {
+                m_backups.MakeBackup(path);
+                error = m_viewer.saveRichText(path);
+            }
+            if (error) {
+                m_control.dialogs().showMessage(error->message);
+                saved = false;
+            } else {
+                m_viewer.setModified(false);
+            }
+        }
+    }
+    UpdateEditorCommands();
+    return saved;
+}
+
+bool WorkTextEditor::SaveEditorAs(const fs::path& path)
+{
+    const EditorMode mode = modeFor(path);
+    m_viewer.setMode(mode);
+    std::optional<app::FileError> error;
+    if (mode == EditorMode::Plain) {
+        m_workText = m_viewer.text();
+        error = WriteWorkText(path);
+    } else {
+        m_backups.MakeBackup(path);
+        error = m_viewer.saveRichText(path);
+    }
+    if (error) {
+        m_control.dialogs().showMessage(error->message);
+        UpdateEditorCommands();
+        return false;
+    }
+    m_sourcePath = path;
+    m_currentFilePath = path;
+    m_viewer.showSourcePath(m_sourcePath);
+    m_viewer.setModified(false);
+    UpdateEditorCommands();
+    return true;
+}
+
+void WorkTextEditor::cbCodePageSelect(CodePageChoice choice)
+{
+    m_codePage = choice;
+    if (m_sourcePath.empty() || m_viewer.mode() != EditorMode::Plain)
+        return;
+    const int start = m_viewer.selStart();
+    const int length = m_viewer.selLength();
+    const bool modified = m_viewer.modified();
+    if (LoadIntoEditor(m_sourcePath)) {
+        m_viewer.setSelection(start, length);
+        m_viewer.setModified(modified);
+        UpdateEditorCommands();
+    }
+}
+
+std::optional<app::FileError> WorkTextEditor::WriteWorkText(const fs::path& path)
+{
+    m_workText = codepage::ConvertText(m_workText, codepage::kWin1251, targetCodePage());
+    return m_backups.RewriteFile(path, m_workText);
+}
+
+std::optional<app::FileError> WorkTextEditor::WriteTextFile(const std::string& text, const fs::path& path) const
+{
+    return Backups::WriteFileSafely(path, codepage::ConvertText(text, codepage::kWin1251, targetCodePage()));
+}
+
+void WorkTextEditor::noteFileChanged(const fs::path& path)
+{
+    if (!m_sourcePath.empty() && path.native() == m_sourcePath.native())
+        m_viewerNeedsReload = true;
+}
+
+void WorkTextEditor::ReloadViewer()
+{
+    if (!m_sourcePath.empty()) {
+        m_viewer.setText("");
+        std::optional<app::FileError> error;
+        if (m_viewer.mode() == EditorMode::Plain) {
+            error = loadPlain(m_sourcePath);
+            if (!error) {
+                m_viewer.setText(m_workText);
+                m_viewer.fileLoaded();
+            }
+        } else {
+            error = m_viewer.loadRichText(m_sourcePath);
+        }
+        if (error)
+            m_control.dialogs().showMessage(error->message);
+        m_viewer.setModified(false);
+    }
+    UpdateEditorCommands();
+    m_viewerNeedsReload = false;
+}
+
+void WorkTextEditor::UpdateEditorCommands()
+{
+    m_viewer.setEditorCommands(m_viewer.modified() && !m_sourcePath.empty(), !m_viewer.text().empty());
+}
+
+} // namespace morvane::search

@@ -1,0 +1,105 @@
+#pragma once
+// The working text the passes and the editor share, and the editor's file commands: loading a
+// file in the chosen code page, clearing, asking to save, saving, and the two writers of text
+// files in the chosen code page. One instance, owned by the main window.
+// Covered by tests/search/WorkTextTest.cpp and tests/search/WorkTextWriteTest.cpp.
+//
+// Every write replaces the file crash-safely through Backups::RewriteFile (the backup copy, when
+// the option is on, is made there, so a save makes exactly one copy). The code page choice is
+// the index of cbCodePage: 0 Windows-1251, 1 KOI8-R, 2 DOS-866, 3 "AutoDetect", which reads by
+// the detected code page and writes in the one the last load detected.
+
+#include "search/Backups.h"
+#include "search/PassControl.h"
+#include "search/Viewer.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace morvane::search {
+
+// The items of cbCodePage.
+enum class CodePageChoice : int { Win1251 = 0, Koi8r = 1, Dos866 = 2, AutoDetect = 3 };
+
+class WorkTextEditor {
+public:
+    // Every collaborator must outlive the editor.
+    WorkTextEditor(PassControl& control, Viewer& viewer, Backups& backups);
+
+    // The file's text as the passes see it (Windows-1251 after loading).
+    const std::string& workText() const { return m_workText; }
+    void setWorkText(std::string text) { m_workText = std::move(text); }
+    // The path last loaded into the working text.
+    const std::filesystem::path& CurrentFilePath() const { return m_currentFilePath; }
+    // The editor's file (stSource): empty when the editor holds none.
+    const std::filesystem::path& sourcePath() const { return m_sourcePath; }
+
+    CodePageChoice codePage() const { return m_codePage; }
+    void setCodePage(CodePageChoice choice) { m_codePage = choice; }
+    // The code page the last "AutoDetect" load found (0 at start).
+    int DetectedCodePage() const { return m_detectedCodePage; }
+    // The code page a write converts to: the chosen one, or the detected one for "AutoDetect".
+    int targetCodePage() const;
+
+    // Whether `path` names a rich-text file: its extension from the last ".", upper-cased by
+    // the Windows-1251 rule, is ".RTF".
+    static bool IsRichTextName(const std::filesystem::path& path);
+    // The mode a file opens in: rich text for a rich-text name when the viewer can show it.
+    EditorMode modeFor(const std::filesystem::path& path) const;
+
+    // Reads `path` into the working text converted to Windows-1251 (putting the viewer into the
+    // file's mode; a rich-text file is loaded into the viewer). A failure is shown in a message
+    // box and returns false.
+    bool LoadWorkText(const std::filesystem::path& path);
+
+    // The load command's core: asks to save, empties the editor, loads `path` into it. False
+    // (the editor stays empty) when the file cannot be read.
+    bool LoadIntoEditor(const std::filesystem::path& path);
+    // Empties the editor, asking to save first unless the program is starting up.
+    void ClearEditor(bool startingUp = false);
+    // If the editor is modified and holds a file: message 5 and the path; Yes saves.
+    void AskSaveEditor();
+    // Writes the editor's content to `path` if it is modified (an empty path runs save-as).
+    // A failed write is shown and returns false; the editor stays modified.
+    bool SaveEditor(const std::filesystem::path& path);
+    // The save-as command after the user chose `path`: the editor takes the mode of the new
+    // name and writes itself there. A failed write is shown and returns false.
+    bool SaveEditorAs(const std::filesystem::path& path);
+    // The code page box's selection: a plain file in the editor is read again in the new code
+    // page, keeping the selection and the modified flag.
+    void cbCodePageSelect(CodePageChoice choice);
+
+    // Writes the working text to `path` in the target code page, with a backup copy of an
+    // existing file when backups are on. The working text keeps the converted bytes.
+    std::optional<app::FileError> WriteWorkText(const std::filesystem::path& path);
+    // Writes `text` to `path` in the target code page, without a backup copy.
+    std::optional<app::FileError> WriteTextFile(const std::string& text, const std::filesystem::path& path) const;
+
+    // Set when a command changed the editor's file on disk; ReloadViewer reads it again.
+    bool ViewerNeedsReload() const { return m_viewerNeedsReload; }
+    // Sets ViewerNeedsReload when `path` is the editor's file (exact comparison).
+    void noteFileChanged(const std::filesystem::path& path);
+    // Reads the editor's file again by the viewer's mode, clears the modified flag and
+    // ViewerNeedsReload.
+    void ReloadViewer();
+    // Enables save and save-as by the editor's state.
+    void UpdateEditorCommands();
+
+private:
+    // Reads the file as bytes into the working text and converts it to Windows-1251.
+    std::optional<app::FileError> loadPlain(const std::filesystem::path& path);
+    void emptyEditor();
+
+    PassControl& m_control;
+    Viewer& m_viewer;
+    Backups& m_backups;
+    std::string m_workText;
+    std::filesystem::path m_currentFilePath;
+    std::filesystem::path m_sourcePath;
+    CodePageChoice m_codePage = CodePageChoice::Win1251;
+    int m_detectedCodePage = 0;
+    bool m_viewerNeedsReload = false;
+};
+
+} // namespace morvane::search

@@ -1,0 +1,153 @@
+// The crash-safe rewrite: the new content replaces the file in one step, the backup copy holds
+// the old content, and a write that fails changes nothing on disk.
+
+#include "TempTree.h"
+#include "app/FileIo.h"
+#include "search/Backups.h"
+#include "search/HiddenList.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace morvane::search {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempTree;
+
+std::string Read(const fs::path& path)
+{
+    std::string bytes;
+    EXPECT_FALSE(app::ReadWholeFile(path, bytes)) << path;
+    return bytes;
+}
+
+// The names in `dir`, for checking that no temporary file was left behind.
+std::vector<std::string> Names(const fs::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Runs `write` in a child process whose file size limit is `limit` bytes (SIGXFSZ ignored, so
+// the write sees EFBIG); returns the child's exit status: 0 when the write reported a failure
+// whose text begins with "Cannot create file", 1 when it claimed success, 2 for a wrong text.
+int WriteUnderSizeLimit(rlim_t limit, const std::function<std::optional<app::FileError>()>& write)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit rl { limit, limit };
+        ::setrlimit(RLIMIT_FSIZE, &rl);
+        const std::optional<app::FileError> error = write();
+        ::_exit(!error ? 1 : error->message.starts_with("Cannot create file \"") ? 0 : 2);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
+
+TEST(BackupWrite, RewriteKeepsOldContentAsNextCopyAndPermissionBits)
+{
+    TempTree tree;
+    tree.file("a.htm", "v0");
+    ::chmod((tree / "a.htm").c_str(), 0640);
+    Backups backups;
+    for (const char* content : { "v1", "v2", "v3" })
+        ASSERT_FALSE(backups.RewriteFile(tree / "a.htm", content));
+    EXPECT_EQ(Read(tree / "a.htm"), "v3");
+    EXPECT_EQ(Read(tree / "a.htm0"), "v0");
+    EXPECT_EQ(Read(tree / "a.htm1"), "v1");
+    EXPECT_EQ(Read(tree / "a.htm2"), "v2");
+    EXPECT_EQ(Read(tree / ".hidden"), "a.htm0\na.htm1\na.htm2\n");
+    struct stat st { };
+    ASSERT_EQ(::stat((tree / "a.htm").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Names(tree.root()), (std::vector<std::string> { ".hidden", "a.htm", "a.htm0", "a.htm1", "a.htm2" }));
+}
+
+TEST(BackupWrite, NewFileGetsNoCopyAndOptionOffGivesNone)
+{
+    TempTree tree;
+    Backups backups;
+    ASSERT_FALSE(backups.RewriteFile(tree / "new.txt", "x"));
+    EXPECT_FALSE(fs::exists(tree / "new.txt0"));
+    backups.setSaveBackup(false);
+    ASSERT_FALSE(backups.RewriteFile(tree / "new.txt", "y"));
+    EXPECT_EQ(Read(tree / "new.txt"), "y");
+    EXPECT_EQ(Names(tree.root()), std::vector<std::string> { "new.txt" });
+}
+
+TEST(BackupWrite, NextCopyFillsTheFirstGap)
+{
+    TempTree tree;
+    tree.file("a.htm", "now");
+    tree.file("a.htm0", "c0");
+    tree.file("a.htm1", "c1");
+    tree.file("a.htm3", "c3");
+    Backups backups;
+    ASSERT_FALSE(backups.RewriteFile(tree / "a.htm", "next"));
+    EXPECT_EQ(Read(tree / "a.htm2"), "now");
+    EXPECT_EQ(Read(tree / "a.htm3"), "c3");
+}
+
+TEST(BackupWrite, SymbolicLinkIsWrittenThrough)
+{
+    TempTree tree;
+    tree.file("real.txt", "old");
+    tree.link("link.txt", "real.txt");
+    Backups backups;
+    ASSERT_FALSE(backups.RewriteFile(tree / "link.txt", "new"));
+    EXPECT_TRUE(fs::is_symlink(tree / "link.txt"));
+    EXPECT_EQ(Read(tree / "real.txt"), "new");
+    EXPECT_EQ(Read(tree / "link.txt0"), "old");
+}
+
+TEST(BackupWrite, FileSizeLimitLeavesOriginalAndCopiesIntact)
+{
+    TempTree tree;
+    tree.file("big.txt", "original");
+    tree.file("big.txt0", "first copy");
+    tree.file(".hidden", "big.txt0\n");
+    const std::string large(64 * 1024, 'z');
+    for (bool backupOn : { true, false }) {
+        Backups backups;
+        backups.setSaveBackup(backupOn);
+        EXPECT_EQ(WriteUnderSizeLimit(4096, [&] { return backups.RewriteFile(tree / "big.txt", large); }), 0)
+            << backupOn;
+        EXPECT_EQ(Read(tree / "big.txt"), "original");
+        EXPECT_EQ(Read(tree / "big.txt0"), "first copy");
+        EXPECT_EQ(Read(tree / ".hidden"), "big.txt0\n");
+        EXPECT_EQ(Names(tree.root()), (std::vector<std::string> { ".hidden", "big.txt", "big.txt0" }))
+            << "no backup made and no temporary file left";
+    }
+}
+
+TEST(BackupWrite, WriteIntoMissingDirectoryFails)
+{
+    TempTree tree;
+    const std::optional<app::FileError> error = Backups::WriteFileSafely(tree / "no" / "f.txt", "x");
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->message.starts_with("Cannot create file \"")) << error->message;
+}
+
+TEST(BackupWrite, DirectoryInTheWayIsRefused)
+{
+    TempTree tree;
+    tree.dir("d");
+    Backups backups;
+    ASSERT_TRUE(backups.RewriteFile(tree / "d", "x"));
+    EXPECT_TRUE(fs::is_directory(tree / "d"));
+    EXPECT_FALSE(fs::exists(tree / "d0"));
+}
+
+} // namespace
+} // namespace morvane::search
