@@ -1,0 +1,157 @@
+// The replace everywhere command. Tests: tests/search/ReplaceEverywhereTest.cpp.
+
+#include "search/ReplaceEverywhere.h"
+
+#include "app/FileError.h"
+#include "regex/ERegex.h"
+#include "search/ReplaceStatus.h"
+#include "search/ReplaceStreamed.h"
+
+namespace morvane::search {
+
+namespace fs = std::filesystem;
+
+ReplaceEverywhere::ReplaceEverywhere(PassControl& control, PassFileList& fileList, WorkTextEditor& editor,
+    OutputControl& output, rules::RuleCompiler& compiler, ReportModel& report)
+    : m_control(control)
+    , m_fileList(fileList)
+    , m_editor(editor)
+    , m_output(output)
+    , m_compiler(compiler)
+    , m_report(report)
+{
+}
+
+void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, PassOptions options,
+    MultipassRules& rules, const std::function<bool()>& validateRules, bool showReport)
+{
+    m_control.setAbortRequested(false);
+    if (!m_control.canStartPass() || !m_control.HasSelection(selection) || !validateRules())
+        return;
+    PassControl::PassLoop loop(m_control);
+
+    m_control.SetBusy(true);
+    m_editor.AskSaveEditor();
+    m_control.startTiming();
+    const OutputTarget target = m_output.target(m_editor.targetCodePage());
+    PrepareReplaceReport(target.mode);
+    if (showReport)
+        m_control.window().showReportPage();
+
+    rules.startRun(m_compiler);
+    m_counters = {};
+    m_control.setStatus(0, "");
+    m_control.setStatus(1, "");
+    m_control.window().endInteractiveRun();
+
+    options.collectingFile = m_output.collectingFilePath();
+    if (!m_fileList.TakeFileList(selection, options))
+        return;
+
+    const auto& files = m_fileList.FileList();
+    const int fileCount = static_cast<int>(files.size());
+    bool failed = false;
+    for (int i = 0; i < fileCount && !failed; ++i) {
+        const fs::path path = files[static_cast<size_t>(i)];
+        ++m_counters.FilesProcessed;
+        m_counters.ReplacementsInFile = 0;
+        m_counters.MatchesInFile = 0;
+        m_fileList.setCurrentFileIndex(i);
+        showStatus(target.mode);
+        if (m_control.AbortRequested())
+            break;
+        try {
+            if (!FindFirstMatchInFile(path, rules))
+                continue;
+            if (m_editor.modeFor(path) == EditorMode::Rich) {
+                // Replacing through a rich-text viewer keeps the document's formatting; the
+                // plain copy would lose it, so such a file is left alone here.
+                continue;
+            }
+            ++m_counters.FilesFound;
+            ++m_counters.MatchesInFile;
+            ++m_counters.MatchesTotal;
+
+            ReplaceStreamed streamed(m_control, m_compiler, rules, m_counters, target, fileCount);
+            ReplaceFileResult result = streamed.ReplaceEverywhereStreamed(m_editor.workText(), path);
+            std::optional<app::FileError> error = std::move(result.error);
+            if (result.ran && !error) {
+                switch (target.mode) {
+                case OutputMode::InPlace:
+                    m_editor.setWorkText(std::move(result.newText));
+                    error = m_editor.WriteWorkText(path);
+                    if (!error)
+                        m_editor.noteFileChanged(path);
+                    break;
+                case OutputMode::OneFile:
+                    m_editor.noteFileChanged(target.collectingFile->path());
+                    break;
+                case OutputMode::FileSplit:
+                    for (const fs::path& output : result.outputFiles)
+                        m_editor.noteFileChanged(output);
+                    break;
+                }
+            }
+            if (error) {
+                m_control.dialogs().showMessage(error->message);
+                failed = true;
+                break;
+            }
+        } catch (const regex::ERegex& e) {
+            // The file is left as it was; the run goes on.
+            m_control.dialogs().showMessage(app::PathText(path) + ": " + e.what());
+            continue;
+        }
+        if (showReport)
+            m_report.addRow({ path, m_counters.MatchesInFile, m_counters.ReplacementsInFile });
+        showStatus(target.mode);
+    }
+
+    m_control.SetBusy(false);
+    if (m_afterLoop)
+        m_afterLoop();
+    if (failed) {
+        // The command ends with the write failure's message; no summary.
+        if (m_editor.ViewerNeedsReload())
+            m_editor.ReloadViewer();
+        return;
+    }
+    showStatus(target.mode);
+    if (m_editor.ViewerNeedsReload())
+        m_editor.ReloadViewer();
+    if (target.mode == OutputMode::FileSplit)
+        m_output.setStReplToFile({});
+    m_control.dialogs().showMessage(RunSummaryText(m_counters, target.mode, fileCount));
+    if (showReport && m_report.rowCount() > 0)
+        m_control.window().showReportPage();
+}
+
+bool ReplaceEverywhere::FindFirstMatchInFile(const fs::path& path, MultipassRules& rules)
+{
+    if (m_control.AbortRequested())
+        return false;
+    // The collecting output file is never searched.
+    const fs::path& collecting = m_output.stReplToFile();
+    if (!collecting.empty() && collecting == path)
+        return false;
+    if (!m_editor.LoadWorkText(path))
+        return false;
+    m_compiler.engine().SetInputString(m_editor.workText());
+    return rules.findFirst(m_compiler);
+}
+
+void ReplaceEverywhere::PrepareReplaceReport(OutputMode mode)
+{
+    m_report.clear();
+    m_report.showCountColumn(ReportColumn::Found);
+    m_report.showCountColumn(ReportColumn::Replaced);
+    m_report.fitNameColumn();
+    m_replacedCaption = ReplacedColumnCaption(mode);
+}
+
+void ReplaceEverywhere::showStatus(OutputMode mode)
+{
+    ShowRunStatus(m_control, m_counters, mode, static_cast<int>(m_fileList.FileList().size()));
+}
+
+} // namespace morvane::search

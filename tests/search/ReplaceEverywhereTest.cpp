@@ -1,0 +1,276 @@
+// The replace everywhere command over a temporary tree: in place with backups and code pages,
+// multipass into the collecting file, abort, the viewer's file, and the failures (a vanished
+// file, a write that cannot be made).
+
+#include "PassFixture.h"
+#include "TempTree.h"
+#include "app/MessageTable.h"
+#include "codepage/CodePage.h"
+#include "fakes/FakeOutputDialogs.h"
+#include "fakes/FakeViewer.h"
+#include "regex/TRegex.h"
+#include "rules/RuleCompiler.h"
+#include "search/Backups.h"
+#include "search/HiddenList.h"
+#include "search/ReplaceEverywhere.h"
+#include "search/ReplaceStatus.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+using namespace morvane::search;
+using morvane::codepage::Utf8ToWin1251;
+using morvane::rules::Rule;
+using morvane::test::TempTree;
+
+namespace {
+
+std::string Read(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+struct ReplaceFixture : morvane::test::PassFixture {
+    TempTree tree;
+    morvane::test::FakeViewer viewer;
+    morvane::test::FakeOutputDialogs outputDialogs;
+    Backups backups;
+    WorkTextEditor editor { control, viewer, backups };
+    PassFileList fileList { control };
+    OutputControl output { control, outputDialogs, &fileList };
+    morvane::regex::TRegex engine;
+    morvane::rules::RuleCompiler compiler { engine };
+    ReportModel report;
+    ReplaceEverywhere command { control, fileList, editor, output, compiler, report };
+    bool rulesValid = true;
+    PassOptions options;
+
+    void run(MultipassRules& rules, const PassSelection& selection, bool showReport = true)
+    {
+        command.miReplacePassimClick(selection, options, rules, [this] { return rulesValid; }, showReport);
+    }
+    void run(MultipassRules&& rules, const PassSelection& selection, bool showReport = true)
+    {
+        run(rules, selection, showReport);
+    }
+    PassSelection files(std::initializer_list<std::string> names) const
+    {
+        return morvane::test::Marked(tree.root(), names);
+    }
+};
+
+MultipassRules Single(const std::string& find, const std::string& replace, const std::string& remark = "${Q}")
+{
+    return MultipassRules(Rule { find, replace, remark });
+}
+
+} // namespace
+
+TEST(ReplaceEverywhere, InPlaceWithBackupReportAndSummary)
+{
+    ReplaceFixture f;
+    f.tree.file("a.txt", "aXbXc");
+    f.tree.file("b.txt", "nothing here");
+    f.run(Single("X", "--"), f.files({ "a.txt", "b.txt" }));
+
+    EXPECT_EQ(Read(f.tree / "a.txt"), "a--b--c");
+    EXPECT_EQ(Read(f.tree / "a.txt0"), "aXbXc");
+    EXPECT_TRUE(IsInHiddenList(f.tree / "a.txt0"));
+    // A file without a match is neither written, backed up nor reported.
+    EXPECT_EQ(Read(f.tree / "b.txt"), "nothing here");
+    EXPECT_FALSE(std::filesystem::exists(f.tree / "b.txt0"));
+    ASSERT_EQ(f.report.rowCount(), 1);
+    EXPECT_EQ(f.report.rows()[0].path, f.tree / "a.txt");
+    EXPECT_EQ(f.report.rows()[0].found, 2);
+    EXPECT_EQ(f.report.rows()[0].replaced, 2);
+    EXPECT_EQ(f.command.replacedCaption(), Utf8ToWin1251("Заменено"));
+
+    const ReplaceCounters& c = f.command.counters();
+    EXPECT_EQ(c.FilesProcessed, 2);
+    EXPECT_EQ(c.FilesFound, 1);
+    EXPECT_EQ(c.FilesChanged, 1);
+    EXPECT_EQ(c.MatchesTotal, 2);
+    EXPECT_EQ(c.ReplacementsTotal, 2);
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_EQ(f.dialogs.messages()[0],
+        Utf8ToWin1251("Обработано файлов - 2 из 2\n\rФайлов - 1 / 1 (найдено/изменено)\n\r"
+                      "Всего - 2 / 2 (найдено/заменено)"));
+    EXPECT_EQ(f.status.text(1), RunStatusText(c, OutputMode::InPlace, 2));
+    EXPECT_FALSE(f.control.IsBusy());
+    EXPECT_EQ(f.window.reportPageShown(), 2);
+
+    // Without backups the file is rewritten all the same, with no new copy.
+    f.backups.setSaveBackup(false);
+    f.run(Single("-", "+"), f.files({ "a.txt" }));
+    EXPECT_EQ(Read(f.tree / "a.txt"), "a++b++c");
+    EXPECT_FALSE(std::filesystem::exists(f.tree / "a.txt1"));
+}
+
+TEST(ReplaceEverywhere, ReplacementsThatChangeNothingStillRewriteWithABackup)
+{
+    ReplaceFixture f;
+    f.tree.file("a.txt", "abc");
+    f.run(Single("b", "b"), f.files({ "a.txt" }));
+    EXPECT_EQ(Read(f.tree / "a.txt"), "abc");
+    EXPECT_EQ(Read(f.tree / "a.txt0"), "abc");
+    EXPECT_EQ(f.command.counters().FilesChanged, 1);
+}
+
+TEST(ReplaceEverywhere, Koi8rIsReadMatchedInWindows1251AndWrittenBack)
+{
+    ReplaceFixture f;
+    const auto koi8 = [](const char* utf8) {
+        return morvane::codepage::ConvertText(Utf8ToWin1251(utf8), 0, morvane::codepage::kKoi8r);
+    };
+    f.tree.file("k.txt", koi8("мир и мир"));
+    f.editor.setCodePage(CodePageChoice::Koi8r);
+    f.run(Single(Utf8ToWin1251("мир"), Utf8ToWin1251("дом")), f.files({ "k.txt" }));
+    EXPECT_EQ(Read(f.tree / "k.txt"), koi8("дом и дом"));
+    EXPECT_EQ(Read(f.tree / "k.txt0"), koi8("мир и мир"));
+}
+
+TEST(ReplaceEverywhere, MultipassIntoTheCollectingFileLeavesTheSources)
+{
+    ReplaceFixture f;
+    f.tree.file("d/src.txt", "ab");
+    f.tree.file("d/collect.txt", "");
+    f.outputDialogs.queueFile(f.tree / "d" / "collect.txt");
+    f.outputDialogs.queueAnswer(OutputExistingAnswer::Overwrite);
+    f.output.setPanelDirectory(f.tree.root());
+    f.output.clickReplToFileButton();
+    ASSERT_EQ(f.output.mode(), OutputMode::OneFile);
+
+    // The collecting file lies in the walked directory and matches the mask: never processed.
+    MultipassRules rules(Rule {}, { { "a", "b", "${Q}" }, { "b", "c", "${Q}" } });
+    f.run(rules, f.files({ "d/" }));
+    EXPECT_EQ(Read(f.tree / "d" / "collect.txt"), "bc");
+    EXPECT_EQ(Read(f.tree / "d" / "src.txt"), "ab");
+    EXPECT_FALSE(std::filesystem::exists(f.tree / "d" / "src.txt0"));
+    EXPECT_EQ(f.command.replacedCaption(), Utf8ToWin1251("Сохранено"));
+    EXPECT_EQ(f.command.counters().FilesProcessed, 1);
+    EXPECT_EQ(f.command.counters().FilesChanged, 1);
+    ASSERT_EQ(f.report.rowCount(), 1);
+    EXPECT_EQ(f.report.rows()[0].replaced, 2);
+
+    // The file stays open: the next run appends to it.
+    f.run(rules, f.files({ "d/" }));
+    EXPECT_EQ(Read(f.tree / "d" / "collect.txt"), "bcbc");
+}
+
+TEST(ReplaceEverywhere, FileSplitWritesOneFilePerReplacement)
+{
+    ReplaceFixture f;
+    f.tree.file("page.htm", "<p>1</p><p>2</p>");
+    OutputSplitSettings settings;
+    settings.digits = 3;
+    f.outputDialogs.setSettingsAnswer(true, settings);
+    f.output.clickFileSplitButton();
+    f.run(Single("<p>(\\d)</p>", "$1", "${S}"), f.files({ "page.htm" }));
+    EXPECT_EQ(Read(f.tree / "page_000.htm"), "1");
+    EXPECT_EQ(Read(f.tree / "page_001.htm"), "2");
+    EXPECT_EQ(Read(f.tree / "page.htm"), "<p>1</p><p>2</p>");
+    EXPECT_FALSE(std::filesystem::exists(f.tree / "page.htm0"));
+    // Every replacement counts as a saved file.
+    EXPECT_EQ(f.dialogs.messages().back(),
+        Utf8ToWin1251("Обработано файлов - 1 из 1\n\rФайлов - 1 / 2 (найдено/сохранено)\n\r"
+                      "Всего - 2 / 2 (найдено/сохранено)"));
+}
+
+TEST(ReplaceEverywhere, AbortMidFileLeavesItCompleteAndEndsTheRun)
+{
+    ReplaceFixture f;
+    f.tree.file("a.txt", "aXbXcXd");
+    f.tree.file("b.txt", "X");
+    // The user's break arrives with the status update after the second replacement.
+    f.pump.setOnPump([&](int) {
+        if (f.command.counters().ReplacementsTotal == 2)
+            f.control.tbBreakClick();
+    });
+    f.run(Single("X", "--"), f.files({ "a.txt", "b.txt" }));
+    EXPECT_EQ(Read(f.tree / "a.txt"), "a--b--cXd");
+    EXPECT_EQ(Read(f.tree / "a.txt0"), "aXbXcXd");
+    EXPECT_EQ(Read(f.tree / "b.txt"), "X");
+    // The next file is taken (and counted) before the loop sees the request.
+    EXPECT_EQ(f.command.counters().FilesProcessed, 2);
+    EXPECT_EQ(f.command.counters().FilesFound, 1);
+    // The run still ends with the summary.
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_EQ(f.dialogs.messages()[0].rfind(Utf8ToWin1251("Обработано файлов - 2 из 2\n\rФайлов - 1 / 1"), 0), 0u);
+}
+
+TEST(ReplaceEverywhere, TheViewersFileIsReloadedWhenRewritten)
+{
+    ReplaceFixture f;
+    f.tree.file("a.txt", "aXb");
+    ASSERT_TRUE(f.editor.LoadIntoEditor(f.tree / "a.txt"));
+    f.run(Single("X", "Y"), f.files({ "a.txt" }));
+    EXPECT_EQ(f.viewer.text(), "aYb");
+    EXPECT_FALSE(f.editor.ViewerNeedsReload());
+}
+
+TEST(ReplaceEverywhere, NothingStartsWithoutSelectionOrValidRules)
+{
+    ReplaceFixture f;
+    f.tree.file("a.txt", "X");
+    PassSelection none;
+    none.directory = f.tree.root();
+    f.run(Single("X", "Y"), none);
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_EQ(f.dialogs.messages()[0], morvane::app::Msg(60));
+
+    f.rulesValid = false;
+    f.run(Single("X", "Y"), f.files({ "a.txt" }));
+    EXPECT_EQ(Read(f.tree / "a.txt"), "X");
+    EXPECT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_TRUE(f.window.busyShown().empty());
+}
+
+TEST(ReplaceEverywhere, AVanishedFileIsReportedAndSkipped)
+{
+    ReplaceFixture f;
+    f.tree.file("a.txt", "X");
+    f.tree.file("b.txt", "X");
+    const auto selection = f.files({ "a.txt", "b.txt" });
+    ASSERT_TRUE(f.fileList.BuildFileList(selection, f.options));
+    std::filesystem::remove(f.tree / "a.txt");
+    f.run(Single("X", "Y"), selection);
+    ASSERT_EQ(f.dialogs.messages().size(), 2u);
+    EXPECT_EQ(f.dialogs.messages()[0].rfind("Cannot open file \"", 0), 0u) << f.dialogs.messages()[0];
+    EXPECT_EQ(Read(f.tree / "b.txt"), "Y");
+    EXPECT_FALSE(std::filesystem::exists(f.tree / "a.txt"));
+    EXPECT_EQ(f.command.counters().FilesChanged, 1);
+}
+
+TEST(ReplaceEverywhere, AWriteThatFailsLeavesTheFileAndEndsTheCommand)
+{
+    ReplaceFixture f;
+    f.tree.file("ro/a.txt", "aXb");
+    f.tree.file("ro/a.txt0", "older");
+    f.tree.file("z.txt", "X");
+    f.tree.openToOthers();
+    ::chmod((f.tree / "ro").c_str(), 0777);
+    ::chmod((f.tree / "ro" / "a.txt").c_str(), 0666);
+    ::chmod((f.tree / "z.txt").c_str(), 0666);
+    ::chmod(f.tree.root().c_str(), 0777);
+    ::chmod((f.tree / "ro").c_str(), 0555); // nothing can be created beside a.txt
+    morvane::test::UnprivilegedScope unprivileged;
+    if (!unprivileged.permissionsApply())
+        GTEST_SKIP() << "permissions do not apply";
+
+    PassSelection selection = f.files({ "ro/", "z.txt" });
+    f.run(Single("X", "Y"), selection);
+    EXPECT_EQ(Read(f.tree / "ro" / "a.txt"), "aXb");
+    EXPECT_EQ(Read(f.tree / "ro" / "a.txt0"), "older");
+    EXPECT_FALSE(std::filesystem::exists(f.tree / "ro" / "a.txt1"));
+    ASSERT_EQ(f.dialogs.messages().size(), 1u) << "the error ends the command: no summary";
+    EXPECT_EQ(f.dialogs.messages()[0].rfind("Cannot create file \"", 0), 0u) << f.dialogs.messages()[0];
+    EXPECT_EQ(Read(f.tree / "z.txt"), "X");
+    EXPECT_EQ(f.report.rowCount(), 0);
+    EXPECT_FALSE(f.control.IsBusy());
+}
