@@ -154,6 +154,35 @@ const SearchCase kLoops[] = {
     { "(a\\1)", "", "aa", "" },
 };
 
+// A simple repetition gives back one character at a time; whatever follows it (an anchor, a
+// boundary, an empty-capable group, a backreference, a loop) decides where it may stop.
+const SearchCase kRepetitionContinuations[] = {
+    { "a*$", "", "aab", "" },
+    { "a*$", "", "aa\n", "1:2" },
+    { "a*$", "", "baa", "2:2" },
+    { "a*?$", "", "aa\r\n", "1:2" },
+    { "a*\\b", "", "aa b", "1:2" },
+    { "a*\\B", "", "aab", "1:2" },
+    { "a*\\B", "", "aa ", "1:1 2:0" },
+    { "a*\\Z", "", "baa", "2:2" },
+    { "\\n*^b", "", "\n\nb", "1:3" },
+    { "\\d*(x|)y", "", "12y", "1:3" },
+    { "a*()b", "", "aab", "1:3" },
+    { "a*(bc){0,2}d", "", "aad aabcd", "1:3 5:5" },
+    { "a*?(b|)c", "", "aac", "1:3" },
+    { "a*(?-s).", "", "aa\n", "1:2" },
+    { "(a)b*\\1", "", "abba", "1:4" },
+    { "(a)b*\\1", "", "aa", "1:2" },
+    { "(a)\\1*b", "", "aaab", "1:4" },
+    { "(a*b){2}", "", "abab", "1:4" },
+    { "(xa*)*y", "", "xaaxy", "1:5" },
+    { "x*y", "i", "xxY", "1:3" },
+    { "a*[B]", "i", "aab", "1:3" },
+    { "[ab]*b", "", "abba", "1:3" },
+    { "a{0,3}a{2}", "", "aaa", "1:3" },
+    { "a+?a{2}", "", "aaaa", "1:3" },
+};
+
 class BlackBoxSearch : public ::testing::TestWithParam<SearchCase> {};
 
 TEST_P(BlackBoxSearch, Matches)
@@ -171,6 +200,7 @@ INSTANTIATE_TEST_SUITE_P(BlackBoxLineAnchors, BlackBoxSearch, ::testing::ValuesI
 INSTANTIATE_TEST_SUITE_P(BlackBoxWordBoundaries, BlackBoxSearch, ::testing::ValuesIn(kWordBoundaries));
 INSTANTIATE_TEST_SUITE_P(BlackBoxBackReferences, BlackBoxSearch, ::testing::ValuesIn(kBackReferences));
 INSTANTIATE_TEST_SUITE_P(BlackBoxLoops, BlackBoxSearch, ::testing::ValuesIn(kLoops));
+INSTANTIATE_TEST_SUITE_P(BlackBoxRepetitionContinuations, BlackBoxSearch, ::testing::ValuesIn(kRepetitionContinuations));
 
 // Group registers of the first match: (start, length) for groups 0, 1, 2, ...
 
@@ -286,6 +316,10 @@ const SeparatorCase kSeparators[] = {
     { {}, "ab", "x$", "xab", "1:1" },
     { {}, "ab", "(?-s).", "ab", "2:1" },
     { {}, "ab", "\\r^\\n", "\r\n", "1:2" },
+    { {}, "ab", "x*$", "xxab", "1:2" },
+    { {}, "ab", "x*?$", "xxab", "1:2" },
+    { ";", {}, "x*$", "xx;", "1:2" },
+    { ";", {}, "x*$", "xx\n", "" },
     // A removed pair still joins CR LF at match time; only the choice of node changes.
     { {}, "", "\\r^\\n", "\r\n", "" },
     { {}, "", "^b", "a\r\nb", "4:1" },
