@@ -181,6 +181,23 @@ const SearchCase kRepetitionContinuations[] = {
     { "[ab]*b", "", "abba", "1:3" },
     { "a{0,3}a{2}", "", "aaa", "1:3" },
     { "a+?a{2}", "", "aaaa", "1:3" },
+    { "xa*(b|)", "", "xaa", "1:3" },
+    { "xa*b?", "", "xaa", "1:3" },
+    { "xa*(b*)", "", "xaa", "1:3" },
+    { "xa*((b){0,2})c", "", "xaac xabbc", "1:4 6:5" },
+    { "(xa*){2}", "", "xaxa", "1:4" },
+    { "(ba*)+a", "", "baaa", "1:4" },
+    { "(ba*)*a", "", "baaa", "1:4" },
+    { "(ba*){1,3}a", "", "baaa", "1:4" },
+    { "(ba*){1,3}?a", "", "baaa", "1:4" },
+    { "(b|a*)c", "", "aac", "1:3" },
+    { "a*(?i)B", "", "aab", "1:3" },
+    { "(?i)(a)b*\\1", "", "abbA", "1:4" },
+    { "a*\\D", "", "aa", "1:2" },
+    { "a*[^a]", "", "aa", "" },
+    { "a*\\W", "", "aa!", "1:3" },
+    { "a*(a){2}", "", "aaa", "1:3" },
+    { "a*?(a){2}", "", "aaa", "1:2" },
 };
 
 class BlackBoxSearch : public ::testing::TestWithParam<SearchCase> {};
