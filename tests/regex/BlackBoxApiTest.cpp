@@ -237,6 +237,18 @@ TEST(BlackBoxSubstitute, GroupsThatTookNoPart)
     EXPECT_EQ(re.Substitute("<$1>"), "<>");
 }
 
+TEST(BlackBoxSubstitute, RecompilingKeepsTheLastMatch)
+{
+    TRegex re;
+    re.SetExpression("(b)");
+    ASSERT_TRUE(re.Exec("abc"));
+    re.SetModifier(TRegex::kModI, true);
+    EXPECT_EQ(re.Substitute("<$1>"), "<b>");
+    re.SetExpression("(c)");
+    EXPECT_EQ(re.Substitute("<$1>"), "<b>") << "compiling the new pattern leaves the registers alone";
+    EXPECT_FALSE(re.ProgramBytes().empty());
+}
+
 TEST(BlackBoxSubstitute, EmptyMatch)
 {
     TRegex re;

@@ -113,6 +113,10 @@ const CompileErrorCase kCompileErrors[] = {
     { "\\x4", "", 111, 3, "No Hex Code After \\x" },
     { "\\x{", "", 111, 3, "No Hex Code After \\x" },
     { "\\x{4", "", 111, 4, "No Hex Code After \\x" },
+    { "[\\x4g]", "", 108, kAnyOffset, "Bad Hex Digit" },
+    { "[\\x", "", 111, 3, "No Hex Code After \\x" },
+    { "[a\\x{4", "", 111, 6, "No Hex Code After \\x" },
+    { "[\\x{100}]", "", 112, kAnyOffset, "Hex Code After \\x Is Too Big" },
     { "\\x{100}", "", 112, kAnyOffset, "Hex Code After \\x Is Too Big" },
     { "\\x{0fff}", "", 112, kAnyOffset, "Hex Code After \\x Is Too Big" },
     { "(?#abc", "", 125, kAnyOffset, "Unclosed (?#Comment)" },
@@ -372,6 +376,23 @@ TEST(BlackBoxErrorText, Table)
     TRegex re;
     for (const ErrorTextCase& c : kErrorTexts)
         EXPECT_EQ(re.ErrorText(c.code), c.text) << "code " << c.code;
+}
+
+class RenamedErrors : public TRegex {
+public:
+    std::string ErrorText(int code) const override { return "E" + std::to_string(code); }
+};
+
+TEST(BlackBoxErrorText, MessagesComeFromTheOverridableText)
+{
+    RenamedErrors re;
+    re.SetExpression("(");
+    const auto e = Raised([&] { re.CompileExpression(); });
+    ASSERT_TRUE(e.has_value());
+    EXPECT_EQ(std::string(e->what()), "E103 (pos 1)");
+    const auto usage = Raised([&] { re.SetModifier(9, true); });
+    ASSERT_TRUE(usage.has_value());
+    EXPECT_EQ(std::string(usage->what()), "E1013");
 }
 
 TEST(BlackBoxErrorText, FreshEngineHasNoError)

@@ -53,6 +53,7 @@ const SyntaxCase kLiteralsAndQuantifiers[] = {
     { "(a){x}", "", "a{x}", "1:4" },
     { "a|{2}", "", "{2}a", "1:3 4:1" },
     { "({2})", "", "x{2}", "2:3" },
+    { "(?i){a}", "", "{A}", "1:3" },
     { "(a|{2})", "", "{2}", "1:3" },
     { "a]b}", "", "a]b}", "1:4" },
     { "ba{0}", "", "baa", "1:1" },
@@ -214,6 +215,7 @@ const SyntaxCase kExtended[] = {
     { "a\tb\r\nc", "x", "abc", "1:3" },
     { "a b", "", "a b", "1:3" },
     { "a#b", "", "a#b", "1:3" },
+    { "a | b", "x", "b", "1:1" },
     { "[#]", "x", "#", "1:1" },
     { "ab#c\nd", "x", "abd", "1:3" },
     { "a#c\n  b", "x", "ab", "1:2" },
@@ -265,6 +267,21 @@ TEST(BlackBoxSyntaxMisc, FourteenGroupsAllCapture)
         EXPECT_EQ(re.GroupText(n), std::string(1, static_cast<char>('a' + n - 1)));
     }
     EXPECT_EQ(re.Substitute("$14$10${12}$9"), "njli") << "templates reach all 14 groups";
+}
+
+TEST(BlackBoxSyntaxMisc, ClassEscapesTakeCaseImages)
+{
+    TRegex word;
+    word.SetWordChars("a");
+    word.SetExpression("(?i)\\w");
+    EXPECT_EQ(AllMatches(word, "aAb"), "1:1 2:1");
+    word.SetExpression("(?i)\\W");
+    EXPECT_EQ(AllMatches(word, "aAb"), "3:1");
+
+    TRegex space;
+    space.SetSpaceChars("x");
+    space.SetExpression("(?i)\\s");
+    EXPECT_EQ(AllMatches(space, "xXy"), "1:1 2:1");
 }
 
 unsigned char SwapAB(unsigned char c)
