@@ -1,0 +1,109 @@
+// The file converter. Tests: tests/search/ConverterTest.cpp.
+
+#include "search/Converter.h"
+
+#include "app/FileIo.h"
+#include "app/Format.h"
+#include "app/MessageTable.h"
+#include "codepage/CodePage.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace morvane::search {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kMsgNoSelection = 60;
+constexpr int kMsgConvertCount = 62;
+constexpr int kMsgConverted = 63;
+constexpr int kMsgConverting = 64;
+constexpr int kMsgConvertOne = 65;
+
+} // namespace
+
+Converter::Converter(
+    PassControl& control, PassFileList& files, Backups& backups, WorkTextEditor& editor, ConverterDialog& dialog)
+    : m_control(control)
+    , m_files(files)
+    , m_backups(backups)
+    , m_editor(editor)
+    , m_dialog(dialog)
+{
+}
+
+void Converter::miConverterClick(const PassSelection& selection, const PassOptions& options)
+{
+    if (!m_control.canStartPass())
+        return;
+    m_control.setAbortRequested(false);
+    PassControl::PassLoop loop(m_control);
+    if (!m_files.TakeFileList(selection, options))
+        return;
+    // A copy: the list may be invalidated through the message pump while the loop runs.
+    const std::vector<fs::path> list = m_files.FileList();
+    const int n = static_cast<int>(list.size());
+    m_control.setStatus(0, "");
+    m_control.setStatus(1, "");
+    if (n == 0) {
+        m_control.dialogs().showMessage(app::Msg(kMsgNoSelection));
+        return;
+    }
+    if (n > 1)
+        m_dialog.setInfo(app::FillMessage(app::Msg(kMsgConvertCount), { n }));
+    else
+        m_dialog.setInfo(app::Msg(kMsgConvertOne) + "\r\n" + app::PathText(list[0]));
+    if (!m_dialog.exec())
+        return;
+
+    m_control.SetBusy(true);
+    m_control.startTiming();
+    const int from = m_dialog.fromIndex();
+    const int to = m_dialog.toIndex();
+    m_started = 0;
+    for (const fs::path& path : list) {
+        if (m_control.AbortRequested())
+            break;
+        ++m_started;
+        m_control.setStatus(0, m_control.elapsedText());
+        m_control.setStatus(1,
+            " " + app::FillMessage(app::Msg(kMsgConverting), { app::PathText(path), m_started, n }));
+        m_control.PumpMessages();
+        m_backups.MakeBackupCopy(path);
+        if (!convertFile(path, from, to))
+            break;
+        m_editor.noteFileChanged(path);
+    }
+    if (m_editor.ViewerNeedsReload())
+        m_editor.ReloadViewer();
+    m_control.SetBusy(false);
+    m_control.dialogs().showMessage(" " + app::FillMessage(app::Msg(kMsgConverted), { m_started, n }));
+}
+
+bool Converter::convertFile(const fs::path& path, int from, int to)
+{
+    // The file must be one the program may rewrite: opening it for reading and writing is the
+    // test, though the new content then arrives by rename rather than through this handle.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        m_control.dialogs().showMessage(app::CannotOpenText(path, errno));
+        return false;
+    }
+    ::close(fd);
+    std::string bytes;
+    if (std::optional<app::FileError> error = app::ReadWholeFile(path, bytes)) {
+        m_control.dialogs().showMessage(error->message);
+        return false;
+    }
+    const int source = from == kAutoDetectIndex ? codepage::DetectCodePage(bytes) : from;
+    if (std::optional<app::FileError> error = Backups::WriteFileSafely(path, codepage::ConvertText(bytes, source, to))) {
+        m_control.dialogs().showMessage(error->message);
+        return false;
+    }
+    return true;
+}
+
+} // namespace morvane::search

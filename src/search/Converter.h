@@ -1,0 +1,48 @@
+#pragma once
+// "Перекодировать файлы..." (miConverter): converts the files of the pass file list on disk
+// from one code page to another, keeping a backup copy of each first when backups are on.
+// Covered by tests/search/ConverterTest.cpp.
+//
+// Each file is rewritten crash-safely (Backups::WriteFileSafely): the converted bytes replace
+// it in one step, so an interrupted run leaves every file either converted or as it was. A
+// file that cannot be opened for reading and writing stops the loop, as a file the program
+// could not rewrite in place would; the final message counts it as started.
+
+#include "search/Backups.h"
+#include "search/ConverterDialog.h"
+#include "search/PassControl.h"
+#include "search/PassFileList.h"
+#include "search/PassOptions.h"
+#include "search/PassSelection.h"
+#include "search/WorkTextEditor.h"
+
+namespace morvane::search {
+
+class Converter {
+public:
+    // The "AutoDetect" item of the source list: each file's code page is guessed.
+    static constexpr int kAutoDetectIndex = 3;
+
+    // Every collaborator must outlive the converter.
+    Converter(PassControl& control, PassFileList& files, Backups& backups, WorkTextEditor& editor,
+        ConverterDialog& dialog);
+
+    // The command. An empty file list shows message 60 and ends it.
+    void miConverterClick(const PassSelection& selection, const PassOptions& options);
+
+    // Files started by the last run (the number its final message gives).
+    int FilesStarted() const { return m_started; }
+
+private:
+    // Converts one file; false (after showing why) when it cannot be opened, read or written.
+    bool convertFile(const std::filesystem::path& path, int from, int to);
+
+    PassControl& m_control;
+    PassFileList& m_files;
+    Backups& m_backups;
+    WorkTextEditor& m_editor;
+    ConverterDialog& m_dialog;
+    int m_started = 0;
+};
+
+} // namespace morvane::search
