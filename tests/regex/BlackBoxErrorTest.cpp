@@ -221,6 +221,7 @@ TEST(BlackBoxUsageError, UnsetExpression)
     ExpectUsageError(Raised([&] { re.CompileExpression(); }), 1003, text);
     EXPECT_EQ(re.LastErrorCode(), 1003);
     ExpectUsageError(Raised([&] { re.Exec("abc"); }), 1003, text);
+    EXPECT_EQ(re.InputString(), "abc") << "Exec assigns the subject before it searches";
     ExpectUsageError(Raised([&] { re.Substitute("$0"); }), 1003, text);
 
     re.SetExpression("a");
