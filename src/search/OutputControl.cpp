@@ -3,7 +3,9 @@
 
 #include "search/OutputControl.h"
 
+#include "app/FileError.h"
 #include "app/MessageTable.h"
+#include "codepage/CodePage.h"
 
 #include <algorithm>
 #include <system_error>
@@ -132,8 +134,7 @@ bool OutputControl::chooseAndOpen()
 {
     const std::string title = app::Msg(kMsgChooseOutputFile);
     std::error_code ec;
-    const fs::path startFile
-        = fs::is_regular_file(m_labelReplToFile, ec) ? m_labelReplToFile : fs::path();
+    const fs::path startFile = fs::is_regular_file(m_labelReplToFile, ec) ? m_labelReplToFile : fs::path();
     std::optional<fs::path> chosen = m_dialogs.chooseOutputFile(title, startFile, m_panelDirectory);
     if (!chosen)
         return false;
@@ -208,6 +209,30 @@ OutputTarget OutputControl::target(int splitCodePage)
 fs::path OutputControl::collectingFilePath() const
 {
     return mode() == OutputMode::OneFile ? m_collectingFile.path() : fs::path();
+}
+
+void OutputControl::restoreSettings(const app::Settings& settings)
+{
+    m_splitSettings.numbering
+        = settings.rbFoundCount_Checked ? OutputNumbering::ByMatches : OutputNumbering::ByReplacements;
+    m_splitSettings.nameFromSource = settings.CheckBoxFileNameSource_Checked;
+    m_splitSettings.fixedName = fs::path(codepage::Win1251ToUtf8(settings.FileName_Text));
+    m_splitSettings.startNumber = settings.ceStartNumber_Value;
+    m_splitSettings.digits = settings.ceNumberLength_Value;
+    m_splitSettings.separator = settings.edDelimiter_Text;
+    m_labelReplToFile = fs::path(codepage::Win1251ToUtf8(settings.LabelReplToFile_Caption));
+}
+
+void OutputControl::storeSettings(app::Settings& settings) const
+{
+    settings.rbFoundCount_Checked = m_splitSettings.numbering == OutputNumbering::ByMatches;
+    settings.rbReplaceCount_Checked = !settings.rbFoundCount_Checked;
+    settings.CheckBoxFileNameSource_Checked = m_splitSettings.nameFromSource;
+    settings.FileName_Text = app::PathText(m_splitSettings.fixedName);
+    settings.ceStartNumber_Value = static_cast<int>(m_splitSettings.startNumber);
+    settings.ceNumberLength_Value = m_splitSettings.digits;
+    settings.edDelimiter_Text = m_splitSettings.separator;
+    settings.LabelReplToFile_Caption = app::PathText(m_labelReplToFile);
 }
 
 } // namespace morvane::search

@@ -10,6 +10,7 @@
 // menu item acts as the click of its button, so the other mode's button and menu item follow
 // too (twins always carry the same state).
 
+#include "app/Settings.h"
 #include "search/OutputCollectingFile.h"
 #include "search/OutputDialogs.h"
 #include "search/OutputSplitSettings.h"
@@ -89,8 +90,12 @@ public:
         m_waitingRunName = std::move(source);
     }
 
+    // The file-split settings and LabelReplToFile from the settings file, and back. Paths are
+    // stored as program text.
+    void restoreSettings(const app::Settings& settings);
+    void storeSettings(app::Settings& settings) const;
+
 private:
-    bool openCollectingFile(const std::filesystem::path& path);
     bool chooseAndOpen();
 
     PassControl& m_control;

@@ -5,9 +5,9 @@
 namespace morvane::search {
 
 enum class OutputExistingAnswer {
-    Cancel,    // "&Отмена", the default button, or the dialog closed: one-file mode stays off
+    Cancel, // "&Отмена", the default button, or the dialog closed: one-file mode stays off
     Overwrite, // "&Перезаписать": the file is emptied and collects from its start
-    Append,    // "&Дописать": the file keeps its content and collects at its end
+    Append, // "&Дописать": the file keeps its content and collects at its end
 };
 
 } // namespace morvane::search

@@ -12,7 +12,7 @@ namespace morvane::search {
 // Which counter numbers the output files.
 enum class OutputNumbering {
     ByReplacements, // rbReplaceCount: the numbers run on without gaps over saved replacements
-    ByMatches,      // rbFoundCount: a skipped match leaves a gap
+    ByMatches, // rbFoundCount: a skipped match leaves a gap
 };
 
 struct OutputSplitSettings {
@@ -21,9 +21,9 @@ struct OutputSplitSettings {
     // fixedName, numbered across the whole run.
     bool nameFromSource = true;
     std::filesystem::path fixedName; // FileName
-    std::int64_t startNumber = 0;    // ceStartNumber, 0 to kMaxStartNumber
-    int digits = 0;                  // ceNumberLength: minimum digits, 0 to kMaxDigits
-    std::string separator = "_";     // edDelimiter, program text (Windows-1251)
+    std::int64_t startNumber = 0; // ceStartNumber, 0 to kMaxStartNumber
+    int digits = 0; // ceNumberLength: minimum digits, 0 to kMaxDigits
+    std::string separator = "_"; // edDelimiter, program text (Windows-1251)
 
     static constexpr std::int64_t kMaxStartNumber = 1000000;
     static constexpr int kMaxDigits = 10;

@@ -9,8 +9,8 @@
 namespace morvane::search {
 
 enum class OutputMode {
-    InPlace,   // the sources are rewritten (with backups when they are on)
-    OneFile,   // every replacement is appended to the collecting file
+    InPlace, // the sources are rewritten (with backups when they are on)
+    OneFile, // every replacement is appended to the collecting file
     FileSplit, // every replacement becomes a file named by OutputName
 };
 

@@ -10,10 +10,10 @@
 namespace morvane::search {
 
 struct ReplaceCounters {
-    std::int32_t FilesProcessed = 0;     // files of the list taken, matched or not
-    std::int32_t FilesFound = 0;         // files with a match
-    std::int32_t FilesChanged = 0;       // rewritten in place; 1 once one-file output has written
-    std::int32_t MatchesInFile = 0;      // matches of the current file, the current one included
+    std::int32_t FilesProcessed = 0; // files of the list taken, matched or not
+    std::int32_t FilesFound = 0; // files with a match
+    std::int32_t FilesChanged = 0; // rewritten in place; 1 once one-file output has written
+    std::int32_t MatchesInFile = 0; // matches of the current file, the current one included
     std::int32_t ReplacementsInFile = 0; // replacements of the current file made so far
     std::int32_t MatchesTotal = 0;
     std::int32_t ReplacementsTotal = 0;

@@ -33,7 +33,8 @@ std::int32_t changedFiles(const ReplaceCounters& counters, OutputMode mode)
 std::string RunStatusText(const ReplaceCounters& c, OutputMode mode, int fileCount, bool colourSetup)
 {
     if (colourSetup)
-        return " " + app::FillMessage(app::Msg(kMsgStatusColourSetup), { c.MatchesTotal, c.ReplacementsTotal });
+        return " "
+            + app::FillMessage(app::Msg(kMsgStatusColourSetup), { c.MatchesTotal, c.ReplacementsTotal });
     const int message = mode == OutputMode::InPlace ? kMsgStatusInPlace : kMsgStatusSaved;
     return " "
         + app::FillMessage(app::Msg(message),
@@ -41,8 +42,8 @@ std::string RunStatusText(const ReplaceCounters& c, OutputMode mode, int fileCou
                 c.ReplacementsInFile, c.MatchesTotal, c.ReplacementsTotal });
 }
 
-void ShowRunStatus(PassControl& control, const ReplaceCounters& counters, OutputMode mode,
-    int fileCount, bool colourSetup)
+void ShowRunStatus(
+    PassControl& control, const ReplaceCounters& counters, OutputMode mode, int fileCount, bool colourSetup)
 {
     control.setStatus(0, control.elapsedText());
     control.setStatus(1, RunStatusText(counters, mode, fileCount, colourSetup));
@@ -52,8 +53,7 @@ void ShowRunStatus(PassControl& control, const ReplaceCounters& counters, Output
 std::string RunSummaryText(const ReplaceCounters& c, OutputMode mode, int fileCount)
 {
     const bool toFiles = mode != OutputMode::InPlace;
-    return app::FillMessage(app::Msg(kMsgSummaryFiles), { c.FilesProcessed, fileCount })
-        + kSummaryLineBreak
+    return app::FillMessage(app::Msg(kMsgSummaryFiles), { c.FilesProcessed, fileCount }) + kSummaryLineBreak
         + app::FillMessage(app::Msg(toFiles ? kMsgSummaryFilesSaved : kMsgSummaryChanged),
             { c.FilesFound, changedFiles(c, mode) })
         + kSummaryLineBreak

@@ -20,8 +20,8 @@ std::string RunStatusText(
     const ReplaceCounters& counters, OutputMode mode, int fileCount, bool colourSetup = false);
 
 // Panel 0 := the elapsed time, panel 1 := RunStatusText; then the message pump.
-void ShowRunStatus(PassControl& control, const ReplaceCounters& counters, OutputMode mode,
-    int fileCount, bool colourSetup = false);
+void ShowRunStatus(PassControl& control, const ReplaceCounters& counters, OutputMode mode, int fileCount,
+    bool colourSetup = false);
 
 // The summary box: message 46, then 47 and 48 (in place) or 67 and 68 (output to files), each
 // line after the first preceded by a line feed and a carriage return.

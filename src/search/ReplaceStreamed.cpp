@@ -12,8 +12,8 @@
 
 namespace morvane::search {
 
-ReplaceStreamed::ReplaceStreamed(PassControl& control, rules::RuleCompiler& compiler,
-    MultipassRules& rules, ReplaceCounters& counters, const OutputTarget& target, int fileCount)
+ReplaceStreamed::ReplaceStreamed(PassControl& control, rules::RuleCompiler& compiler, MultipassRules& rules,
+    ReplaceCounters& counters, const OutputTarget& target, int fileCount)
     : m_control(control)
     , m_compiler(compiler)
     , m_rules(rules)
@@ -70,8 +70,8 @@ bool ReplaceStreamed::replaceMatch(ReplaceFileResult& result)
         return true;
     regex::TRegex& engine = m_compiler.engine();
     const templ::RunCounters runCounters = m_counters.runCounters();
-    const std::string replacement = rules::ReplacementByMode(m_compiler.replaceMode(),
-        m_rules.replaceText(), engine, [&](std::string_view templateText) {
+    const std::string replacement = rules::ReplacementByMode(
+        m_compiler.replaceMode(), m_rules.replaceText(), engine, [&](std::string_view templateText) {
             return templ::EvaluateTemplate(templateText, engine, runCounters, m_currentFile);
         });
 

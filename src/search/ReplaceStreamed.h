@@ -52,7 +52,8 @@ public:
     // match is already counted in MatchesInFile and MatchesTotal. Counts every further match,
     // every replacement, and the file as changed (in place; one-file output sets
     // FilesChanged to 1); shows the run status after every replacement.
-    ReplaceFileResult ReplaceEverywhereStreamed(std::string workText, const std::filesystem::path& currentFile);
+    ReplaceFileResult ReplaceEverywhereStreamed(
+        std::string workText, const std::filesystem::path& currentFile);
 
 private:
     bool replaceMatch(ReplaceFileResult& result);
@@ -67,8 +68,8 @@ private:
 
     // State of the file being replaced.
     std::filesystem::path m_currentFile;
-    std::string m_workText;  // the text the current rule searches
-    std::string m_newText;   // in place: what has been written for the current rule so far
+    std::string m_workText; // the text the current rule searches
+    std::string m_newText; // in place: what has been written for the current rule so far
     size_t m_copiedUpTo = 0; // 0-based: the first character of m_workText not yet copied
 };
 

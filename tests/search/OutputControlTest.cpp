@@ -2,11 +2,13 @@
 // one, the directory rules of the save dialog, file-split settings, the exclusive group, the
 // busy state, and the collecting file kept out of the pass file list.
 
+#include "search/OutputControl.h"
 #include "PassFixture.h"
 #include "TempTree.h"
 #include "app/MessageTable.h"
+#include "app/Settings.h"
+#include "codepage/CodePage.h"
 #include "fakes/FakeOutputDialogs.h"
-#include "search/OutputControl.h"
 #include "search/PassFileList.h"
 
 #include <gtest/gtest.h>
@@ -275,4 +277,42 @@ TEST(OutputControl, TheCollectingFileIsNeverInThePassFileList)
     f.outputDialogs.queueFile(f.tree / "elsewhere.txt");
     f.output.clickReplToFileButton();
     EXPECT_TRUE(f.fileList.FileListValid());
+}
+
+TEST(OutputControl, SettingsRoundTrip)
+{
+    OutputFixture f;
+    // The built-in settings are the dialog's defaults.
+    const morvane::app::Settings builtIn(f.tree.root(), false);
+    f.output.restoreSettings(builtIn);
+    const OutputSplitSettings defaults;
+    EXPECT_EQ(f.output.splitSettings().numbering, defaults.numbering);
+    EXPECT_EQ(f.output.splitSettings().nameFromSource, defaults.nameFromSource);
+    EXPECT_EQ(f.output.splitSettings().separator, defaults.separator);
+    EXPECT_TRUE(f.output.LabelReplToFile().empty());
+
+    // Paths are stored as program text and come back as file system names.
+    OutputSplitSettings& split = f.output.splitSettings();
+    split.numbering = OutputNumbering::ByMatches;
+    split.nameFromSource = false;
+    split.fixedName = "/w/вывод.txt";
+    split.startNumber = 1000000;
+    split.digits = 10;
+    split.separator = "";
+    f.output.setLabelReplToFile("/w/сбор.txt");
+    morvane::app::Settings stored(f.tree.root(), false);
+    f.output.storeSettings(stored);
+    EXPECT_TRUE(stored.rbFoundCount_Checked);
+    EXPECT_FALSE(stored.rbReplaceCount_Checked);
+    EXPECT_EQ(stored.FileName_Text, morvane::codepage::Utf8ToWin1251("/w/вывод.txt"));
+
+    OutputFixture g;
+    g.output.restoreSettings(stored);
+    EXPECT_EQ(g.output.splitSettings().numbering, OutputNumbering::ByMatches);
+    EXPECT_FALSE(g.output.splitSettings().nameFromSource);
+    EXPECT_EQ(g.output.splitSettings().fixedName, "/w/вывод.txt");
+    EXPECT_EQ(g.output.splitSettings().startNumber, 1000000);
+    EXPECT_EQ(g.output.splitSettings().digits, 10);
+    EXPECT_EQ(g.output.splitSettings().separator, "");
+    EXPECT_EQ(g.output.LabelReplToFile(), "/w/сбор.txt");
 }

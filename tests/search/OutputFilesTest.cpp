@@ -24,7 +24,10 @@ std::string Read(const std::filesystem::path& path)
     return out.str();
 }
 
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+bool StartsWith(const std::string& text, const std::string& prefix)
+{
+    return text.rfind(prefix, 0) == 0;
+}
 
 } // namespace
 

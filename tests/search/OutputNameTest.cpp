@@ -1,8 +1,8 @@
 // Names of file-split output: numbering bases, name from the source or fixed, start, digits,
 // separator, and the 64-bit number.
 
-#include "codepage/CodePage.h"
 #include "search/OutputName.h"
+#include "codepage/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +101,7 @@ TEST(OutputName, NumberTextDigitsAndLimits)
         { 0, 0, "_0" },
         { 7, 1, "_7" },
         { 1234567, 10, "_0001234567" }, // seven digits, three leading zeros
-        { 12345, 3, "_12345" },         // never cut
+        { 12345, 3, "_12345" }, // never cut
         { 4294967296LL, 0, "_4294967296" }, // beyond 32 bits
         { 4294967295LL, 10, "_4294967295" },
     };

@@ -2,6 +2,7 @@
 // multipass into the collecting file, abort, the viewer's file, and the failures (a vanished
 // file, a write that cannot be made).
 
+#include "search/ReplaceEverywhere.h"
 #include "PassFixture.h"
 #include "TempTree.h"
 #include "app/MessageTable.h"
@@ -12,7 +13,6 @@
 #include "rules/RuleCompiler.h"
 #include "search/Backups.h"
 #include "search/HiddenList.h"
-#include "search/ReplaceEverywhere.h"
 #include "search/ReplaceStatus.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +53,8 @@ struct ReplaceFixture : morvane::test::PassFixture {
 
     void run(MultipassRules& rules, const PassSelection& selection, bool showReport = true)
     {
-        command.miReplacePassimClick(selection, options, rules, [this] { return rulesValid; }, showReport);
+        command.miReplacePassimClick(
+            selection, options, rules, [this] { return rulesValid; }, showReport);
     }
     void run(MultipassRules&& rules, const PassSelection& selection, bool showReport = true)
     {
@@ -201,7 +202,8 @@ TEST(ReplaceEverywhere, AbortMidFileLeavesItCompleteAndEndsTheRun)
     EXPECT_EQ(f.command.counters().FilesFound, 1);
     // The run still ends with the summary.
     ASSERT_EQ(f.dialogs.messages().size(), 1u);
-    EXPECT_EQ(f.dialogs.messages()[0].rfind(Utf8ToWin1251("Обработано файлов - 2 из 2\n\rФайлов - 1 / 1"), 0), 0u);
+    EXPECT_EQ(
+        f.dialogs.messages()[0].rfind(Utf8ToWin1251("Обработано файлов - 2 из 2\n\rФайлов - 1 / 1"), 0), 0u);
 }
 
 TEST(ReplaceEverywhere, TheViewersFileIsReloadedWhenRewritten)

@@ -1,9 +1,9 @@
 // The progress line, the summary and the report caption of replace runs, by output mode: the
 // order of the arguments and which counter stands in the "changed" place.
 
+#include "search/ReplaceStatus.h"
 #include "PassFixture.h"
 #include "codepage/CodePage.h"
-#include "search/ReplaceStatus.h"
 
 #include <gtest/gtest.h>
 
@@ -35,12 +35,15 @@ TEST(ReplaceStatus, ProgressLineByMode)
         const char* expected;
     } cases[] = {
         { OutputMode::InPlace, false,
-            " Обработано файлов - 2 из 5  Файлов - 1 / 1  В файле - 4 / 3  Всего - 9 / 7 (найдено/изменено)" },
+            " Обработано файлов - 2 из 5  Файлов - 1 / 1  В файле - 4 / 3  Всего - 9 / 7 "
+            "(найдено/изменено)" },
         { OutputMode::OneFile, false,
-            " Обработано файлов - 2 из 5  Файлов - 1 / 1  В файле - 4 / 3  Всего - 9 / 7 (найдено/сохранено)" },
+            " Обработано файлов - 2 из 5  Файлов - 1 / 1  В файле - 4 / 3  Всего - 9 / 7 "
+            "(найдено/сохранено)" },
         // Every replacement is a file of its own: the replacements stand for the files saved.
         { OutputMode::FileSplit, false,
-            " Обработано файлов - 2 из 5  Файлов - 1 / 7  В файле - 4 / 3  Всего - 9 / 7 (найдено/сохранено)" },
+            " Обработано файлов - 2 из 5  Файлов - 1 / 7  В файле - 4 / 3  Всего - 9 / 7 "
+            "(найдено/сохранено)" },
         { OutputMode::InPlace, true, " найдено - 9  заменено - 7" },
     };
     for (const auto& c : cases)
@@ -68,13 +71,16 @@ TEST(ReplaceStatus, SummaryAndReportCaption)
         const char* caption;
     } cases[] = {
         { OutputMode::InPlace,
-            "Обработано файлов - 2 из 5\n\rФайлов - 1 / 1 (найдено/изменено)\n\rВсего - 9 / 7 (найдено/заменено)",
+            "Обработано файлов - 2 из 5\n\rФайлов - 1 / 1 (найдено/изменено)\n\rВсего - 9 / 7 "
+            "(найдено/заменено)",
             "Заменено" },
         { OutputMode::OneFile,
-            "Обработано файлов - 2 из 5\n\rФайлов - 1 / 1 (найдено/сохранено)\n\rВсего - 9 / 7 (найдено/сохранено)",
+            "Обработано файлов - 2 из 5\n\rФайлов - 1 / 1 (найдено/сохранено)\n\rВсего - 9 / 7 "
+            "(найдено/сохранено)",
             "Сохранено" },
         { OutputMode::FileSplit,
-            "Обработано файлов - 2 из 5\n\rФайлов - 1 / 7 (найдено/сохранено)\n\rВсего - 9 / 7 (найдено/сохранено)",
+            "Обработано файлов - 2 из 5\n\rФайлов - 1 / 7 (найдено/сохранено)\n\rВсего - 9 / 7 "
+            "(найдено/сохранено)",
             "Сохранено" },
     };
     for (const auto& c : cases) {

@@ -2,13 +2,13 @@
 // earlier rules produced; the unchanged source in the output modes), the collecting file,
 // split files, counters, abort and failed output writes.
 
+#include "search/ReplaceStreamed.h"
 #include "PassFixture.h"
 #include "TempTree.h"
 #include "codepage/CodePage.h"
 #include "regex/TRegex.h"
 #include "rules/RuleCompiler.h"
 #include "search/MultipassRules.h"
-#include "search/ReplaceStreamed.h"
 
 #include <gtest/gtest.h>
 
@@ -108,21 +108,23 @@ TEST(ReplaceStreamed, CyrillicTextAndTheRunStatusAfterEveryReplacement)
 {
     StreamFixture f;
     f.fileCount = 3;
-    auto rules = Single(morvane::codepage::Utf8ToWin1251("ёж"), morvane::codepage::Utf8ToWin1251("Ёж"), "(?i)${Q}");
+    auto rules
+        = Single(morvane::codepage::Utf8ToWin1251("ёж"), morvane::codepage::Utf8ToWin1251("Ёж"), "(?i)${Q}");
     rules.startRun(f.compiler);
     const auto text = morvane::codepage::Utf8ToWin1251("ЁЖ и ёж");
     const auto result = f.replaceFile(rules, text, f.inPlace());
     EXPECT_EQ(result.newText, morvane::codepage::Utf8ToWin1251("Ёж и Ёж"));
     EXPECT_EQ(f.status.text(1),
-        morvane::codepage::Utf8ToWin1251(
-            " Обработано файлов - 1 из 3  Файлов - 1 / 0  В файле - 2 / 2  Всего - 2 / 2 (найдено/изменено)"));
+        morvane::codepage::Utf8ToWin1251(" Обработано файлов - 1 из 3  Файлов - 1 / 0  В файле - 2 / 2  "
+                                         "Всего - 2 / 2 (найдено/изменено)"));
     EXPECT_EQ(f.pump.calls(), 2);
 }
 
 TEST(ReplaceStreamed, MultipassInPlaceEachRuleSeesTheEarlierRulesText)
 {
     StreamFixture f;
-    auto rules = Table({ { "a", "b", "${Q}" }, { "", "ignored", "" }, { "b", "c", "${Q}" }, { "z", "y", "${Q}" } });
+    auto rules
+        = Table({ { "a", "b", "${Q}" }, { "", "ignored", "" }, { "b", "c", "${Q}" }, { "z", "y", "${Q}" } });
     std::vector<int> madeCurrent;
     rules.setRowMadeCurrent([&](int row) { madeCurrent.push_back(row); });
     rules.startRun(f.compiler);
@@ -175,9 +177,11 @@ TEST(ReplaceStreamed, FileSplitNamesAndCodePage)
     ASSERT_FALSE(result.error);
     EXPECT_TRUE(result.newText.empty());
     ASSERT_EQ(result.outputFiles,
-        (std::vector<std::filesystem::path> { tree / "page_000.htm", tree / "page_001.htm", tree / "page_002.htm" }));
+        (std::vector<std::filesystem::path> {
+            tree / "page_000.htm", tree / "page_001.htm", tree / "page_002.htm" }));
     EXPECT_EQ(Read(tree / "page_001.htm"),
-        morvane::codepage::ConvertText(morvane::codepage::Utf8ToWin1251("два"), 0, morvane::codepage::kKoi8r));
+        morvane::codepage::ConvertText(
+            morvane::codepage::Utf8ToWin1251("два"), 0, morvane::codepage::kKoi8r));
     EXPECT_EQ(f.counters.FilesChanged, 0);
     EXPECT_EQ(f.counters.ReplacementsTotal, 3);
 
