@@ -464,6 +464,26 @@ TEST(BlackBoxSearchMisc, ExecPosOnAnchoredProgram)
     EXPECT_FALSE(start.ExecPos(2));
 }
 
+TEST(BlackBoxSearchMisc, AnchorsAndBoundariesSeeTextBeforeTheStartOffset)
+{
+    TRegex boundary;
+    boundary.SetExpression("\\bb");
+    boundary.SetInputString("ab b");
+    ASSERT_TRUE(boundary.ExecPos(2));
+    EXPECT_EQ(boundary.GroupStart(0), 4);
+
+    TRegex line;
+    line.SetExpression("^b");
+    line.SetInputString("ab\nb");
+    ASSERT_TRUE(line.ExecPos(2));
+    EXPECT_EQ(line.GroupStart(0), 4);
+
+    TRegex start;
+    start.SetExpression("\\Ab");
+    start.SetInputString("bb");
+    EXPECT_FALSE(start.ExecPos(2));
+}
+
 TEST(BlackBoxSearchMisc, RequiredTextLookedForFromTheStartOffset)
 {
     TRegex re;
