@@ -1,0 +1,211 @@
+// The found and not-found report passes. Tests: tests/search/SearchPassTest.cpp.
+
+#include "search/SearchPass.h"
+
+#include "app/Format.h"
+#include "app/MessageTable.h"
+#include "regex/ERegex.h"
+
+namespace morvane::search {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kMsgFoundProgress = 14;
+constexpr int kMsgNotFoundProgress = 37;
+constexpr int kErrBadModifier = 127;
+
+} // namespace
+
+SearchPass::SearchPass(PassControl& control, PassFileList& files, ReportModel& report, WorkTextEditor& editor,
+    rules::RuleCompiler& compiler)
+    : m_control(control)
+    , m_files(files)
+    , m_report(report)
+    , m_editor(editor)
+    , m_compiler(compiler)
+{
+}
+
+void SearchPass::miFindFilesClick(const PassSelection& selection, const PassOptions& options, const SearchRules& rules)
+{
+    run(selection, options, rules, true);
+}
+
+void SearchPass::miNotFindFilesClick(const PassSelection& selection, const PassOptions& options, const SearchRules& rules)
+{
+    run(selection, options, rules, false);
+}
+
+void SearchPass::run(const PassSelection& selection, const PassOptions& options, const SearchRules& rules, bool found)
+{
+    if (m_control.passLoopRunning())
+        return;
+    m_control.setAbortRequested(false);
+    if (!m_control.HasSelection(selection) || m_control.IsBusy())
+        return;
+    PassControl::PassLoop loop(m_control);
+
+    m_control.SetBusy(true);
+    m_control.startTiming();
+    m_control.window().endInteractiveRun();
+    m_filesProcessed = m_filesFound = m_matchesInFile = m_matchesTotal = 0;
+    m_listSize = 0;
+    m_control.setStatus(0, "");
+    m_control.setStatus(1, "");
+    m_report.clear();
+    m_report.showCountColumn(ReportColumn::Found);
+    m_report.hideCountColumn(ReportColumn::Replaced);
+    m_report.fitNameColumn();
+    m_control.window().showReportPage();
+
+    if (!m_files.TakeFileList(selection, options))
+        return;
+    // A copy: the list may be invalidated through the message pump while the loop runs.
+    const std::vector<fs::path> list = m_files.FileList();
+    m_listSize = static_cast<int>(list.size());
+
+    try {
+        for (const fs::path& path : list) {
+            if (m_control.AbortRequested())
+                break;
+            if (found) {
+                if (TestFileFound(path, rules))
+                    m_report.addRow(ReportRow { path, m_matchesInFile, std::nullopt });
+                ++m_filesProcessed;
+                showFoundProgress();
+            } else {
+                ++m_filesProcessed;
+                if (TestFileNotFound(path, rules)) {
+                    m_report.addRow(ReportRow { path, 0, std::nullopt });
+                    ++m_filesFound;
+                }
+                showNotFoundProgress();
+            }
+        }
+    } catch (const regex::ERegex& error) {
+        m_control.dialogs().showMessage(error.what());
+        m_control.SetBusy(false);
+        return;
+    }
+
+    if (m_control.AbortRequested())
+        m_control.showAbortedStatus();
+    else if (found)
+        showFoundProgress();
+    else
+        showNotFoundProgress();
+    m_control.SetBusy(false);
+}
+
+void SearchPass::applyRemark(const std::string& remark)
+{
+    if (!m_compiler.ApplyRemark(remark))
+        throw regex::ERegex(kErrBadModifier, 0, rules::kUnrecognizedModifierText);
+}
+
+void SearchPass::countMatches()
+{
+    regex::TRegex& engine = m_compiler.engine();
+    for (;;) {
+        if (m_control.AbortRequested())
+            return;
+        ++m_matchesTotal;
+        ++m_matchesInFile;
+        showFoundProgress();
+        if (!engine.ExecNext())
+            return;
+    }
+}
+
+bool SearchPass::TestFileFound(const fs::path& path, const SearchRules& rules)
+{
+    m_matchesInFile = 0;
+    if (!m_editor.LoadWorkText(path))
+        return false;
+    regex::TRegex& engine = m_compiler.engine();
+    bool matched = false;
+    if (!rules.multipass) {
+        applyRemark(rules.fields.Remark);
+        if (!rules.fields.Find.empty()) {
+            engine.SetExpression(rules.fields.Find);
+            if (engine.Exec(m_editor.workText())) {
+                matched = true;
+                ++m_filesFound;
+                countMatches();
+            }
+        }
+    } else {
+        for (const rules::Rule& row : rules.rows) {
+            if (m_control.AbortRequested())
+                break;
+            // The remark first, even for a row that is skipped: its modifiers carry over.
+            applyRemark(row.Remark);
+            if (row.Find.empty())
+                continue;
+            engine.SetExpression(row.Find);
+            if (engine.Exec(m_editor.workText())) {
+                if (!matched)
+                    ++m_filesFound;
+                matched = true;
+                countMatches();
+            }
+        }
+    }
+    showFoundProgress();
+    return matched;
+}
+
+bool SearchPass::TestFileNotFound(const fs::path& path, const SearchRules& rules)
+{
+    if (m_control.AbortRequested())
+        return false;
+    m_matchesInFile = 0;
+    if (!m_editor.LoadWorkText(path))
+        return true;
+    regex::TRegex& engine = m_compiler.engine();
+    if (!rules.multipass) {
+        applyRemark(rules.fields.Remark);
+        if (rules.fields.Find.empty())
+            return false;
+        engine.SetExpression(rules.fields.Find);
+        return !engine.Exec(m_editor.workText());
+    }
+    // Every row is evaluated, even after one matched, so the modifiers the rows leave behind
+    // are the same whatever the file holds.
+    bool searched = false;
+    bool anyMatched = false;
+    for (const rules::Rule& row : rules.rows) {
+        if (m_control.AbortRequested())
+            return false;
+        applyRemark(row.Remark);
+        if (row.Find.empty())
+            continue;
+        searched = true;
+        engine.SetExpression(row.Find);
+        if (engine.Exec(m_editor.workText()))
+            anyMatched = true;
+    }
+    return searched && !anyMatched;
+}
+
+void SearchPass::showFoundProgress()
+{
+    m_control.setStatus(0, m_control.elapsedText());
+    m_control.setStatus(1,
+        " "
+            + app::FillMessage(app::Msg(kMsgFoundProgress),
+                { m_filesProcessed, m_listSize, m_filesFound, m_matchesInFile, m_matchesTotal }));
+    m_control.PumpMessages();
+}
+
+void SearchPass::showNotFoundProgress()
+{
+    m_control.setStatus(0, m_control.elapsedText());
+    m_control.setStatus(1,
+        " " + app::FillMessage(app::Msg(kMsgNotFoundProgress), { m_filesProcessed, m_listSize, m_filesFound }));
+    m_control.PumpMessages();
+}
+
+} // namespace morvane::search

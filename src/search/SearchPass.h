@@ -1,0 +1,83 @@
+#pragma once
+// The two report passes: list the files in which the search finds a match (tbFindFiles) or
+// those in which it finds none (tbNotFindFiles), with the number of matches per file in the
+// report's "Найдено" column. Nothing is changed on disk. Covered by
+// tests/search/SearchPassTest.cpp.
+//
+// A file that cannot be read is reported in a message box and the pass goes on: the found pass
+// does not list it, the not-found pass does (with 0). An expression the engine refuses ends the
+// pass with the engine's message, keeping the rows written so far, and leaves the busy state.
+//
+// Multipass, not-found: every row is applied in order (its remark's modifiers carry over to the
+// next row as in any multipass run); rows with an empty find text are not searched. The file is
+// listed when at least one row has a find text and none of those rows matches, which makes the
+// pass the exact complement of the found pass over the readable files. A file whose rows were
+// cut short by an abort is not listed, since its verdict is unknown.
+
+#include "regex/TRegex.h"
+#include "rules/Rule.h"
+#include "rules/RuleCompiler.h"
+#include "search/PassControl.h"
+#include "search/PassFileList.h"
+#include "search/PassOptions.h"
+#include "search/PassSelection.h"
+#include "search/ReportModel.h"
+#include "search/WorkTextEditor.h"
+
+#include <filesystem>
+#include <vector>
+
+namespace morvane::search {
+
+// The rules a search pass runs: the edit fields (cbFind, cbRemark) or, in multipass mode
+// (tbBatch down), the data rows of the rule table in order.
+struct SearchRules {
+    rules::Rule fields;
+    bool multipass = false;
+    std::vector<rules::Rule> rows;
+};
+
+class SearchPass {
+public:
+    // Every collaborator must outlive the pass. The compiler's engine is the search engine.
+    SearchPass(PassControl& control, PassFileList& files, ReportModel& report, WorkTextEditor& editor,
+        rules::RuleCompiler& compiler);
+
+    // The found pass (miFindFilesClick) and the not-found pass (miNotFindFilesClick).
+    void miFindFilesClick(const PassSelection& selection, const PassOptions& options, const SearchRules& rules);
+    void miNotFindFilesClick(const PassSelection& selection, const PassOptions& options, const SearchRules& rules);
+
+    // The per-file tests: load `path` into the working text and run the rules over it. The
+    // found variant counts the matches and returns whether any rule matched; the not-found
+    // variant returns whether the file is to be listed. Engine errors propagate as ERegex.
+    bool TestFileFound(const std::filesystem::path& path, const SearchRules& rules);
+    bool TestFileNotFound(const std::filesystem::path& path, const SearchRules& rules);
+
+    // Counters of the last pass (reset at its start).
+    int FilesProcessed() const { return m_filesProcessed; }
+    int FilesFound() const { return m_filesFound; }
+    int MatchesInFile() const { return m_matchesInFile; }
+    int MatchesTotal() const { return m_matchesTotal; }
+
+private:
+    void run(const PassSelection& selection, const PassOptions& options, const SearchRules& rules, bool found);
+    // Applies a remark; a refused one raises the engine's error so that it ends the pass.
+    void applyRemark(const std::string& remark);
+    // Counts the match the engine holds and every further one.
+    void countMatches();
+    void showFoundProgress();
+    void showNotFoundProgress();
+
+    PassControl& m_control;
+    PassFileList& m_files;
+    ReportModel& m_report;
+    WorkTextEditor& m_editor;
+    rules::RuleCompiler& m_compiler;
+    int m_listSize = 0;
+    int m_filesProcessed = 0;
+    int m_filesFound = 0;
+    int m_matchesInFile = 0;
+    int m_matchesTotal = 0;
+};
+
+} // namespace morvane::search

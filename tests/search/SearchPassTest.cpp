@@ -1,0 +1,210 @@
+// The found and not-found report passes: report rows and counts, status texts, single rule
+// and multipass, unreadable and vanished files, code page detection, engine errors, abort.
+
+#include "PassFixture.h"
+#include "TempTree.h"
+#include "codepage/CodePage.h"
+#include "fakes/FakeViewer.h"
+#include "search/SearchPass.h"
+
+#include <gtest/gtest.h>
+
+namespace morvane::search {
+namespace {
+
+namespace fs = std::filesystem;
+using codepage::Utf8ToWin1251;
+using test::TempTree;
+
+struct SearchFixture : test::PassFixture {
+    TempTree tree;
+    test::FakeViewer viewer;
+    Backups backups;
+    WorkTextEditor editor { control, viewer, backups };
+    PassFileList files { control };
+    ReportModel report;
+    regex::TRegex engine;
+    rules::RuleCompiler compiler { engine };
+    SearchPass pass { control, files, report, editor, compiler };
+    PassOptions options;
+
+    SearchFixture() { compiler.ApplyGlobalModifiers(); }
+
+    PassSelection all() const { return test::Marked(tree.root().parent_path(), { tree.root().filename().string() + "/" }); }
+
+    // The report as "name:found" for readable expectations.
+    std::vector<std::string> rows() const
+    {
+        std::vector<std::string> out;
+        for (const ReportRow& row : report.rows())
+            out.push_back(row.path.filename().string() + ":" + (row.found ? std::to_string(*row.found) : "-"));
+        return out;
+    }
+};
+
+SearchRules Single(const std::string& find, const std::string& remark = "")
+{
+    return SearchRules { rules::Rule { find, "", remark }, false, {} };
+}
+
+SearchRules Table(std::vector<rules::Rule> rows)
+{
+    return SearchRules { {}, true, std::move(rows) };
+}
+
+TEST(SearchPass, FoundListsMatchingFilesWithTheirCounts)
+{
+    SearchFixture f;
+    f.tree.file("a.txt", "cat cat cat");
+    f.tree.file("b.txt", "dog");
+    f.tree.file("c.txt", "Cat");
+    f.report.setCountColumnWidth(ReportColumn::Found, 90);
+    f.report.hideCountColumn(ReportColumn::Found);
+    f.pass.miFindFilesClick(f.all(), f.options, Single("cat"));
+    EXPECT_EQ(f.rows(), (std::vector<std::string> { "a.txt:3" }));
+    EXPECT_EQ(f.status.text(1),
+        Utf8ToWin1251(" Обработано файлов - 3 из 3  Найдено файлов(в файле) - 1(0)  Всего найдено - 3"));
+    EXPECT_TRUE(f.status.everShown(1,
+        Utf8ToWin1251(" Обработано файлов - 0 из 3  Найдено файлов(в файле) - 1(2)  Всего найдено - 2")))
+        << "progress after every counted match";
+    EXPECT_EQ(f.report.columnWidth(ReportColumn::Found), 90) << "comes back with its former width";
+    EXPECT_EQ(f.report.columnWidth(ReportColumn::Replaced), 0);
+    EXPECT_EQ(f.window.reportPageShown(), 1);
+    EXPECT_FALSE(f.control.IsBusy());
+
+    // The remark's modifiers apply: case-insensitive now.
+    f.pass.miFindFilesClick(f.all(), f.options, Single("cat", "(?i)"));
+    EXPECT_EQ(f.rows(), (std::vector<std::string> { "a.txt:3", "c.txt:1" }));
+}
+
+TEST(SearchPass, MultipassAddsTheRowsCountsAndCountsTheFileOnce)
+{
+    SearchFixture f;
+    f.tree.file("m.txt", "aa bbb");
+    f.tree.file("n.txt", "zzz");
+    f.pass.miFindFilesClick(f.all(), f.options,
+        Table({ { "a", "", "" }, { "", "", "" }, { "b", "", "" }, { "q", "", "" } }));
+    EXPECT_EQ(f.rows(), (std::vector<std::string> { "m.txt:5" }));
+    EXPECT_EQ(f.pass.FilesFound(), 1);
+    EXPECT_EQ(f.pass.MatchesTotal(), 5);
+}
+
+TEST(SearchPass, EmptyExpressionListsNothingButUnreadableFiles)
+{
+    SearchFixture f;
+    f.tree.file("a.txt", "text");
+    f.tree.file("b.txt", "text");
+    ASSERT_TRUE(f.files.TakeFileList(f.all(), f.options));
+    fs::remove(f.tree / "b.txt"); // vanishes between listing and processing
+
+    f.pass.miFindFilesClick(f.all(), f.options, Single(""));
+    EXPECT_TRUE(f.rows().empty());
+    f.pass.miNotFindFilesClick(f.all(), f.options, Single(""));
+    EXPECT_EQ(f.rows(), (std::vector<std::string> { "b.txt:0" }));
+    EXPECT_EQ(f.status.text(1),
+        Utf8ToWin1251(" Обработано файлов - 2 из 2  Найдено файлов - 1, не удовлетворяющих условию поиска"));
+    ASSERT_EQ(f.dialogs.messages().size(), 2u) << "reported by each pass";
+    EXPECT_TRUE(f.dialogs.messages()[0].starts_with("Cannot open file \"" + (f.tree / "b.txt").string()));
+}
+
+TEST(SearchPass, VanishedFileIsReportedAndSkippedByTheFoundPass)
+{
+    SearchFixture f;
+    f.tree.file("a.txt", "hit");
+    f.tree.file("b.txt", "hit");
+    f.tree.file("c.txt", "hit");
+    ASSERT_TRUE(f.files.TakeFileList(f.all(), f.options));
+    fs::remove(f.tree / "b.txt");
+    f.pass.miFindFilesClick(f.all(), f.options, Single("hit"));
+    EXPECT_EQ(f.rows(), (std::vector<std::string> { "a.txt:1", "c.txt:1" }));
+    EXPECT_EQ(f.pass.FilesProcessed(), 3);
+    EXPECT_EQ(f.dialogs.messages().size(), 1u);
+}
+
+TEST(SearchPass, NotFoundMultipassListsWhenNoRowMatches)
+{
+    struct Row {
+        std::vector<rules::Rule> table;
+        bool listed;
+    } const rows[] = {
+        { { { "x", "", "" } }, true },
+        { { { "x", "", "" }, { "b", "", "" } }, false },
+        { { { "", "", "" }, { "x", "", "" } }, true },  // an empty row is not searched
+        { { { "", "", "" } }, false },                  // nothing searched: no verdict to list
+        { { { "B", "", "(?i)" }, { "x", "", "" } }, false },
+    };
+    for (const Row& row : rows) {
+        SearchFixture f;
+        f.tree.file("f.txt", "abc");
+        f.pass.miNotFindFilesClick(f.all(), f.options, Table(row.table));
+        EXPECT_EQ(f.rows().size(), row.listed ? 1u : 0u) << row.table.size() << row.table[0].Find;
+    }
+}
+
+TEST(SearchPass, NotFoundSingleRule)
+{
+    SearchFixture f;
+    f.tree.file("has.txt", "needle");
+    f.tree.file("hasnt.txt", "hay");
+    f.pass.miNotFindFilesClick(f.all(), f.options, Single("needle"));
+    EXPECT_EQ(f.rows(), (std::vector<std::string> { "hasnt.txt:0" }));
+    EXPECT_EQ(f.pass.FilesFound(), 1);
+    EXPECT_EQ(f.report.columnWidth(ReportColumn::Replaced), 0);
+}
+
+TEST(SearchPass, AutoDetectFindsAKoi8rFileByAWindows1251Expression)
+{
+    SearchFixture f;
+    const std::string text = Utf8ToWin1251("Широкая электрификация южных губерний даст мощный толчок подъёму сельского хозяйства.");
+    f.tree.file("k.txt", codepage::ConvertText(text, codepage::kWin1251, codepage::kKoi8r));
+    f.editor.setCodePage(CodePageChoice::AutoDetect);
+    f.pass.miFindFilesClick(f.all(), f.options, Single(Utf8ToWin1251("губерний")));
+    EXPECT_EQ(f.rows(), (std::vector<std::string> { "k.txt:1" }));
+    f.editor.setCodePage(CodePageChoice::Win1251);
+    f.pass.miFindFilesClick(f.all(), f.options, Single(Utf8ToWin1251("губерний")));
+    EXPECT_TRUE(f.rows().empty());
+}
+
+TEST(SearchPass, AbortInAFileStopsCountingAtOnceAndKeepsItsRow)
+{
+    SearchFixture f;
+    f.tree.file("a.txt", std::string(100, 'x'));
+    f.tree.file("b.txt", "x");
+    f.pump.setOnPump([&](int) {
+        if (f.pass.MatchesInFile() == 5)
+            f.control.tbBreakClick();
+    });
+    f.pass.miFindFilesClick(f.all(), f.options, Single("x"));
+    EXPECT_EQ(f.rows(), (std::vector<std::string> { "a.txt:5" }));
+    EXPECT_EQ(f.pass.MatchesTotal(), 5);
+    EXPECT_EQ(f.status.text(1), Utf8ToWin1251(" прервано пользователем"));
+    EXPECT_FALSE(f.control.IsBusy());
+}
+
+TEST(SearchPass, EngineErrorEndsThePassKeepingTheRows)
+{
+    SearchFixture f;
+    f.tree.file("a.txt", "ok");
+    f.pass.miFindFilesClick(f.all(), f.options, Table({ { "ok", "", "" }, { "(", "", "" } }));
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_NE(f.dialogs.messages()[0].find("(pos"), std::string::npos) << f.dialogs.messages()[0];
+    EXPECT_TRUE(f.rows().empty()) << "the file's test did not return";
+    EXPECT_FALSE(f.control.IsBusy());
+
+    f.tree.file("b.txt", "ok");
+    f.files.invalidate(FileListEvent::MarkChanged);
+    f.pass.miFindFilesClick(f.all(), f.options, Single("ok", "(?q)"));
+    EXPECT_EQ(f.dialogs.messages().back(), "Urecognized Modifier");
+}
+
+TEST(SearchPass, NoSelectionRunsNothing)
+{
+    SearchFixture f;
+    PassSelection none;
+    f.pass.miFindFilesClick(none, f.options, Single("x"));
+    EXPECT_EQ(f.dialogs.messages(), std::vector<std::string> { Utf8ToWin1251("Нет выбранных файлов.") });
+    EXPECT_TRUE(f.window.busyShown().empty());
+}
+
+} // namespace
+} // namespace morvane::search
