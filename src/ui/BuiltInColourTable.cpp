@@ -9,6 +9,7 @@ namespace {
 
 // The tag-name rule: only the name after "<" is coloured, and only when a blank or ">" follows,
 // so that "<BODY>" colours "BODY" and "<BODYX>" nothing.
+// clang-format off
 constexpr const char* kTagNames =
     "(?i)<(!DOCTYPE|A|/A|ACRONYM|/ACRONYM|ADDRESS|/ADDRESS|APPLET|/APPLET|AREA|/AREA|B|/B"
     "|BASE|/BASE|BASEFONT|/BASEFONT|BDO|/BDO|BGSOUND|/BGSOUND|BIG|/BIG|BLOCKQUOTE|/BLOCKQUOTE"
@@ -23,6 +24,7 @@ constexpr const char* kTagNames =
     "|SMALL|/SMALL|SPAN|/SPAN|STRIKE|/STRIKE|STRONG|/STRONG|STYLE|/STYLE|SUB|/SUB|SUP|/SUP"
     "|TABLE|/TABLE|TBODY|/TBODY|TD|/TD|TEXTAREA|/TEXTAREA|TFOOT|/TFOOT|TH|/TH|THEAD|/THEAD"
     "|TITLE|/TITLE|TR|/TR|TT|/TT|U|/U|UL|/UL|VAR|/VAR|WBR|XML|/XML|XMP|/XMP)[ >]";
+// clang-format on
 
 } // namespace
 

@@ -13,7 +13,8 @@ QString ToDisplay(std::string_view text)
     QString result;
     result.reserve(static_cast<qsizetype>(text.size()));
     for (char c : text)
-        result.append(QChar(static_cast<char16_t>(codepage::Win1251ToUnicode(static_cast<unsigned char>(c)))));
+        result.append(
+            QChar(static_cast<char16_t>(codepage::Win1251ToUnicode(static_cast<unsigned char>(c)))));
     return result;
 }
 

@@ -7,6 +7,7 @@
 
 #include <span>
 
+// clang-format off
 // The main window TFormMain: pages, tool bars, fields, lists, hidden labels.
 #define MORVANE_FORM_MAIN_CONTROLS(X)                                                                        \
     X(PageControlMain) X(TabSheetManual) X(TabSheetWork) X(TabSheetReport) X(TabSheetOptions)              \
@@ -87,6 +88,8 @@
 
 // The response interval dialog TForm9.
 #define MORVANE_FORM9_CONTROLS(X) X(TForm9) X(StaticText1) X(MaskEditTime) X(bbOK) X(bbCancel)
+
+// clang-format on
 
 namespace morvane::ui {
 

@@ -11,9 +11,9 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QToolButton>

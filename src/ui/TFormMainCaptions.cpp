@@ -76,7 +76,8 @@ void TFormMain::ApplyCaptions()
             window = m_form9;
         if (window == nullptr)
             continue;
-        const QString name = QString::fromLatin1(target.objectName.data(), static_cast<qsizetype>(target.objectName.size()));
+        const QString name
+            = QString::fromLatin1(target.objectName.data(), static_cast<qsizetype>(target.objectName.size()));
         QObject* control = window->objectName() == name ? window : window->findChild<QObject*>(name);
         if (control == nullptr) {
             qWarning() << "caption" << target.index << "names no control" << name;

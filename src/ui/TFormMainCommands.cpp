@@ -16,13 +16,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
-#include <QTreeWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace morvane::ui {
 
@@ -204,7 +204,8 @@ void TFormMain::tbSubDirClick()
     // A changed option ends a waiting interactive run and a running pass; the pass file list
     // is invalidated when the search subsystem lands.
     if (m_c.sbYes->isEnabled()) {
-        for (QPushButton* b : { m_c.sbYes, m_c.sbYesToAll, m_c.sbAll, m_c.sbIgnore, m_c.sbNoToAll, m_c.sbAbort })
+        for (QPushButton* b :
+            { m_c.sbYes, m_c.sbYesToAll, m_c.sbAll, m_c.sbIgnore, m_c.sbNoToAll, m_c.sbAbort })
             b->setEnabled(false);
     }
     if (m_busy)
@@ -213,7 +214,8 @@ void TFormMain::tbSubDirClick()
 
 void TFormMain::miReportClick()
 {
-    m_c.PageControlMain->setTabVisible(m_c.PageControlMain->indexOf(m_c.TabSheetReport), m_c.miReport->isChecked());
+    m_c.PageControlMain->setTabVisible(
+        m_c.PageControlMain->indexOf(m_c.TabSheetReport), m_c.miReport->isChecked());
 }
 
 void TFormMain::tbWordWrapClick()
@@ -234,7 +236,8 @@ void TFormMain::tbWordWrapMemoClick()
 
 void TFormMain::tbWebBrowserClick()
 {
-    m_c.PageControlWork->setTabVisible(m_c.PageControlWork->indexOf(m_c.TabSheetWeb), m_c.tbWebBrowser->isChecked());
+    m_c.PageControlWork->setTabVisible(
+        m_c.PageControlWork->indexOf(m_c.TabSheetWeb), m_c.tbWebBrowser->isChecked());
     // Showing the panel's current file in the preview is bound when the file panel lands.
 }
 
@@ -282,6 +285,8 @@ void TFormMain::PageControlMainChange(int index)
 }
 
 // ---- Scaffolding: commands of subsystems the window is not bound to yet ----
+
+// clang-format off
 
 void TFormMain::miFindClick() { } // bound when search lands (interactive run)
 void TFormMain::miReplacePassimClick() { } // bound when search lands (replace everywhere)
@@ -349,5 +354,6 @@ void TFormMain::sbAddToTableClick() { } // bound when rules lands (rule editing)
 void TFormMain::sbReplaceToTableClick() { } // bound when rules lands (rule editing)
 void TFormMain::sbDeleteToTableClick() { } // bound when rules lands (rule editing)
 void TFormMain::sbQuoteMemoFindClick() { } // bound when rules lands (quoting of metacharacters)
+// clang-format on
 
 } // namespace morvane::ui

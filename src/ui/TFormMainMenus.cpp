@@ -89,7 +89,8 @@ void TFormMain::buildMenus()
         = AddItem(ops, names::miSelectToWebBrowser, QKeySequence(Qt::CTRL | Qt::Key_F3), false);
     ops->addSeparator();
     m_c.miRestore = AddItem(ops, names::miRestore, QKeySequence(Qt::ALT | Qt::Key_Backspace));
-    m_c.miRestoreAll = AddItem(ops, names::miRestoreAll, QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace));
+    m_c.miRestoreAll
+        = AddItem(ops, names::miRestoreAll, QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace));
     m_c.miDelAllBackup = AddItem(ops, names::miDelAllBackup, QKeySequence(Qt::SHIFT | Qt::Key_Delete));
     ops->addSeparator();
     m_c.miConverter = AddItem(ops, names::miConverter);
@@ -112,7 +113,8 @@ void TFormMain::buildMenus()
     set->addSeparator();
     m_c.replaceModeGroup = new QActionGroup(this);
     m_c.replaceModeGroup->setExclusive(true);
-    m_c.miSimpleReplace = AddCheckItem(set, names::miSimpleReplace, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Q));
+    m_c.miSimpleReplace
+        = AddCheckItem(set, names::miSimpleReplace, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Q));
     m_c.miSubstitute = AddCheckItem(set, names::miSubstitute, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
     m_c.miExtendedReplace
         = AddCheckItem(set, names::miExtendedReplace, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
@@ -172,9 +174,10 @@ void TFormMain::buildContextMenus()
     BuildInsertionMenu(m_c.pmFind,
         {
             { miMetacharacters,
-                { miAnyCharacter, miAnySetOfCharacters, miAnyExceptSetOfCharacters, miAnyFromRangeOfCharacters,
-                    miAlphanumericCharacter, miNotAlphanumericCharacter, miDecimalDigit, miNotDecimalDigit,
-                    miBlankCharacter, miNotBlankCharacter, miTabCharacter, miReturn, miHexCodeChar } },
+                { miAnyCharacter, miAnySetOfCharacters, miAnyExceptSetOfCharacters,
+                    miAnyFromRangeOfCharacters, miAlphanumericCharacter, miNotAlphanumericCharacter,
+                    miDecimalDigit, miNotDecimalDigit, miBlankCharacter, miNotBlankCharacter, miTabCharacter,
+                    miReturn, miHexCodeChar } },
             { miDelimiters,
                 { miDelimiterOfWord, miNotDelimiterOfWord, miBeginningOfLine, miEndOfLine, miBeginningOfText,
                     miEndOfText } },

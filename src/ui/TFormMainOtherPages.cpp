@@ -14,8 +14,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -206,7 +206,8 @@ void TFormMain::buildOptionsPage()
     m_c.sbReplaceToTable = MakeButton(lower, names::sbReplaceToTable);
     m_c.sbDeleteToTable = MakeButton(lower, names::sbDeleteToTable);
     m_c.sbQuoteMemoFind = MakeButton(lower, names::sbQuoteMemoFind);
-    for (QPushButton* button : { m_c.sbAddToTable, m_c.sbReplaceToTable, m_c.sbDeleteToTable, m_c.sbQuoteMemoFind })
+    for (QPushButton* button :
+        { m_c.sbAddToTable, m_c.sbReplaceToTable, m_c.sbDeleteToTable, m_c.sbQuoteMemoFind })
         memoButtons->addWidget(button);
     memoButtons->addStretch();
     lowerLayout->addLayout(memoButtons);

@@ -156,7 +156,8 @@ void TFormMain::restoreSettings()
         m_c.LabelListRegExpr->setText(ToDisplay(s.LabelListRegExpr_Caption));
     const QString activePage = QString::fromStdString(s.PageControlMain_ActivePage);
     for (int i = 0; i < m_c.PageControlMain->count(); ++i) {
-        if (m_c.PageControlMain->widget(i)->objectName() == activePage && m_c.PageControlMain->isTabVisible(i))
+        if (m_c.PageControlMain->widget(i)->objectName() == activePage
+            && m_c.PageControlMain->isTabVisible(i))
             m_c.PageControlMain->setCurrentIndex(i);
     }
     m_reportColumnWidth1 = s.lvReportColumnsWidth1;
@@ -220,15 +221,16 @@ void TFormMain::FormShow()
         app::ReplaceIntervalInCaption(app::Msg(269), app::FormatIntervalText(m_responseIntervalMs)));
 
     // 5 and 6. The grid: header from messages 1 to 3, then the rows of the rule table.
-    m_c.sgRegExpr->setHorizontalHeaderLabels({ ToDisplay(app::Msg(1)), ToDisplay(app::Msg(2)), ToDisplay(app::Msg(3)) });
+    m_c.sgRegExpr->setHorizontalHeaderLabels(
+        { ToDisplay(app::Msg(1)), ToDisplay(app::Msg(2)), ToDisplay(app::Msg(3)) });
     fillGrid();
     m_ruleTableModified = false;
 
     // 7. The report's name column takes what the two number columns leave.
     m_c.lvReport->setColumnWidth(1, m_reportColumnWidth1);
     m_c.lvReport->setColumnWidth(2, m_reportColumnWidth2);
-    m_c.lvReport->setColumnWidth(0,
-        std::max(100, m_c.lvReport->viewport()->width() - m_reportColumnWidth1 - m_reportColumnWidth2));
+    m_c.lvReport->setColumnWidth(
+        0, std::max(100, m_c.lvReport->viewport()->width() - m_reportColumnWidth1 - m_reportColumnWidth2));
 
     // 8. Twins and the controls that follow the persisted states.
     applyTwinStates();
@@ -301,7 +303,8 @@ void TFormMain::applyTwinStates()
     m_c.miExtendedReplace->setChecked(m_c.rbExtendedReplace->isChecked());
     tbWordWrapMemoClick();
     tbWordWrapClick();
-    m_c.PageControlWork->setTabVisible(m_c.PageControlWork->indexOf(m_c.TabSheetWeb), m_c.miWebBrowser->isChecked());
+    m_c.PageControlWork->setTabVisible(
+        m_c.PageControlWork->indexOf(m_c.TabSheetWeb), m_c.miWebBrowser->isChecked());
     miReportClick();
 }
 

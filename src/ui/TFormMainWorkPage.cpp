@@ -15,8 +15,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -95,9 +95,8 @@ void TFormMain::buildWorkToolBar(QWidget* page)
     bar->addSeparator();
     m_c.cbCodePage = Named(new QComboBox(bar), names::cbCodePage);
     // The code page names are the same in every language.
-    m_c.cbCodePage->addItems(
-        { QStringLiteral("Windows-1251"), QStringLiteral("KOI8-R"), QStringLiteral("DOS-866"),
-            QStringLiteral("AutoDetect") });
+    m_c.cbCodePage->addItems({ QStringLiteral("Windows-1251"), QStringLiteral("KOI8-R"),
+        QStringLiteral("DOS-866"), QStringLiteral("AutoDetect") });
     bar->addWidget(m_c.cbCodePage);
     bar->addSeparator();
     m_c.tbRestore = AddToolButton(bar, names::tbRestore);
@@ -199,8 +198,8 @@ void TFormMain::buildFieldsPanel()
         layout->addWidget(group);
         return group;
     };
-    m_c.GroupBoxFindStr = addGroup(names::GroupBoxFindStr, names::cbFind, names::sbInsertToFind, names::sbFind,
-        m_c.cbFind, m_c.sbInsertToFind, m_c.sbFind);
+    m_c.GroupBoxFindStr = addGroup(names::GroupBoxFindStr, names::cbFind, names::sbInsertToFind,
+        names::sbFind, m_c.cbFind, m_c.sbInsertToFind, m_c.sbFind);
     m_c.GroupBoxReplaceStr = addGroup(names::GroupBoxReplaceStr, names::cbReplace, names::sbInsertToReplace,
         names::sbReplacePassim, m_c.cbReplace, m_c.sbInsertToReplace, m_c.sbReplacePassim);
     m_c.GroupBoxRemarkStr = addGroup(names::GroupBoxRemarkStr, names::cbRemark, names::tbInsertTable,
@@ -248,9 +247,10 @@ void TFormMain::buildEditorPages()
     auto* buttons = new QGridLayout;
     buttons->setSpacing(2);
     int cell = 0;
-    for (auto [button, name] : { std::pair { &m_c.sbYes, names::sbYes }, std::pair { &m_c.sbIgnore, names::sbIgnore },
-             std::pair { &m_c.sbYesToAll, names::sbYesToAll }, std::pair { &m_c.sbNoToAll, names::sbNoToAll },
-             std::pair { &m_c.sbAll, names::sbAll }, std::pair { &m_c.sbAbort, names::sbAbort } }) {
+    for (auto [button, name] :
+        { std::pair { &m_c.sbYes, names::sbYes }, std::pair { &m_c.sbIgnore, names::sbIgnore },
+            std::pair { &m_c.sbYesToAll, names::sbYesToAll }, std::pair { &m_c.sbNoToAll, names::sbNoToAll },
+            std::pair { &m_c.sbAll, names::sbAll }, std::pair { &m_c.sbAbort, names::sbAbort } }) {
         *button = MakePushButton(m_c.PanelReplace, name);
         // The confirmation buttons are enabled only while a run waits at a match.
         (*button)->setEnabled(false);

@@ -12,8 +12,7 @@ class QWidget;
 namespace morvane::ui {
 
 // Gives `object` its object name and returns it, so a builder can create and name in one line.
-template <typename T>
-T* Named(T* object, const char* name)
+template <typename T> T* Named(T* object, const char* name)
 {
     object->setObjectName(QLatin1String(name));
     return object;

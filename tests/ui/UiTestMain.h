@@ -7,13 +7,13 @@
 #include <QtTest>
 
 #define MORVANE_UI_TEST_MAIN(TestClass)                                                                      \
-    int main(int argc, char** argv)                                                                        \
-    {                                                                                                      \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                                                       \
-        QTemporaryDir home;                                                                                \
-        qputenv("MORVANE_HOME", home.path().toLocal8Bit());                                                \
-        QApplication app(argc, argv);                                                                      \
-        TestClass test;                                                                                    \
-        return QTest::qExec(&test, argc, argv);                                                            \
+    int main(int argc, char** argv)                                                                          \
+    {                                                                                                        \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                  \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                                         \
+        QTemporaryDir home;                                                                                  \
+        qputenv("MORVANE_HOME", home.path().toLocal8Bit());                                                  \
+        QApplication app(argc, argv);                                                                        \
+        TestClass test;                                                                                      \
+        return QTest::qExec(&test, argc, argv);                                                              \
     }

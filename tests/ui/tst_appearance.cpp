@@ -110,7 +110,8 @@ private Q_SLOTS:
         focus(window, c.sgRegExpr, c.TabSheetOptions);
         dialogs.nextFont = TestFont(20);
         window.miSetFontClick();
-        QCOMPARE(c.sgRegExpr->verticalHeader()->defaultSectionSize(), 10 + QFontMetrics(TestFont(20)).height());
+        QCOMPARE(
+            c.sgRegExpr->verticalHeader()->defaultSectionSize(), 10 + QFontMetrics(TestFont(20)).height());
 
         // A cancelled dialog changes nothing.
         dialogs.nextFont.reset();

@@ -80,7 +80,8 @@ private Q_SLOTS:
         window.setDialogs(&dialogs);
         window.show();
         for (const auto& [index, text] : ShownCaptions(window))
-            QVERIFY2(text == ToDisplay(Msg(index)), qPrintable(QString::number(index) + QStringLiteral(": ") + text));
+            QVERIFY2(text == ToDisplay(Msg(index)),
+                qPrintable(QString::number(index) + QStringLiteral(": ") + text));
         QCOMPARE(window.controls().miFind->text(), QString::fromUtf8("Поиск"));
         QCOMPARE(window.form9()->windowTitle(), QString::fromUtf8("Настройка"));
         // The twin button's hint survives a change of its state.
@@ -135,8 +136,10 @@ private Q_SLOTS:
         WriteLanguageFile(dir, lines);
         QFile ini(dir.filePath("Morvane.ini"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[TFormMain]\r\nmiSetTime_Caption=" + QByteArray::fromStdString(
-                      morvane::codepage::Utf8ToWin1251("Изменить время отклика - 2.250 sec")) + "\r\n");
+        ini.write("[TFormMain]\r\nmiSetTime_Caption="
+            + QByteArray::fromStdString(
+                morvane::codepage::Utf8ToWin1251("Изменить время отклика - 2.250 sec"))
+            + "\r\n");
         ini.close();
         TFormMain window(dir.path().toStdString());
         window.show();

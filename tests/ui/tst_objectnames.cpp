@@ -47,7 +47,8 @@ private Q_SLOTS:
     {
         for (const char* name : morvane::ui::FormMainObjectNames()) {
             const auto found = m_window->findChildren<QObject*>(QLatin1String(name));
-            QVERIFY2(found.size() == 1, qPrintable(QStringLiteral("%1 found %2 times").arg(name).arg(found.size())));
+            QVERIFY2(found.size() == 1,
+                qPrintable(QStringLiteral("%1 found %2 times").arg(name).arg(found.size())));
         }
         const auto form9 = morvane::ui::Form9ObjectNames();
         QCOMPARE(m_window->form9()->objectName(), QLatin1String(form9[0]));
@@ -62,7 +63,8 @@ private Q_SLOTS:
             const QString name = object->objectName();
             // Qt names some parts of its own widgets (the scroll buttons of a tab bar, the main
             // window's layout, "qt_...").
-            const bool qtPart = name.startsWith(QLatin1String("qt_")) || qobject_cast<QLayout*>(object) != nullptr
+            const bool qtPart = name.startsWith(QLatin1String("qt_"))
+                || qobject_cast<QLayout*>(object) != nullptr
                 || qobject_cast<QTabBar*>(object->parent()) != nullptr;
             if (!name.isEmpty() && !qtPart)
                 ++counts[name];
@@ -90,8 +92,10 @@ private Q_SLOTS:
                 window = m_window->form9();
             if (window == nullptr)
                 continue;
-            const QString name = QString::fromLatin1(target.objectName.data(), qsizetype(target.objectName.size()));
-            QVERIFY2(window->objectName() == name || window->findChild<QObject*>(name) != nullptr, qPrintable(name));
+            const QString name
+                = QString::fromLatin1(target.objectName.data(), qsizetype(target.objectName.size()));
+            QVERIFY2(window->objectName() == name || window->findChild<QObject*>(name) != nullptr,
+                qPrintable(name));
             ++reached;
         }
         // 123 to 360 belong to the main window, 106 and 107 to the response interval dialog.
@@ -192,24 +196,27 @@ private Q_SLOTS:
             if (!a->isSeparator())
                 settings << a->objectName();
         QCOMPARE(settings,
-            QStringList({ "miModifierI", "miModifierS", "miModifierM", "miModifierX", "miModifierG", "miSimpleReplace",
-                "miSubstitute", "miExtendedReplace", "miSubDir", "miOutRTF", "miHideFiles", "miReport",
-                "miReplToFile", "miFileSplit", "miBatch", "miSaveBackup", "miWordWrap", "miColour", "miSetColour",
-                "miWebBrowser", "miSetFont", "miSetColor", "miSetTime", "miAutoSave" }));
+            QStringList({ "miModifierI", "miModifierS", "miModifierM", "miModifierX", "miModifierG",
+                "miSimpleReplace", "miSubstitute", "miExtendedReplace", "miSubDir", "miOutRTF", "miHideFiles",
+                "miReport", "miReplToFile", "miFileSplit", "miBatch", "miSaveBackup", "miWordWrap",
+                "miColour", "miSetColour", "miWebBrowser", "miSetFont", "miSetColor", "miSetTime",
+                "miAutoSave" }));
     }
 
     void workToolBarIsInOrderAndEveryButtonHasAPicture()
     {
         QStringList order;
         for (QAction* a : m_window->controls().ToolBarWork->actions()) {
-            if (QWidget* w = m_window->controls().ToolBarWork->widgetForAction(a); w != nullptr && !a->isSeparator())
+            if (QWidget* w = m_window->controls().ToolBarWork->widgetForAction(a);
+                w != nullptr && !a->isSeparator())
                 order << w->objectName();
         }
         QCOMPARE(order,
-            QStringList({ "tbSubDir", "tbFindFiles", "tbNotFindFiles", "tbAllFiles", "tbBreak", "AnimateProcess",
-                "tbReplToFile", "tbFileSplit", "tbBatch", "tbSaveBackup", "cbCodePage", "tbRestore", "tbRestoreAll",
-                "tbDelAllBackup", "tbLoadFile", "tbSaveAs", "tbSave", "tbSetFont", "tbSetColor", "tbWordWrap",
-                "tbColour", "tbSetColour", "tbWebBrowser", "tbHelp", "tbTutorial" }));
+            QStringList({ "tbSubDir", "tbFindFiles", "tbNotFindFiles", "tbAllFiles", "tbBreak",
+                "AnimateProcess", "tbReplToFile", "tbFileSplit", "tbBatch", "tbSaveBackup", "cbCodePage",
+                "tbRestore", "tbRestoreAll", "tbDelAllBackup", "tbLoadFile", "tbSaveAs", "tbSave",
+                "tbSetFont", "tbSetColor", "tbWordWrap", "tbColour", "tbSetColour", "tbWebBrowser", "tbHelp",
+                "tbTutorial" }));
         for (QToolButton* button : m_window->findChildren<QToolButton*>()) {
             if (button->objectName().startsWith(QLatin1String("tb")))
                 QVERIFY2(!button->icon().isNull(), qPrintable(button->objectName()));

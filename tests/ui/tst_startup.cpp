@@ -90,8 +90,10 @@ private Q_SLOTS:
         QCOMPARE(c.sgRegExpr->rowCount(), 1);
         QCOMPARE(c.sgRegExpr->columnCount(), 3);
         for (int column = 0; column < 3; ++column) {
-            QCOMPARE(c.sgRegExpr->horizontalHeaderItem(column)->text(), morvane::ui::ToDisplay(morvane::app::Msg(column + 1)));
-            QVERIFY(c.sgRegExpr->item(0, column) == nullptr || c.sgRegExpr->item(0, column)->text().isEmpty());
+            QCOMPARE(c.sgRegExpr->horizontalHeaderItem(column)->text(),
+                morvane::ui::ToDisplay(morvane::app::Msg(column + 1)));
+            QVERIFY(
+                c.sgRegExpr->item(0, column) == nullptr || c.sgRegExpr->item(0, column)->text().isEmpty());
         }
         QCOMPARE(c.sgRegExpr->horizontalHeaderItem(0)->text(), QString::fromUtf8(" искать"));
 
@@ -322,7 +324,8 @@ private Q_SLOTS:
 
     void qtStandardTextsAreRussianWhenTheTranslationIsThere()
     {
-        if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ru.qm")))
+        if (!QFile::exists(
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ru.qm")))
             QSKIP("qtbase_ru.qm is not installed");
         QVERIFY(morvane::ui::InstallQtTranslation(*QCoreApplication::instance()));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString::fromUtf8("&Да"));

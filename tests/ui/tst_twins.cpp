@@ -164,7 +164,8 @@ private Q_SLOTS:
         c.reSource->setSelection(0, 1, 0, 4);
         c.reSource->setModified(true);
         c.miWordWrap->trigger();
-        QCOMPARE(c.reSource->wrapMode(), c.tbWordWrap->isChecked() ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+        QCOMPARE(c.reSource->wrapMode(),
+            c.tbWordWrap->isChecked() ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
         QCOMPARE(c.mmReplace->lineWrapMode(),
             c.tbWordWrap->isChecked() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         QCOMPARE(c.reSource->selectedText(), QStringLiteral("bc "));
@@ -193,7 +194,8 @@ private Q_SLOTS:
         QTRY_VERIFY(c.cbFind->hasFocus() || c.cbFind->lineEdit()->hasFocus());
 
         // Shift, Ctrl and Alt together is the one combination that does not export.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10,
+            Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
         QVERIFY(!QFile::exists(path));
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ControlModifier);

@@ -3,8 +3,8 @@
 // where PAGE is the object name of a page (TabSheetWork by default). The window starts in a
 // fresh temporary program directory, so the picture shows the built-in state.
 
-#include "ui/TFormMain.h"
 #include "ui/QtTranslation.h"
+#include "ui/TFormMain.h"
 
 #include <QApplication>
 #include <QPixmap>
