@@ -155,8 +155,7 @@ TEST(BlackBoxApi, PairedSeparatorSetter)
 
 TEST(BlackBoxApi, QuoteMetaChars)
 {
-    EXPECT_EQ(TRegex::QuoteMetaChars("^$.[()|?+*\\{]}"),
-        "\\^\\$\\.\\[\\(\\)\\|\\?\\+\\*\\\\\\{\\]\\}");
+    EXPECT_EQ(TRegex::QuoteMetaChars("^$.[()|?+*\\{]}"), "\\^\\$\\.\\[\\(\\)\\|\\?\\+\\*\\\\\\{\\]\\}");
     EXPECT_EQ(TRegex::QuoteMetaChars("a-b#c d/\xE0"), "a-b#c d/\xE0");
     EXPECT_EQ(TRegex::QuoteMetaChars(""), "");
     EXPECT_EQ(TRegex::QuoteMetaChars("a.b"), "a\\.b");
@@ -209,8 +208,9 @@ const SubstituteCase kSubstitutions[] = {
     { "\\", "\\" },
     { "", "" },
     { "plain text", "plain text" },
-    { "\xE0$1\xFF", "\xE0"
-                    "b\xFF" },
+    { "\xE0$1\xFF",
+        "\xE0"
+        "b\xFF" },
 };
 
 TEST(BlackBoxSubstitute, Forms)

@@ -16,8 +16,7 @@ namespace {
 
 using namespace std::string_literals;
 
-template <class F>
-std::optional<ERegex> Raised(F&& f)
+template <class F> std::optional<ERegex> Raised(F&& f)
 {
     try {
         f();
@@ -133,7 +132,7 @@ const CompileErrorCase kCompileErrors[] = {
     { Repeat("(", 15), "", 102, 15, "ParseReg Too Many ()" },
 };
 
-class BlackBoxCompileError : public ::testing::TestWithParam<CompileErrorCase> {};
+class BlackBoxCompileError : public ::testing::TestWithParam<CompileErrorCase> { };
 
 TEST_P(BlackBoxCompileError, CodeOffsetAndMessage)
 {
@@ -197,7 +196,7 @@ const std::string kAccepted[] = {
     Repeat("(a)", 14),
 };
 
-class BlackBoxAccepted : public ::testing::TestWithParam<std::string> {};
+class BlackBoxAccepted : public ::testing::TestWithParam<std::string> { };
 
 TEST_P(BlackBoxAccepted, Compiles)
 {

@@ -65,10 +65,16 @@ std::string I32(std::int32_t v)
 }
 
 // One node header: opcode, then the link to the successor.
-std::string N(Op op, std::int32_t link) { return std::string(1, static_cast<char>(op)) + I32(link); }
+std::string N(Op op, std::int32_t link)
+{
+    return std::string(1, static_cast<char>(op)) + I32(link);
+}
 
 // A literal operand with its closing 0 byte.
-std::string L(const std::string& text) { return text + '\0'; }
+std::string L(const std::string& text)
+{
+    return text + '\0';
+}
 
 const std::string kMagic = "\xD8";
 
@@ -105,8 +111,8 @@ const LayoutCase kLayoutCases[] = {
         kMagic + N(kBranch, 24) + N(kExactly, 7) + L("a") + N(kStar, 12) + N(kExactly, 0) + L("b")
             + N(kEnd, 0) },
     { "CountAppliesToLastCharOnly", "ab{2}", "",
-        kMagic + N(kBranch, 32) + N(kExactly, 7) + L("a") + N(kBraces, 20) + I32(2) + I32(2)
-            + N(kExactly, 0) + L("b") + N(kEnd, 0) },
+        kMagic + N(kBranch, 32) + N(kExactly, 7) + L("a") + N(kBraces, 20) + I32(2) + I32(2) + N(kExactly, 0)
+            + L("b") + N(kEnd, 0) },
     { "OpenEndedCount", "a{0,}", "",
         kMagic + N(kBranch, 25) + N(kBraces, 20) + I32(0) + I32(kMaxCount) + N(kExactly, 0) + L("a")
             + N(kEnd, 0) },
@@ -115,8 +121,7 @@ const LayoutCase kLayoutCases[] = {
             + L("{x}") + N(kEnd, 0) },
     { "TwoMemberClassRepeatsHighest", "[ab]", "",
         kMagic + N(kBranch, 13) + N(kAnyOf3, 8) + "abb" + N(kEnd, 0) },
-    { "NegatedOneMemberClass", "[^a]", "",
-        kMagic + N(kBranch, 13) + N(kAnyBut3, 8) + "aaa" + N(kEnd, 0) },
+    { "NegatedOneMemberClass", "[^a]", "", kMagic + N(kBranch, 13) + N(kAnyBut3, 8) + "aaa" + N(kEnd, 0) },
     { "ThreeMembersSortedAscending", "[cab]", "",
         kMagic + N(kBranch, 13) + N(kAnyOf3, 8) + "abc" + N(kEnd, 0) },
     { "DuplicateMembersCountOnce", "[aaaab]", "",
@@ -133,21 +138,19 @@ const LayoutCase kLayoutCases[] = {
         kMagic + N(kBranch, 12) + N(kExactly, 19) + L("a") + N(kBranch, 12) + N(kExactly, 7) + L("b")
             + N(kEnd, 0) },
     { "EmptyAlternativeIsNothing", "a|", "",
-        kMagic + N(kBranch, 12) + N(kExactly, 17) + L("a") + N(kBranch, 10) + N(kNothing, 5)
-            + N(kEnd, 0) },
+        kMagic + N(kBranch, 12) + N(kExactly, 17) + L("a") + N(kBranch, 10) + N(kNothing, 5) + N(kEnd, 0) },
     { "Group", "(a)", "",
-        kMagic + N(kBranch, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
-            + N(kClose1, 5) + N(kEnd, 0) },
+        kMagic + N(kBranch, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a") + N(kClose1, 5)
+            + N(kEnd, 0) },
     { "EmptyGroup", "()", "",
         kMagic + N(kBranch, 25) + N(kOpen1, 5) + N(kBranch, 10) + N(kNothing, 5) + N(kClose1, 5)
             + N(kEnd, 0) },
     { "TwoGroupsNumberedInOrder", "(a)(b)", "",
-        kMagic + N(kBranch, 49) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
-            + N(kClose1, 5) + N(kOpen2, 5) + N(kBranch, 12) + N(kExactly, 7) + L("b") + N(kClose2, 5)
-            + N(kEnd, 0) },
+        kMagic + N(kBranch, 49) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a") + N(kClose1, 5)
+            + N(kOpen2, 5) + N(kBranch, 12) + N(kExactly, 7) + L("b") + N(kClose2, 5) + N(kEnd, 0) },
     { "GreedyOptionalIsBranchPair", "a?", "",
-        kMagic + N(kBranch, 27) + N(kBranch, 12) + N(kExactly, 12) + L("a") + N(kBranch, 5)
-            + N(kNothing, 5) + N(kEnd, 0) },
+        kMagic + N(kBranch, 27) + N(kBranch, 12) + N(kExactly, 12) + L("a") + N(kBranch, 5) + N(kNothing, 5)
+            + N(kEnd, 0) },
     { "LazyOptionalIsLazyBraces", "a??", "",
         kMagic + N(kBranch, 25) + N(kBracesLazy, 20) + I32(0) + I32(1) + N(kExactly, 0) + L("a")
             + N(kEnd, 0) },
@@ -160,60 +163,56 @@ const LayoutCase kLayoutCases[] = {
             + N(kEnd, 0) },
     { "DigitPlus", "\\d+", "", kMagic + N(kBranch, 15) + N(kPlus, 10) + N(kDigit, 0) + N(kEnd, 0) },
     { "CountedGroupIsLoop", "(a){2,3}", "",
-        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7)
-            + L("a") + N(kClose1, 5) + N(kLoop, 17) + I32(2) + I32(3) + I32(-22) + N(kEnd, 0) },
+        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
+            + N(kClose1, 5) + N(kLoop, 17) + I32(2) + I32(3) + I32(-22) + N(kEnd, 0) },
     { "LazyGroupStarIsLazyLoop", "(a)*?", "",
-        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7)
-            + L("a") + N(kClose1, 5) + N(kLoopLazy, 17) + I32(0) + I32(kMaxCount) + I32(-22)
-            + N(kEnd, 0) },
+        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
+            + N(kClose1, 5) + N(kLoopLazy, 17) + I32(0) + I32(kMaxCount) + I32(-22) + N(kEnd, 0) },
     { "LazyGroupOptionalIsLazyLoop", "(a)??", "",
-        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7)
-            + L("a") + N(kClose1, 5) + N(kLoopLazy, 17) + I32(0) + I32(1) + I32(-22) + N(kEnd, 0) },
+        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
+            + N(kClose1, 5) + N(kLoopLazy, 17) + I32(0) + I32(1) + I32(-22) + N(kEnd, 0) },
     { "LazyGroupPlusIsLazyLoop", "(a)+?", "",
-        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7)
-            + L("a") + N(kClose1, 5) + N(kLoopLazy, 17) + I32(1) + I32(kMaxCount) + I32(-22)
-            + N(kEnd, 0) },
+        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
+            + N(kClose1, 5) + N(kLoopLazy, 17) + I32(1) + I32(kMaxCount) + I32(-22) + N(kEnd, 0) },
     { "CountedLazyGroupIsLazyLoop", "(a){2,3}?", "",
-        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7)
-            + L("a") + N(kClose1, 5) + N(kLoopLazy, 17) + I32(2) + I32(3) + I32(-22) + N(kEnd, 0) },
+        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
+            + N(kClose1, 5) + N(kLoopLazy, 17) + I32(2) + I32(3) + I32(-22) + N(kEnd, 0) },
     { "GroupOptionalWithGreedyOffIsLazyLoop", "(a)?", "-g",
-        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7)
-            + L("a") + N(kClose1, 5) + N(kLoopLazy, 17) + I32(0) + I32(1) + I32(-22) + N(kEnd, 0) },
+        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
+            + N(kClose1, 5) + N(kLoopLazy, 17) + I32(0) + I32(1) + I32(-22) + N(kEnd, 0) },
     { "GroupCountZero", "(a){0}", "",
-        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7)
-            + L("a") + N(kClose1, 5) + N(kLoop, 17) + I32(0) + I32(0) + I32(-22) + N(kEnd, 0) },
+        kMagic + N(kBranch, 49) + N(kLoopEntry, 27) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
+            + N(kClose1, 5) + N(kLoop, 17) + I32(0) + I32(0) + I32(-22) + N(kEnd, 0) },
     { "GreedyGroupStarIsBranchLoop", "(a)*", "",
-        kMagic + N(kBranch, 47) + N(kBranch, 32) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7)
-            + L("a") + N(kClose1, 5) + N(kBack, -27) + N(kBranch, 5) + N(kNothing, 5) + N(kEnd, 0) },
+        kMagic + N(kBranch, 47) + N(kBranch, 32) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
+            + N(kClose1, 5) + N(kBack, -27) + N(kBranch, 5) + N(kNothing, 5) + N(kEnd, 0) },
     { "GreedyGroupPlusIsOperandThenBranchLoop", "(a)+", "",
-        kMagic + N(kBranch, 47) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
-            + N(kClose1, 5) + N(kBranch, 10) + N(kBack, -27) + N(kBranch, 5) + N(kNothing, 5)
-            + N(kEnd, 0) },
+        kMagic + N(kBranch, 47) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a") + N(kClose1, 5)
+            + N(kBranch, 10) + N(kBack, -27) + N(kBranch, 5) + N(kNothing, 5) + N(kEnd, 0) },
     { "LineDotIsNotASimpleOperand", ".*", "-s",
         kMagic + N(kBranch, 30) + N(kBranch, 15) + N(kAnyInLine, 5) + N(kBack, -10) + N(kBranch, 5)
             + N(kNothing, 5) + N(kEnd, 0) },
     { "LineAnchors", "^a$", "",
-        kMagic + N(kBranch, 22) + N(kLineStart, 5) + N(kExactly, 7) + L("a") + N(kLineEnd, 5)
-            + N(kEnd, 0) },
+        kMagic + N(kBranch, 22) + N(kLineStart, 5) + N(kExactly, 7) + L("a") + N(kLineEnd, 5) + N(kEnd, 0) },
     { "InputAnchorsWithoutMultiLine", "^a$", "-m",
         kMagic + N(kBranch, 22) + N(kInputStart, 5) + N(kExactly, 7) + L("a") + N(kInputEnd, 5)
             + N(kEnd, 0) },
     { "EscapeNodes", "\\d\\D\\b\\B\\A\\Z.", "",
-        kMagic + N(kBranch, 40) + N(kDigit, 5) + N(kNotDigit, 5) + N(kWordBound, 5)
-            + N(kNotWordBound, 5) + N(kInputStart, 5) + N(kInputEnd, 5) + N(kAny, 5) + N(kEnd, 0) },
+        kMagic + N(kBranch, 40) + N(kDigit, 5) + N(kNotDigit, 5) + N(kWordBound, 5) + N(kNotWordBound, 5)
+            + N(kInputStart, 5) + N(kInputEnd, 5) + N(kAny, 5) + N(kEnd, 0) },
     { "InlineModifierGroupIsComment", "(?i)a", "",
         kMagic + N(kBranch, 17) + N(kComment, 5) + N(kExactlyCI, 7) + L("a") + N(kEnd, 0) },
     { "BackReference", "(a)\\1", "",
-        kMagic + N(kBranch, 33) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a")
-            + N(kClose1, 5) + N(kBackRef, 6) + "\x01" + N(kEnd, 0) },
+        kMagic + N(kBranch, 33) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactly, 7) + L("a") + N(kClose1, 5)
+            + N(kBackRef, 6) + "\x01" + N(kEnd, 0) },
     { "BackReferenceCaseInsensitive", "(a)\\1", "i",
-        kMagic + N(kBranch, 33) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactlyCI, 7) + L("a")
-            + N(kClose1, 5) + N(kBackRefCI, 6) + "\x01" + N(kEnd, 0) },
+        kMagic + N(kBranch, 33) + N(kOpen1, 5) + N(kBranch, 12) + N(kExactlyCI, 7) + L("a") + N(kClose1, 5)
+            + N(kBackRefCI, 6) + "\x01" + N(kEnd, 0) },
     { "HexEscapesAreOneCharLiterals", "\\x41\\x{42}", "",
         kMagic + N(kBranch, 19) + N(kExactly, 7) + L("A") + N(kExactly, 7) + L("B") + N(kEnd, 0) },
 };
 
-class BlackBoxLayout : public ::testing::TestWithParam<LayoutCase> {};
+class BlackBoxLayout : public ::testing::TestWithParam<LayoutCase> { };
 
 TEST_P(BlackBoxLayout, ProgramBytesAsWorkedOut)
 {
@@ -266,7 +265,10 @@ std::bitset<256> Chars(const std::string& members)
     return set;
 }
 
-std::bitset<256> AllBut(const std::string& members) { return ~Chars(members); }
+std::bitset<256> AllBut(const std::string& members)
+{
+    return ~Chars(members);
+}
 
 const std::string kDigits = "0123456789";
 
@@ -338,9 +340,12 @@ const AnalysisCase kAnalysisCases[] = {
     { "\xE0", "", Chars("\xE0"), 0xE0, false, "" },
 };
 
-void PrintTo(const AnalysisCase& c, std::ostream* os) { *os << '/' << c.pattern << "/ " << c.modifiers; }
+void PrintTo(const AnalysisCase& c, std::ostream* os)
+{
+    *os << '/' << c.pattern << "/ " << c.modifiers;
+}
 
-class BlackBoxAnalysis : public ::testing::TestWithParam<AnalysisCase> {};
+class BlackBoxAnalysis : public ::testing::TestWithParam<AnalysisCase> { };
 
 TEST_P(BlackBoxAnalysis, StartFilters)
 {

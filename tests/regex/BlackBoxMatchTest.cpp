@@ -38,7 +38,10 @@ struct SearchCase {
     std::string matches;
 };
 
-void PrintTo(const SearchCase& c, std::ostream* os) { *os << '/' << c.pattern << "/ " << c.modifiers; }
+void PrintTo(const SearchCase& c, std::ostream* os)
+{
+    *os << '/' << c.pattern << "/ " << c.modifiers;
+}
 
 const SearchCase kStartPositions[] = {
     { "b", "", "abcb", "2:1 4:1" },
@@ -121,8 +124,9 @@ const SearchCase kWordBoundaries[] = {
     { "a\\b", "", "a", "1:1" },
     { "a\\B", "", "ab a", "1:1" },
     { "\\b\xE0", "", "\xE0", "" },
-    { "\xE0\\b", "", "\xE0"
-                     "a",
+    { "\xE0\\b", "",
+        "\xE0"
+        "a",
         "1:1" },
 };
 
@@ -200,7 +204,7 @@ const SearchCase kRepetitionContinuations[] = {
     { "a*?(a){2}", "", "aaa", "1:2" },
 };
 
-class BlackBoxSearch : public ::testing::TestWithParam<SearchCase> {};
+class BlackBoxSearch : public ::testing::TestWithParam<SearchCase> { };
 
 TEST_P(BlackBoxSearch, Matches)
 {
@@ -217,7 +221,8 @@ INSTANTIATE_TEST_SUITE_P(BlackBoxLineAnchors, BlackBoxSearch, ::testing::ValuesI
 INSTANTIATE_TEST_SUITE_P(BlackBoxWordBoundaries, BlackBoxSearch, ::testing::ValuesIn(kWordBoundaries));
 INSTANTIATE_TEST_SUITE_P(BlackBoxBackReferences, BlackBoxSearch, ::testing::ValuesIn(kBackReferences));
 INSTANTIATE_TEST_SUITE_P(BlackBoxLoops, BlackBoxSearch, ::testing::ValuesIn(kLoops));
-INSTANTIATE_TEST_SUITE_P(BlackBoxRepetitionContinuations, BlackBoxSearch, ::testing::ValuesIn(kRepetitionContinuations));
+INSTANTIATE_TEST_SUITE_P(
+    BlackBoxRepetitionContinuations, BlackBoxSearch, ::testing::ValuesIn(kRepetitionContinuations));
 
 // Group registers of the first match: (start, length) for groups 0, 1, 2, ...
 
@@ -230,7 +235,10 @@ struct GroupCase {
     Spans groups;
 };
 
-void PrintTo(const GroupCase& c, std::ostream* os) { *os << '/' << c.pattern << "/ " << c.modifiers; }
+void PrintTo(const GroupCase& c, std::ostream* os)
+{
+    *os << '/' << c.pattern << "/ " << c.modifiers;
+}
 
 const GroupCase kGroups[] = {
     { "(a)|b", "", "b", { { 1, 1 }, { -1, -1 } } },
@@ -280,7 +288,7 @@ const GroupCase kGroups[] = {
     { "((x(a)*?){2})*y", "", "xaxaxay", { { 3, 5 }, { 3, 4 }, { 5, 2 }, { 6, 1 } } },
 };
 
-class BlackBoxGroups : public ::testing::TestWithParam<GroupCase> {};
+class BlackBoxGroups : public ::testing::TestWithParam<GroupCase> { };
 
 TEST_P(BlackBoxGroups, Registers)
 {
@@ -317,7 +325,10 @@ struct SeparatorCase {
     std::string matches;
 };
 
-void PrintTo(const SeparatorCase& c, std::ostream* os) { *os << '/' << c.pattern << '/'; }
+void PrintTo(const SeparatorCase& c, std::ostream* os)
+{
+    *os << '/' << c.pattern << '/';
+}
 
 const SeparatorCase kSeparators[] = {
     { ";", {}, "^b", "a;b", "3:1" },
@@ -349,7 +360,7 @@ const SeparatorCase kSeparators[] = {
     { "", {}, "a$", "a\n", "" },
 };
 
-class BlackBoxSeparators : public ::testing::TestWithParam<SeparatorCase> {};
+class BlackBoxSeparators : public ::testing::TestWithParam<SeparatorCase> { };
 
 TEST_P(BlackBoxSeparators, Matches)
 {
@@ -540,7 +551,8 @@ TEST(BlackBoxSearchMisc, EmptyOperandRepetitionsTerminateInsideTheSubject)
                 const int start = re.GroupStart(0);
                 const int length = re.GroupLength(0);
                 EXPECT_GE(start, 1) << pattern << " on " << subject;
-                EXPECT_LE(start + length, static_cast<int>(subject.size()) + 1) << pattern << " on " << subject;
+                EXPECT_LE(start + length, static_cast<int>(subject.size()) + 1)
+                    << pattern << " on " << subject;
                 found = re.ExecNext();
             }
         }

@@ -35,7 +35,10 @@ struct SyntaxCase {
     std::string matches;
 };
 
-void PrintTo(const SyntaxCase& c, std::ostream* os) { *os << '/' << c.pattern << "/ " << c.modifiers; }
+void PrintTo(const SyntaxCase& c, std::ostream* os)
+{
+    *os << '/' << c.pattern << "/ " << c.modifiers;
+}
 
 const SyntaxCase kLiteralsAndQuantifiers[] = {
     { "abc", "", "xabcabc", "2:3 5:3" },
@@ -137,8 +140,9 @@ const SyntaxCase kClasses[] = {
     { "[\xE0-\xFF]", "-r", "\xB8", "" },
     { "[\xC0-\xDF]", "", "\xA8", "1:1" },
     { "(?-r)[\xC0-\xDF]", "", "\xA8", "" },
-    { "[\xE0-\xDF]", "", "\xA8\xB8\xE0\xDF\xC0\xFF"
-                         "a",
+    { "[\xE0-\xDF]", "",
+        "\xA8\xB8\xE0\xDF\xC0\xFF"
+        "a",
         "1:1 2:1 3:1 4:1 5:1 6:1" },
     { "[\xE1-\xFF]", "", "\xB8", "" },
     { "[\xE0-\xFE]", "", "\xB8", "" },
@@ -222,7 +226,7 @@ const SyntaxCase kExtended[] = {
     { "a{ 2}", "x", "a{2}", "1:4" },
 };
 
-class BlackBoxSyntax : public ::testing::TestWithParam<SyntaxCase> {};
+class BlackBoxSyntax : public ::testing::TestWithParam<SyntaxCase> { };
 
 TEST_P(BlackBoxSyntax, Matches)
 {
@@ -234,7 +238,8 @@ TEST_P(BlackBoxSyntax, Matches)
     EXPECT_EQ(AllMatches(re, c.subject), c.matches) << "pattern " << c.pattern;
 }
 
-INSTANTIATE_TEST_SUITE_P(BlackBoxLiteralsAndQuantifiers, BlackBoxSyntax, ::testing::ValuesIn(kLiteralsAndQuantifiers));
+INSTANTIATE_TEST_SUITE_P(
+    BlackBoxLiteralsAndQuantifiers, BlackBoxSyntax, ::testing::ValuesIn(kLiteralsAndQuantifiers));
 INSTANTIATE_TEST_SUITE_P(BlackBoxEscapes, BlackBoxSyntax, ::testing::ValuesIn(kEscapes));
 INSTANTIATE_TEST_SUITE_P(BlackBoxClasses, BlackBoxSyntax, ::testing::ValuesIn(kClasses));
 INSTANTIATE_TEST_SUITE_P(BlackBoxCaseImages, BlackBoxSyntax, ::testing::ValuesIn(kCase));
