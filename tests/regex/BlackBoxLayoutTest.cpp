@@ -238,6 +238,29 @@ TEST(BlackBoxLayoutMisc, SpaceClassesFollowSpaceChars)
         Hex(kMagic + N(kBranch, 21) + N(kAnyOf3, 8) + "   " + N(kAnyBut3, 8) + "   " + N(kEnd, 0)));
 }
 
+TEST(BlackBoxLayoutMisc, LineAnchorsNeedSeparatorsOrAPair)
+{
+    const std::string lineForms = kMagic + N(kBranch, 15) + N(kLineStart, 5) + N(kLineEnd, 5) + N(kEnd, 0);
+    const std::string inputForms = kMagic + N(kBranch, 15) + N(kInputStart, 5) + N(kInputEnd, 5) + N(kEnd, 0);
+
+    TRegex pairRemoved;
+    pairRemoved.SetLinePairedSeparator("");
+    pairRemoved.SetExpression("^$");
+    pairRemoved.CompileExpression();
+    EXPECT_EQ(Hex(pairRemoved.ProgramBytes()), Hex(lineForms));
+
+    TRegex noSeparators;
+    noSeparators.SetLineSeparatorChars("");
+    noSeparators.SetExpression("^$");
+    noSeparators.CompileExpression();
+    EXPECT_EQ(Hex(noSeparators.ProgramBytes()), Hex(lineForms)) << "the pair alone keeps the line forms";
+
+    noSeparators.SetLinePairedSeparator("");
+    noSeparators.CompileExpression();
+    EXPECT_EQ(Hex(noSeparators.ProgramBytes()), Hex(inputForms));
+    EXPECT_TRUE(noSeparators.Anchored());
+}
+
 TEST(BlackBoxLayoutMisc, NegatedLargeClassIsComplementedSet)
 {
     TRegex re;
