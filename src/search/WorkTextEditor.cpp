@@ -206,6 +206,20 @@ bool WorkTextEditor::SaveEditorAs(const fs::path& path)
     return true;
 }
 
+void WorkTextEditor::tbSaveClick(bool workPageActive)
+{
+    if (m_control.IsBusy())
+        return;
+    m_control.SetBusy(true);
+    if (workPageActive && m_viewer.modified()) {
+        const fs::path path = m_sourcePath;
+        if (m_control.dialogs().confirm(app::Msg(kMsgSaveChanges) + "\r\n" + app::PathText(path)))
+            SaveEditor(path);
+    }
+    m_control.SetBusy(false);
+    UpdateEditorCommands();
+}
+
 void WorkTextEditor::cbCodePageSelect(CodePageChoice choice)
 {
     m_codePage = choice;

@@ -66,6 +66,9 @@ public:
     // The save-as command after the user chose `path`: the editor takes the mode of the new
     // name and writes itself there. A failed write is shown and returns false.
     bool SaveEditorAs(const std::filesystem::path& path);
+    // The save command (F2): nothing while busy; on the work page a modified editor asks
+    // (message 5 and the path) and Yes saves. Leaves the busy state also after a failed write.
+    void tbSaveClick(bool workPageActive);
     // The code page box's selection: a plain file in the editor is read again in the new code
     // page, keeping the selection and the modified flag.
     void cbCodePageSelect(CodePageChoice choice);
