@@ -68,7 +68,10 @@ void TFormMain::buildReportPage()
     m_c.lvReport->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_c.lvReport->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_c.lvReport->setAllColumnsShowFocus(true);
+    // The name column takes whatever width the two number columns leave, also when the window
+    // or a number column changes size.
     m_c.lvReport->header()->setStretchLastSection(false);
+    m_c.lvReport->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_c.lvReport->header()->setMinimumSectionSize(0);
     m_c.lvReport->setColumnWidth(1, m_reportColumnWidth1);
     m_c.lvReport->setColumnWidth(2, m_reportColumnWidth2);

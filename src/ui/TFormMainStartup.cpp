@@ -226,11 +226,9 @@ void TFormMain::FormShow()
     fillGrid();
     m_ruleTableModified = false;
 
-    // 7. The report's name column takes what the two number columns leave.
+    // 7. The two number columns of the report; the name column stretches over the rest.
     m_c.lvReport->setColumnWidth(1, m_reportColumnWidth1);
     m_c.lvReport->setColumnWidth(2, m_reportColumnWidth2);
-    m_c.lvReport->setColumnWidth(
-        0, std::max(100, m_c.lvReport->viewport()->width() - m_reportColumnWidth1 - m_reportColumnWidth2));
 
     // 8. Twins and the controls that follow the persisted states.
     applyTwinStates();
