@@ -61,13 +61,13 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
         if (m_control.AbortRequested())
             break;
         try {
-            if (!FindFirstMatchInFile(path, rules))
-                continue;
             if (m_editor.modeFor(path) == EditorMode::Rich) {
                 // Replacing through a rich-text viewer keeps the document's formatting; the
                 // plain copy would lose it, so such a file is left alone here.
                 continue;
             }
+            if (!FindFirstMatchInFile(path, rules))
+                continue;
             ++m_counters.FilesFound;
             ++m_counters.MatchesInFile;
             ++m_counters.MatchesTotal;

@@ -5,6 +5,7 @@
 #include "search/ReplaceEverywhere.h"
 #include "PassFixture.h"
 #include "TempTree.h"
+#include "app/FileError.h"
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
 #include "fakes/FakeOutputDialogs.h"
@@ -275,4 +276,38 @@ TEST(ReplaceEverywhere, AWriteThatFailsLeavesTheFileAndEndsTheCommand)
     EXPECT_EQ(Read(f.tree / "z.txt"), "X");
     EXPECT_EQ(f.report.rowCount(), 0);
     EXPECT_FALSE(f.control.IsBusy());
+}
+
+TEST(ReplaceEverywhere, AnEngineErrorLeavesTheFileAndTheRunGoesOn)
+{
+    ReplaceFixture f;
+    std::string runaway;
+    for (int i = 0; i < 8; ++i)
+        runaway += std::string(30, 'a') + "b";
+    f.tree.file("a.txt", runaway);
+    f.tree.file("b.txt", "xaa");
+    f.run(Single("(a|aa)+$", "Z"), f.files({ "a.txt", "b.txt" }));
+    EXPECT_EQ(Read(f.tree / "a.txt"), runaway);
+    EXPECT_FALSE(std::filesystem::exists(f.tree / "a.txt0"));
+    EXPECT_EQ(Read(f.tree / "b.txt"), "xZ");
+    ASSERT_EQ(f.dialogs.messages().size(), 2u);
+    EXPECT_EQ(f.dialogs.messages()[0], morvane::app::PathText(f.tree / "a.txt") + ": Backtracking Limit Exceeded");
+    EXPECT_EQ(f.report.rowCount(), 1);
+}
+
+TEST(ReplaceEverywhere, RichTextFilesAreLeftAloneWhenTheViewerShowsRichText)
+{
+    ReplaceFixture f;
+    f.viewer.setRichSupported(true);
+    f.tree.file("doc.rtf", "{\\rtf X}");
+    f.tree.file("a.txt", "X");
+    f.run(Single("X", "Y"), f.files({ "doc.rtf", "a.txt" }));
+    EXPECT_EQ(Read(f.tree / "doc.rtf"), "{\\rtf X}");
+    EXPECT_EQ(f.viewer.richLoads(), 0);
+    EXPECT_EQ(Read(f.tree / "a.txt"), "Y");
+
+    // Without rich text in the viewer such a file is plain text.
+    f.viewer.setRichSupported(false);
+    f.run(Single("X", "Y"), f.files({ "doc.rtf" }));
+    EXPECT_EQ(Read(f.tree / "doc.rtf"), "{\\rtf Y}");
 }
