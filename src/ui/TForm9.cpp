@@ -5,7 +5,7 @@
 
 #include "ui/ObjectNames.h"
 
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,22 +25,19 @@ TForm9::TForm9(QWidget* parent)
     m_maskEditTime->setObjectName(QLatin1String(names::MaskEditTime));
     // "9": a digit is required; the point and " sec" are fixed text of the mask.
     m_maskEditTime->setInputMask(QStringLiteral("9.999 \\s\\e\\c;0"));
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    // Standard buttons, so that their texts come with Qt's translation.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
     m_ok->setObjectName(QLatin1String(names::bbOK));
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel = buttons->button(QDialogButtonBox::Cancel);
     m_cancel->setObjectName(QLatin1String(names::bbCancel));
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_staticText1);
     layout->addWidget(m_maskEditTime);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
 }
 
 QString TForm9::intervalText() const
