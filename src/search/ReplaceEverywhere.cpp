@@ -26,14 +26,14 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
     MultipassRules& rules, const std::function<bool()>& validateRules, bool showReport)
 {
     m_control.setAbortRequested(false);
-    if (!m_control.canStartPass() || !m_control.HasSelection(selection) || !validateRules())
+    if (!m_control.HasSelection(selection) || !m_control.canStartPass() || !validateRules())
         return;
     PassControl::PassLoop loop(m_control);
 
     m_control.SetBusy(true);
     m_editor.AskSaveEditor();
     m_control.startTiming();
-    const OutputTarget target = m_output.target(m_editor.targetCodePage());
+    OutputTarget target = m_output.target(m_editor.targetCodePage());
     PrepareReplaceReport(target.mode);
     if (showReport)
         m_control.window().showReportPage();
@@ -72,6 +72,8 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
             ++m_counters.MatchesInFile;
             ++m_counters.MatchesTotal;
 
+            // With "AutoDetect" split files take the code page detected for their source.
+            target.splitCodePage = m_editor.targetCodePage();
             ReplaceStreamed streamed(m_control, m_compiler, rules, m_counters, target, fileCount);
             ReplaceFileResult result = streamed.ReplaceEverywhereStreamed(m_editor.workText(), path);
             std::optional<app::FileError> error = std::move(result.error);

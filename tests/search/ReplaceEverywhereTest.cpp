@@ -184,6 +184,23 @@ TEST(ReplaceEverywhere, FileSplitWritesOneFilePerReplacement)
                       "Всего - 2 / 2 (найдено/сохранено)"));
 }
 
+TEST(ReplaceEverywhere, AutoDetectWritesEachSplitFileInItsSourcesCodePage)
+{
+    ReplaceFixture f;
+    const std::string text
+        = Utf8ToWin1251("Привет, как дела? Это тестовый текст на русском языке, вполне обычный.");
+    f.tree.file("koi.txt", morvane::codepage::ConvertText(text, 0, morvane::codepage::kKoi8r));
+    f.tree.file("win.txt", text);
+    f.editor.setCodePage(CodePageChoice::AutoDetect);
+    f.outputDialogs.setSettingsAnswer(true);
+    f.output.clickFileSplitButton();
+    f.run(Single(Utf8ToWin1251("тестовый"), Utf8ToWin1251("проба")), f.files({ "koi.txt", "win.txt" }));
+    const std::string replacement = Utf8ToWin1251("проба");
+    EXPECT_EQ(Read(f.tree / "koi_0.txt"),
+        morvane::codepage::ConvertText(replacement, 0, morvane::codepage::kKoi8r));
+    EXPECT_EQ(Read(f.tree / "win_0.txt"), replacement);
+}
+
 TEST(ReplaceEverywhere, AbortMidFileLeavesItCompleteAndEndsTheRun)
 {
     ReplaceFixture f;
@@ -291,7 +308,8 @@ TEST(ReplaceEverywhere, AnEngineErrorLeavesTheFileAndTheRunGoesOn)
     EXPECT_FALSE(std::filesystem::exists(f.tree / "a.txt0"));
     EXPECT_EQ(Read(f.tree / "b.txt"), "xZ");
     ASSERT_EQ(f.dialogs.messages().size(), 2u);
-    EXPECT_EQ(f.dialogs.messages()[0], morvane::app::PathText(f.tree / "a.txt") + ": Backtracking Limit Exceeded");
+    EXPECT_EQ(
+        f.dialogs.messages()[0], morvane::app::PathText(f.tree / "a.txt") + ": Backtracking Limit Exceeded");
     EXPECT_EQ(f.report.rowCount(), 1);
 }
 
