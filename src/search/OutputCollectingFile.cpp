@@ -1,4 +1,4 @@
-// The collecting file of one-file output. Tests: tests/search/OutputCollectingFileTest.cpp.
+// The collecting file of one-file output. Tests: tests/search/OutputFilesTest.cpp.
 
 #include "search/OutputCollectingFile.h"
 

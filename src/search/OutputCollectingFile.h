@@ -2,7 +2,7 @@
 // The collecting file of one-file output: opened empty or for appending, then every
 // replacement text appended as it is (Windows-1251 bytes, no separator). It stays open from
 // the moment one-file mode is switched on until it is switched off, so consecutive runs append
-// one after another. Covered by tests/search/OutputCollectingFileTest.cpp.
+// one after another. Covered by tests/search/OutputFilesTest.cpp.
 //
 // Every append reaches the file before append() returns. An append that fails is reported
 // with the "Cannot create file" text and cut back, so the file never ends in half a

@@ -1,4 +1,4 @@
-// File-split output files. Tests: tests/search/OutputTextFileTest.cpp.
+// File-split output files. Tests: tests/search/OutputFilesTest.cpp.
 
 #include "search/OutputTextFile.h"
 

@@ -2,7 +2,7 @@
 // Writing one replacement as a file of its own (file-split output): the text converted from
 // Windows-1251 to the chosen code page, the file created or overwritten without asking. The
 // new content replaces the old only once it is complete on disk.
-// Covered by tests/search/OutputTextFileTest.cpp.
+// Covered by tests/search/OutputFilesTest.cpp.
 
 #include "app/FileError.h"
 

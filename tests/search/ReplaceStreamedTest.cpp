@@ -285,27 +285,7 @@ TEST(ReplaceStreamed, AFailedOutputWriteStopsTheFile)
     }
 }
 
-TEST(MultipassRules, FindFirstSkipsEmptyRowsAndReportsNoMatch)
-{
-    StreamFixture f;
-    auto single = Single("", "x", "");
-    f.engine.SetInputString("abc");
-    EXPECT_FALSE(single.findFirst(f.compiler)) << "an empty expression never matches";
-    EXPECT_FALSE(single.nextRule(f.compiler));
-
-    auto table = Table({ { "", "", "" }, { "q", "", "" }, { "c", "C", "${Q}" } });
-    EXPECT_TRUE(table.findFirst(f.compiler));
-    EXPECT_EQ(table.currentRow(), 2);
-    EXPECT_EQ(table.replaceText(), "C");
-    EXPECT_EQ(f.engine.GroupStart(0), 3);
-    EXPECT_FALSE(table.hasNextRow());
-    EXPECT_FALSE(table.nextRule(f.compiler));
-
-    f.engine.SetInputString("zzz");
-    EXPECT_FALSE(table.findFirst(f.compiler));
-}
-
-TEST(MultipassRules, ALaterRuleKeepsModifiersItDoesNotName)
+TEST(ReplaceStreamed, ALaterRuleKeepsModifiersItDoesNotName)
 {
     StreamFixture f;
     auto table = Table({ { "A", "1", "(?i)${Q}" }, { "b", "2", "(?s)${Q}" } });
