@@ -2,7 +2,8 @@
 // alternatives, greedy and lazy quantifiers; some with i on or g off) against a tiny continuation-passing
 // backtracking matcher written from the matching rules alone. Leftmost-first order is the same in both, so
 // wherever the reference finds a non-empty first match the engine must report the same span, and
-// where the reference finds nothing the engine must too. Empty first matches are skipped: which
+// where the reference finds nothing the engine must too; the groups must hold the spans of the
+// successful path (the last iteration of a repeated group). Empty first matches are skipped: which
 // positions the engine tries for them depends on its first-character set by design.
 
 #include "regex/TRegex.h"
@@ -28,6 +29,7 @@ struct Node {
     int min = 0;
     int max = 0; // Repeat; kUnbounded for no upper limit
     bool lazy = false;
+    int group = 0; // Group: its number
 };
 
 constexpr int kUnbounded = 1 << 30;
@@ -65,8 +67,17 @@ public:
                 if (match(*alt, pos, k))
                     return true;
             return false;
-        case Node::Kind::Group:
-            return match(*n.children[0], pos, k);
+        case Node::Kind::Group: {
+            const int start = pos;
+            return match(*n.children[0], pos, [&](int p) {
+                const auto old = m_groups[n.group];
+                m_groups[n.group] = { start, p };
+                if (k(p))
+                    return true;
+                m_groups[n.group] = old;
+                return false;
+            });
+        }
         case Node::Kind::Repeat:
             return repeat(n, 0, pos, k);
         }
@@ -93,6 +104,11 @@ private:
         return more() || (count >= n.min && k(pos));
     }
 
+public:
+    // Group spans (0-based start, end) along the path being tried; -1 when unset.
+    mutable std::vector<std::pair<int, int>> m_groups = std::vector<std::pair<int, int>>(15, { -1, -1 });
+
+private:
     char fold(char c) const { return m_caseless && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
     const std::string& m_s;
@@ -161,7 +177,7 @@ private:
             if (n->members == "a-c")
                 n->members = "abc";
         } else {
-            ++m_groups;
+            n->group = ++m_groups;
             n->kind = Node::Kind::Group;
             text += '(';
             n->children.push_back(alternatives(text, depth + 1));
@@ -266,9 +282,11 @@ TEST(BlackBoxDifferential, FirstMatchAgreesWithReference)
             const Reference ref(subject, caseless, allLazy);
             int start = -1;
             int end = -1;
+            std::vector<std::pair<int, int>> groups;
             for (int p = 0; p < length && start < 0; ++p) {
                 if (ref.match(*root, p, [&](int e) {
                         end = e;
+                        groups = ref.m_groups;
                         return true;
                     }))
                     start = p;
@@ -281,6 +299,13 @@ TEST(BlackBoxDifferential, FirstMatchAgreesWithReference)
             if (found) {
                 ASSERT_EQ(re.GroupStart(0), start + 1) << "/" << pattern << "/ on \"" << subject << '"';
                 ASSERT_EQ(re.GroupLength(0), end - start) << "/" << pattern << "/ on \"" << subject << '"';
+                for (int g = 1; g < 15; ++g) {
+                    const auto [from, to] = groups[g];
+                    ASSERT_EQ(re.GroupStart(g), from < 0 ? -1 : from + 1)
+                        << "group " << g << " of /" << pattern << "/ on \"" << subject << '"';
+                    ASSERT_EQ(re.GroupLength(g), from < 0 ? -1 : to - from)
+                        << "group " << g << " of /" << pattern << "/ on \"" << subject << '"';
+                }
             }
         }
     }
