@@ -63,17 +63,3 @@ TEST(MultipassRules, NextRuleTriesOnlyTheRowsAfterTheCurrentOne)
     EXPECT_EQ(table.replaceText(), "3");
     EXPECT_FALSE(table.nextRule(e.compiler));
 }
-
-TEST(MultipassRules, StartRunAppliesTheGlobalModifiersThenTheFieldsRemark)
-{
-    Engine e;
-    e.compiler.CheckBoxModifierClick(morvane::rules::GlobalModifier::I, false);
-    e.engine.SetModifier(morvane::regex::TRegex::kModI, true);
-    MultipassRules single(Rule { "A", "", "(?x)${S}" });
-    single.startRun(e.compiler);
-    EXPECT_FALSE(e.engine.Modifier(morvane::regex::TRegex::kModI));
-    EXPECT_TRUE(e.engine.Modifier(morvane::regex::TRegex::kModX));
-    EXPECT_EQ(e.compiler.replaceMode(), morvane::rules::ReplaceMode::Substitution);
-    e.engine.SetInputString("a");
-    EXPECT_FALSE(single.findFirst(e.compiler));
-}

@@ -196,22 +196,6 @@ TEST(OutputControl, FileSplitSettingsAndTheExclusiveGroup)
     EXPECT_FALSE(f.output.miFileSplitChecked());
 }
 
-TEST(OutputControl, FileSplitShowsTheNameOfAWaitingRun)
-{
-    OutputFixture f;
-    std::optional<std::filesystem::path> waiting;
-    f.output.setWaitingRunName([&] { return waiting; });
-    f.outputDialogs.setSettingsAnswer(true);
-    f.output.clickFileSplitButton();
-    EXPECT_TRUE(f.output.stReplToFile().empty());
-    f.output.clickFileSplitButton(); // off
-    waiting = f.tree / "page_000.htm";
-    f.output.clickFileSplitButton();
-    EXPECT_EQ(f.output.stReplToFile(), f.tree / "page_000.htm");
-    f.output.clickFileSplitButton();
-    EXPECT_TRUE(f.output.stReplToFile().empty());
-}
-
 TEST(OutputControl, MenuItemsDoNothingWhileBusy)
 {
     OutputFixture f;
@@ -233,20 +217,6 @@ TEST(OutputControl, MenuItemsDoNothingWhileBusy)
     EXPECT_EQ(f.output.mode(), OutputMode::OneFile);
     EXPECT_TRUE(f.output.miReplToFileChecked());
     EXPECT_FALSE(f.output.miFileSplitChecked());
-}
-
-TEST(OutputControl, LoadingIntoTheEditorEndsOneFileMode)
-{
-    OutputFixture f;
-    f.outputDialogs.queueFile(f.tree / "c.txt");
-    f.output.clickReplToFileButton();
-    ASSERT_EQ(f.output.mode(), OutputMode::OneFile);
-    f.output.loadIntoEditor();
-    EXPECT_EQ(f.output.mode(), OutputMode::InPlace);
-    EXPECT_FALSE(f.output.replToFileDown());
-    EXPECT_FALSE(f.output.miReplToFileChecked());
-    EXPECT_FALSE(f.output.collectingFile().isOpen());
-    EXPECT_TRUE(f.output.stReplToFile().empty());
 }
 
 TEST(OutputControl, TheCollectingFileIsNeverInThePassFileList)

@@ -55,19 +55,6 @@ TEST(OutputCollectingFile, OverwriteEmptiesAppendKeeps)
     }
 }
 
-TEST(OutputCollectingFile, BytesAreWrittenAsTheyAre)
-{
-    TempTree tree;
-    OutputCollectingFile file;
-    ASSERT_FALSE(file.open(tree / "new.txt", true)); // created when absent
-    const std::string win1251 = morvane::codepage::Utf8ToWin1251("Ёж\r\n");
-    ASSERT_FALSE(file.append(win1251));
-    file.close();
-    EXPECT_FALSE(file.isOpen());
-    EXPECT_TRUE(file.path().empty());
-    EXPECT_EQ(Read(tree / "new.txt"), win1251);
-}
-
 TEST(OutputCollectingFile, FailuresAreReportedWithTheCreateText)
 {
     TempTree tree;

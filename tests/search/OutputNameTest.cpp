@@ -31,39 +31,37 @@ RunCounters At(int matchesInFile, int replacementsInFile, int matchesTotal, int 
 
 } // namespace
 
-TEST(OutputName, FromTheSourceByReplacementsRestartsInEveryFile)
+TEST(OutputName, NumberingBasesAndNameSources)
 {
-    const auto settings = Settings(OutputNumbering::ByReplacements, 3);
-    const std::filesystem::path page = "/w/page.htm";
-    EXPECT_EQ(OutputName(settings, page, At(1, 0, 1, 0)), "/w/page_000.htm");
-    EXPECT_EQ(OutputName(settings, page, At(2, 1, 2, 1)), "/w/page_001.htm");
-    EXPECT_EQ(OutputName(settings, page, At(3, 2, 3, 2)), "/w/page_002.htm");
-    // The next source starts again at 000, whatever the run's totals.
-    EXPECT_EQ(OutputName(settings, "/w/next.htm", At(1, 0, 4, 3)), "/w/next_000.htm");
-}
-
-TEST(OutputName, ByMatchesASkippedMatchLeavesAGap)
-{
-    const auto byMatches = Settings(OutputNumbering::ByMatches, 3);
-    const auto byReplacements = Settings(OutputNumbering::ByReplacements, 3);
-    // Three matches, the second skipped: replacements are written at matches 1 and 3.
-    const RunCounters first = At(1, 0, 1, 0);
-    const RunCounters third = At(3, 1, 3, 1);
-    EXPECT_EQ(OutputName(byMatches, "/w/page.htm", first), "/w/page_000.htm");
-    EXPECT_EQ(OutputName(byMatches, "/w/page.htm", third), "/w/page_002.htm");
-    EXPECT_EQ(OutputName(byReplacements, "/w/page.htm", third), "/w/page_001.htm");
-}
-
-TEST(OutputName, AFixedNameNumbersAcrossTheWholeRun)
-{
-    auto settings = Settings(OutputNumbering::ByReplacements, 0, 5);
-    settings.nameFromSource = false;
-    settings.fixedName = "/out/out.txt";
-    // Second file of the run: the in-file counters start again, the totals do not.
-    EXPECT_EQ(OutputName(settings, "/w/a.htm", At(1, 0, 1, 0)), "/out/out_5.txt");
-    EXPECT_EQ(OutputName(settings, "/w/b.htm", At(1, 0, 3, 2)), "/out/out_7.txt");
-    settings.numbering = OutputNumbering::ByMatches;
-    EXPECT_EQ(OutputName(settings, "/w/b.htm", At(1, 0, 4, 2)), "/out/out_8.txt");
+    const struct {
+        bool fromSource;
+        OutputNumbering numbering;
+        std::int64_t start;
+        int digits;
+        std::string source;
+        RunCounters counters;
+        std::string expected;
+    } cases[] = {
+        // From the source, by replacements: 000, 001, 002, and the next source again at 000.
+        { true, OutputNumbering::ByReplacements, 0, 3, "/w/page.htm", At(1, 0, 1, 0), "/w/page_000.htm" },
+        { true, OutputNumbering::ByReplacements, 0, 3, "/w/page.htm", At(3, 2, 3, 2), "/w/page_002.htm" },
+        { true, OutputNumbering::ByReplacements, 0, 3, "/w/next.htm", At(1, 0, 4, 3), "/w/next_000.htm" },
+        // Three matches with the second skipped, at the third: a gap by matches, none by
+        // replacements.
+        { true, OutputNumbering::ByMatches, 0, 3, "/w/page.htm", At(1, 0, 1, 0), "/w/page_000.htm" },
+        { true, OutputNumbering::ByMatches, 0, 3, "/w/page.htm", At(3, 1, 3, 1), "/w/page_002.htm" },
+        { true, OutputNumbering::ByReplacements, 0, 3, "/w/page.htm", At(3, 1, 3, 1), "/w/page_001.htm" },
+        // A fixed name numbers across the whole run, from the start number.
+        { false, OutputNumbering::ByReplacements, 5, 0, "/w/a.htm", At(1, 0, 1, 0), "/out/out_5.txt" },
+        { false, OutputNumbering::ByReplacements, 5, 0, "/w/b.htm", At(1, 0, 3, 2), "/out/out_7.txt" },
+        { false, OutputNumbering::ByMatches, 5, 0, "/w/b.htm", At(1, 0, 4, 2), "/out/out_8.txt" },
+    };
+    for (const auto& c : cases) {
+        auto settings = Settings(c.numbering, c.digits, c.start);
+        settings.nameFromSource = c.fromSource;
+        settings.fixedName = "/out/out.txt";
+        EXPECT_EQ(OutputName(settings, c.source, c.counters).string(), c.expected);
+    }
 }
 
 TEST(OutputName, BaseExtensionAndSeparator)

@@ -104,22 +104,6 @@ TEST(ReplaceStreamed, InPlaceEveryMatchByTheRulesMode)
     }
 }
 
-TEST(ReplaceStreamed, CyrillicTextAndTheRunStatusAfterEveryReplacement)
-{
-    StreamFixture f;
-    f.fileCount = 3;
-    auto rules
-        = Single(morvane::codepage::Utf8ToWin1251("ёж"), morvane::codepage::Utf8ToWin1251("Ёж"), "(?i)${Q}");
-    rules.startRun(f.compiler);
-    const auto text = morvane::codepage::Utf8ToWin1251("ЁЖ и ёж");
-    const auto result = f.replaceFile(rules, text, f.inPlace());
-    EXPECT_EQ(result.newText, morvane::codepage::Utf8ToWin1251("Ёж и Ёж"));
-    EXPECT_EQ(f.status.text(1),
-        morvane::codepage::Utf8ToWin1251(" Обработано файлов - 1 из 3  Файлов - 1 / 0  В файле - 2 / 2  "
-                                         "Всего - 2 / 2 (найдено/изменено)"));
-    EXPECT_EQ(f.pump.calls(), 2);
-}
-
 TEST(ReplaceStreamed, MultipassInPlaceEachRuleSeesTheEarlierRulesText)
 {
     StreamFixture f;
@@ -189,22 +173,6 @@ TEST(ReplaceStreamed, FileSplitNamesAndCodePage)
     const auto other = f.replaceFile(rules, "<x>", f.fileSplit(), tree / "other.txt");
     EXPECT_EQ(other.outputFiles, (std::vector<std::filesystem::path> { tree / "other_000.txt" }));
     EXPECT_EQ(Read(tree / "other_000.txt"), "x");
-}
-
-TEST(ReplaceStreamed, FixedNameNumbersRunOnAcrossFiles)
-{
-    TempTree tree;
-    StreamFixture f;
-    f.split.nameFromSource = false;
-    f.split.fixedName = tree / "out.txt";
-    f.split.startNumber = 5;
-    auto rules = Single("\\d", "$&", "${S}");
-    rules.startRun(f.compiler);
-    f.replaceFile(rules, "1 2", f.fileSplit(), tree / "a.txt");
-    f.replaceFile(rules, "3", f.fileSplit(), tree / "b.txt");
-    EXPECT_EQ(Read(tree / "out_5.txt"), "1");
-    EXPECT_EQ(Read(tree / "out_6.txt"), "2");
-    EXPECT_EQ(Read(tree / "out_7.txt"), "3");
 }
 
 TEST(ReplaceStreamed, AbortMidFileStillCopiesTheRest)
