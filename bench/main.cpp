@@ -85,6 +85,7 @@ const unsigned char* MakeCp1251Tables() {
             }
         } catch (const std::exception&) {
         }
+        pcre2_maketables_free(nullptr, tables);
     }
     return nullptr;
 }
@@ -216,5 +217,10 @@ int main(int argc, char** argv) {
 
     table.PrintSpeeds(std::cout);
     table.PrintCounts(std::cout);
+    std::cout.flush();
+    matchers.clear();
+    if (cp1251Tables != nullptr) {
+        pcre2_maketables_free(nullptr, cp1251Tables);
+    }
     return 0;
 }
