@@ -14,6 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kMsgSaveChanges = 5;
+constexpr int kMsgChooseFile = 18;
 
 // Upper case by the Windows-1251 rule of file extensions: ASCII a to z and 0xE0 to 0xFF.
 unsigned char ExtensionUpper(unsigned char c)
@@ -204,6 +205,18 @@ bool WorkTextEditor::SaveEditorAs(const fs::path& path)
     m_viewer.setModified(false);
     UpdateEditorCommands();
     return true;
+}
+
+void WorkTextEditor::tbLoadFileClick(const fs::path& item, bool directory)
+{
+    if (m_control.IsBusy())
+        return;
+    if (directory) {
+        m_control.dialogs().showMessage(app::Msg(kMsgChooseFile));
+        return;
+    }
+    m_control.window().endInteractiveRun();
+    LoadIntoEditor(item);
 }
 
 void WorkTextEditor::tbSaveClick(bool workPageActive)

@@ -66,6 +66,10 @@ public:
     // The save-as command after the user chose `path`: the editor takes the mode of the new
     // name and writes itself there. A failed write is shown and returns false.
     bool SaveEditorAs(const std::filesystem::path& path);
+    // The load command (Shift+F4) on the file panel's current item. Nothing while busy; a
+    // directory gets message 18; otherwise a waiting interactive run ends and the file is
+    // loaded. The window closes the collecting output file first when it is this same file.
+    void tbLoadFileClick(const std::filesystem::path& item, bool directory);
     // The save command (F2): nothing while busy; on the work page a modified editor asks
     // (message 5 and the path) and Yes saves. Leaves the busy state also after a failed write.
     void tbSaveClick(bool workPageActive);

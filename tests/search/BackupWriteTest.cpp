@@ -149,5 +149,27 @@ TEST(BackupWrite, DirectoryInTheWayIsRefused)
     EXPECT_FALSE(fs::exists(tree / "d0"));
 }
 
+TEST(BackupWrite, KilledMidwayLeavesOldOrNewContent)
+{
+    // A child rewrites the file again and again, alternating two large contents, and is
+    // killed at a different moment each round: the file must always hold one of them whole.
+    TempTree tree;
+    const std::string contentA(2 * 1024 * 1024, 'a');
+    const std::string contentB(3 * 1024 * 1024, 'b');
+    tree.file("f.txt", contentA);
+    for (int round = 0; round < 12; ++round) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (int i = 0;; ++i)
+                (void)Backups::WriteFileSafely(tree / "f.txt", i % 2 ? contentA : contentB);
+        }
+        ::usleep(static_cast<useconds_t>(3000 + round * 2500));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string now = Read(tree / "f.txt");
+        ASSERT_TRUE(now == contentA || now == contentB) << "round " << round << ": " << now.size() << " bytes";
+    }
+}
+
 } // namespace
 } // namespace morvane::search

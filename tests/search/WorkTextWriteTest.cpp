@@ -4,6 +4,7 @@
 #include "PassFixture.h"
 #include "TempTree.h"
 #include "app/FileIo.h"
+#include "codepage/CodePage.h"
 #include "fakes/FakeViewer.h"
 #include "search/WorkTextEditor.h"
 
@@ -92,6 +93,20 @@ TEST(WorkTextWrite, SaveCommandAsksOnlyOnTheWorkPage)
     EXPECT_EQ(Read(f.tree / "doc.txt"), "edited");
     EXPECT_EQ(f.dialogs.questions().size(), 2u);
     EXPECT_EQ(f.window.busyShown(), (std::vector<bool> { true, false, true, false, true, false }));
+}
+
+TEST(WorkTextWrite, LoadCommandRefusesADirectory)
+{
+    EditorFixture f;
+    f.tree.dir("sub");
+    f.tree.file("f.txt", "content");
+    f.editor.tbLoadFileClick(f.tree / "sub", true);
+    EXPECT_EQ(f.dialogs.messages(),
+        std::vector<std::string> { codepage::Utf8ToWin1251("Выберите файл для загрузки из списка.") });
+    EXPECT_EQ(f.window.interactiveRunEnds(), 0);
+    f.editor.tbLoadFileClick(f.tree / "f.txt", false);
+    EXPECT_EQ(f.viewer.text(), "content");
+    EXPECT_EQ(f.window.interactiveRunEnds(), 1);
 }
 
 } // namespace
