@@ -114,6 +114,13 @@ const MatchCase kQuantifiers[] = {
     { "(ab)\\1*", "", "abababx", "1:ababab 1=1:ab" },
     { "(ab)\\1*?x", "", "ababx", "1:ababx 1=1:ab" },
     { "(a)\\1{2}", "", "aaaa", "1:aaa 1=1:a" },
+    // Counts are skipped where what follows (past group marks and comments) cannot start.
+    { "(a+)b", "", "aaab", "1:aaab 1=1:aaa" },
+    { "[ab]+(b)", "", "abab", "1:abab 1=4:b" },
+    { "\\d+?(x)", "", "12x", "1:12x 1=3:x" },
+    { "a*(?#c)(a)", "", "aaa", "1:aaa 1=3:a" },
+    { "\\w+\\s", "", "ab cd", "1:ab " },
+    { "\\w*(\\s)", "", " x y", "1:  1=1:  | 2:x  1=3: " },
 };
 INSTANTIATE_TEST_SUITE_P(Quantifiers, Matching, ::testing::ValuesIn(kQuantifiers));
 
