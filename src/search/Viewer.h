@@ -42,8 +42,9 @@ public:
     // Loads `path` as a rich-text document; its plain text becomes text(). On failure the
     // error's text and nothing loaded.
     virtual std::optional<app::FileError> loadRichText(const std::filesystem::path& path) = 0;
-    // Writes the document to `path` as rich text.
-    virtual std::optional<app::FileError> saveRichText(const std::filesystem::path& path) = 0;
+    // The document as the bytes of a rich-text file; the editor writes them out itself, so a
+    // rich-text save is as crash-safe as a plain one.
+    virtual std::string richTextDocument() const = 0;
 
     // The caption above the viewer (stSource): the file's path, or empty.
     virtual void showSourcePath(const std::filesystem::path& path) = 0;

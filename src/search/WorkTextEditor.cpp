@@ -167,8 +167,7 @@ bool WorkTextEditor::SaveEditor(const fs::path& path)
                 m_workText = m_viewer.text();
                 error = WriteWorkText(path);
             } else {
-                m_backups.MakeBackup(path);
-                error = m_viewer.saveRichText(path);
+                error = m_backups.RewriteFile(path, m_viewer.richTextDocument());
             }
             if (error) {
                 m_control.dialogs().showMessage(error->message);
@@ -191,8 +190,7 @@ bool WorkTextEditor::SaveEditorAs(const fs::path& path)
         m_workText = m_viewer.text();
         error = WriteWorkText(path);
     } else {
-        m_backups.MakeBackup(path);
-        error = m_viewer.saveRichText(path);
+        error = m_backups.RewriteFile(path, m_viewer.richTextDocument());
     }
     if (error) {
         m_control.dialogs().showMessage(error->message);

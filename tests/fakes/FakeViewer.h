@@ -51,10 +51,10 @@ public:
         m_text = bytes;
         return std::nullopt;
     }
-    std::optional<app::FileError> saveRichText(const std::filesystem::path& path) override
+    std::string richTextDocument() const override
     {
         ++m_richSaves;
-        return app::WriteWholeFile(path, m_text);
+        return "{\\rtf " + m_text + "}";
     }
 
     void showSourcePath(const std::filesystem::path& path) override { m_caption = path; }
@@ -91,7 +91,7 @@ private:
     std::filesystem::path m_caption;
     int m_filesLoaded = 0;
     int m_richLoads = 0;
-    int m_richSaves = 0;
+    mutable int m_richSaves = 0;
     int m_saveAsRuns = 0;
     bool m_saveEnabled = false;
     bool m_saveAsEnabled = false;

@@ -232,6 +232,13 @@ TEST(WorkTextEditorFile, SaveAsTakesTheNewNameAndBacksUpAnExistingTarget)
     ASSERT_TRUE(f.editor.SaveEditorAs(f.tree / "x.rtf"));
     EXPECT_EQ(f.viewer.mode(), EditorMode::Rich);
     EXPECT_EQ(f.viewer.richSaves(), 1);
+    EXPECT_EQ(Read(f.tree / "x.rtf"), "{\\rtf rich body}");
+
+    // Saving the rich file again keeps a copy like any other save.
+    f.viewer.type("second");
+    ASSERT_TRUE(f.editor.SaveEditor(f.tree / "x.rtf"));
+    EXPECT_EQ(Read(f.tree / "x.rtf"), "{\\rtf second}");
+    EXPECT_EQ(Read(f.tree / "x.rtf0"), "{\\rtf rich body}");
 }
 
 TEST(WorkTextEditorFile, CodePageChangeRereadsKeepingSelectionAndFlag)
