@@ -17,7 +17,8 @@ constexpr int kMsgDeleteProgress = 45;
 
 } // namespace
 
-BackupCommands::BackupCommands(PassControl& control, PassFileList& files, Backups& backups, WorkTextEditor& editor)
+BackupCommands::BackupCommands(
+    PassControl& control, PassFileList& files, Backups& backups, WorkTextEditor& editor)
     : m_control(control)
     , m_files(files)
     , m_backups(backups)
@@ -124,7 +125,8 @@ void BackupCommands::showRestoreProgress()
 void BackupCommands::showDeleteProgress()
 {
     m_control.setStatus(0, m_control.elapsedText());
-    m_control.setStatus(1, " " + app::FillMessage(app::Msg(kMsgDeleteProgress), { m_backups.BackupsDeleted() }));
+    m_control.setStatus(
+        1, " " + app::FillMessage(app::Msg(kMsgDeleteProgress), { m_backups.BackupsDeleted() }));
 }
 
 } // namespace morvane::search

@@ -44,7 +44,8 @@ public:
     // Replaces the content of `file` by `bytes`, crash-safe (see above), making a backup copy
     // of an existing file first when the option is on. On failure returns the "Cannot create
     // file" error, and nothing on disk has changed.
-    std::optional<app::FileError> RewriteFile(const std::filesystem::path& file, std::string_view bytes) const;
+    std::optional<app::FileError> RewriteFile(
+        const std::filesystem::path& file, std::string_view bytes) const;
     // The same without any backup copy, whatever the option.
     static std::optional<app::FileError> WriteFileSafely(
         const std::filesystem::path& file, std::string_view bytes);

@@ -25,8 +25,8 @@ constexpr int kMsgConvertOne = 65;
 
 } // namespace
 
-Converter::Converter(
-    PassControl& control, PassFileList& files, Backups& backups, WorkTextEditor& editor, ConverterDialog& dialog)
+Converter::Converter(PassControl& control, PassFileList& files, Backups& backups, WorkTextEditor& editor,
+    ConverterDialog& dialog)
     : m_control(control)
     , m_files(files)
     , m_backups(backups)
@@ -69,8 +69,8 @@ void Converter::miConverterClick(const PassSelection& selection, const PassOptio
             break;
         ++m_started;
         m_control.setStatus(0, m_control.elapsedText());
-        m_control.setStatus(1,
-            " " + app::FillMessage(app::Msg(kMsgConverting), { app::PathText(path), m_started, n }));
+        m_control.setStatus(
+            1, " " + app::FillMessage(app::Msg(kMsgConverting), { app::PathText(path), m_started, n }));
         m_control.PumpMessages();
         m_backups.MakeBackupCopy(path);
         if (!convertFile(path, from, to))
@@ -99,7 +99,8 @@ bool Converter::convertFile(const fs::path& path, int from, int to)
         return false;
     }
     const int source = from == kAutoDetectIndex ? codepage::DetectCodePage(bytes) : from;
-    if (std::optional<app::FileError> error = Backups::WriteFileSafely(path, codepage::ConvertText(bytes, source, to))) {
+    if (std::optional<app::FileError> error
+        = Backups::WriteFileSafely(path, codepage::ConvertText(bytes, source, to))) {
         m_control.dialogs().showMessage(error->message);
         return false;
     }

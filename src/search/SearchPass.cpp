@@ -28,17 +28,20 @@ SearchPass::SearchPass(PassControl& control, PassFileList& files, ReportModel& r
 {
 }
 
-void SearchPass::miFindFilesClick(const PassSelection& selection, const PassOptions& options, const SearchRules& rules)
+void SearchPass::miFindFilesClick(
+    const PassSelection& selection, const PassOptions& options, const SearchRules& rules)
 {
     run(selection, options, rules, true);
 }
 
-void SearchPass::miNotFindFilesClick(const PassSelection& selection, const PassOptions& options, const SearchRules& rules)
+void SearchPass::miNotFindFilesClick(
+    const PassSelection& selection, const PassOptions& options, const SearchRules& rules)
 {
     run(selection, options, rules, false);
 }
 
-void SearchPass::run(const PassSelection& selection, const PassOptions& options, const SearchRules& rules, bool found)
+void SearchPass::run(
+    const PassSelection& selection, const PassOptions& options, const SearchRules& rules, bool found)
 {
     if (m_control.passLoopRunning())
         return;
@@ -204,7 +207,9 @@ void SearchPass::showNotFoundProgress()
 {
     m_control.setStatus(0, m_control.elapsedText());
     m_control.setStatus(1,
-        " " + app::FillMessage(app::Msg(kMsgNotFoundProgress), { m_filesProcessed, m_listSize, m_filesFound }));
+        " "
+            + app::FillMessage(
+                app::Msg(kMsgNotFoundProgress), { m_filesProcessed, m_listSize, m_filesFound }));
     m_control.PumpMessages();
 }
 

@@ -44,8 +44,10 @@ public:
         rules::RuleCompiler& compiler);
 
     // The found pass (miFindFilesClick) and the not-found pass (miNotFindFilesClick).
-    void miFindFilesClick(const PassSelection& selection, const PassOptions& options, const SearchRules& rules);
-    void miNotFindFilesClick(const PassSelection& selection, const PassOptions& options, const SearchRules& rules);
+    void miFindFilesClick(
+        const PassSelection& selection, const PassOptions& options, const SearchRules& rules);
+    void miNotFindFilesClick(
+        const PassSelection& selection, const PassOptions& options, const SearchRules& rules);
 
     // The per-file tests: load `path` into the working text and run the rules over it. The
     // found variant counts the matches and returns whether any rule matched; the not-found
@@ -60,7 +62,8 @@ public:
     int MatchesTotal() const { return m_matchesTotal; }
 
 private:
-    void run(const PassSelection& selection, const PassOptions& options, const SearchRules& rules, bool found);
+    void run(
+        const PassSelection& selection, const PassOptions& options, const SearchRules& rules, bool found);
     // Applies a remark; a refused one raises the engine's error so that it ends the pass.
     void applyRemark(const std::string& remark);
     // Counts the match the engine holds and every further one.

@@ -252,7 +252,8 @@ std::optional<app::FileError> WorkTextEditor::WriteWorkText(const fs::path& path
     return m_backups.RewriteFile(path, m_workText);
 }
 
-std::optional<app::FileError> WorkTextEditor::WriteTextFile(const std::string& text, const fs::path& path) const
+std::optional<app::FileError> WorkTextEditor::WriteTextFile(
+    const std::string& text, const fs::path& path) const
 {
     return Backups::WriteFileSafely(path, codepage::ConvertText(text, codepage::kWin1251, targetCodePage()));
 }

@@ -81,7 +81,8 @@ public:
     // existing file when backups are on. The working text keeps the converted bytes.
     std::optional<app::FileError> WriteWorkText(const std::filesystem::path& path);
     // Writes `text` to `path` in the target code page, without a backup copy.
-    std::optional<app::FileError> WriteTextFile(const std::string& text, const std::filesystem::path& path) const;
+    std::optional<app::FileError> WriteTextFile(
+        const std::string& text, const std::filesystem::path& path) const;
 
     // Set when a command changed the editor's file on disk; ReloadViewer reads it again.
     bool ViewerNeedsReload() const { return m_viewerNeedsReload; }

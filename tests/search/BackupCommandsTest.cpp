@@ -1,12 +1,12 @@
 // The restore and delete commands: questions, the walk over the file list, status texts,
 // abort, the editor reloaded when its file was restored.
 
+#include "search/BackupCommands.h"
 #include "PassFixture.h"
 #include "TempTree.h"
 #include "app/FileIo.h"
 #include "codepage/CodePage.h"
 #include "fakes/FakeViewer.h"
-#include "search/BackupCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,8 @@ TEST(BackupCommands, DeclinedQuestionTouchesNothing)
         (std::vector<std::string> {
             Utf8ToWin1251("Вы хотите вернуться к последней сохраненной копии выбранных файлов?"),
             Utf8ToWin1251("Вы хотите вернуться к первоначальной копии выбранных файлов?"),
-            Utf8ToWin1251("Вы действительно хотите удалить все страховочные копии выбранных файлов/каталогов?") }));
+            Utf8ToWin1251(
+                "Вы действительно хотите удалить все страховочные копии выбранных файлов/каталогов?") }));
     EXPECT_EQ(Read(f.tree / "a.txt"), "a-2");
     EXPECT_TRUE(fs::exists(f.tree / "a.txt1"));
     EXPECT_FALSE(f.control.IsBusy());
@@ -75,9 +76,9 @@ TEST(BackupCommands, RestorePreviousWalksTheListWithProgress)
     EXPECT_EQ(Read(f.tree / "a.txt"), "a-1");
     EXPECT_EQ(Read(f.tree / "b.txt"), "b-now");
     EXPECT_EQ(Read(f.tree / "c.txt"), "c-now");
-    EXPECT_EQ(f.status.text(1),
-        Utf8ToWin1251(" Обработано файлов - 3 из 3  Восстановлено файлов - 2"));
-    EXPECT_TRUE(f.status.everShown(1, Utf8ToWin1251(" Обработано файлов - 1 из 3  Восстановлено файлов - 1")));
+    EXPECT_EQ(f.status.text(1), Utf8ToWin1251(" Обработано файлов - 3 из 3  Восстановлено файлов - 2"));
+    EXPECT_TRUE(
+        f.status.everShown(1, Utf8ToWin1251(" Обработано файлов - 1 из 3  Восстановлено файлов - 1")));
     EXPECT_EQ(f.status.text(0), Utf8ToWin1251("00 час  00 мин  00.000 сек"));
     EXPECT_EQ(f.window.interactiveRunEnds(), 1);
     EXPECT_FALSE(f.control.IsBusy());
@@ -126,7 +127,7 @@ TEST(BackupCommands, EditorShowingARestoredFileIsReloaded)
     const PassSelection selection = f.build();
     ASSERT_TRUE(f.editor.LoadIntoEditor(f.tree / "a.txt"));
     f.viewer.type("unsaved edit");
-    f.dialogs.setNextAnswer(true);  // restore?
+    f.dialogs.setNextAnswer(true); // restore?
     f.dialogs.setNextAnswer(false); // save the editor first? No
     f.commands.tbRestoreClick(selection, f.options);
     ASSERT_EQ(f.dialogs.questions().size(), 2u);
@@ -152,7 +153,8 @@ TEST(BackupCommands, DeleteLeavesTheEditorAlone)
 TEST(BackupCommands, HiddenCopiesAreSourcesOnlyWhenHiddenFilesAreProcessed)
 {
     CommandFixture f;
-    const PassSelection selection = test::Marked(f.tree.root().parent_path(), { f.tree.root().filename().string() + "/" });
+    const PassSelection selection
+        = test::Marked(f.tree.root().parent_path(), { f.tree.root().filename().string() + "/" });
     f.build();
     f.options.hiddenFiles = true;
     f.dialogs.setNextAnswer(true);

@@ -1,9 +1,9 @@
 // The per-file steps on backup copies: naming, the run up to the first gap, restore-previous,
 // restore-first, delete, and the ".hidden" bookkeeping that goes with each.
 
+#include "search/Backups.h"
 #include "TempTree.h"
 #include "app/FileIo.h"
-#include "search/Backups.h"
 #include "search/HiddenList.h"
 
 #include <gtest/gtest.h>

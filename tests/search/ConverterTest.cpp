@@ -2,13 +2,13 @@
 // file, the failure rule (the loop stops, the failed file counts as started), abort, and the
 // editor reloaded when its file was converted.
 
+#include "search/Converter.h"
 #include "PassFixture.h"
 #include "TempTree.h"
 #include "app/FileIo.h"
 #include "codepage/CodePage.h"
 #include "fakes/FakeUserConverterDialog.h"
 #include "fakes/FakeViewer.h"
-#include "search/Converter.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +27,9 @@ std::string Read(const fs::path& path)
     return bytes;
 }
 
-const std::string kText = Utf8ToWin1251(
-    "В чащах юга жил бы цитрус? Да, но фальшивый экземпляр! Эх, чужак, общий съём цен шляп "
-    "(юфть) — вдрызг!");
+const std::string kText
+    = Utf8ToWin1251("В чащах юга жил бы цитрус? Да, но фальшивый экземпляр! Эх, чужак, общий съём цен шляп "
+                    "(юфть) — вдрызг!");
 
 struct ConverterFixture : test::PassFixture {
     TempTree tree;
@@ -48,7 +48,8 @@ TEST(Converter, LabelNamesTheSingleFileOrCountsThem)
     f.tree.file("one.txt", "x");
     f.tree.file("two.txt", "y");
     f.converter.miConverterClick(test::Focused(f.tree.root(), "one.txt"), f.options);
-    EXPECT_EQ(f.dialog.info(), Utf8ToWin1251("Перекодировать файл:") + "\r\n" + (f.tree / "one.txt").string());
+    EXPECT_EQ(
+        f.dialog.info(), Utf8ToWin1251("Перекодировать файл:") + "\r\n" + (f.tree / "one.txt").string());
     f.files.invalidate(FileListEvent::MarkChanged);
     f.converter.miConverterClick(test::Marked(f.tree.root(), { "one.txt", "two.txt" }), f.options);
     EXPECT_EQ(f.dialog.info(), Utf8ToWin1251("Перекодировать файлов - 2 шт."));
@@ -63,8 +64,8 @@ TEST(Converter, LabelNamesTheSingleFileOrCountsThem)
 TEST(Converter, ConvertsEachFileWithABackupCopy)
 {
     struct Row {
-        int from;       // dialog index, 3 = AutoDetect
-        int fileCp;     // the file's real code page
+        int from; // dialog index, 3 = AutoDetect
+        int fileCp; // the file's real code page
         int to;
     } const rows[] = {
         { 1, codepage::kKoi8r, codepage::kWin1251 },
@@ -79,7 +80,8 @@ TEST(Converter, ConvertsEachFileWithABackupCopy)
         f.tree.file("f.txt", original);
         f.dialog.answer(true, row.from, row.to);
         f.converter.miConverterClick(test::Focused(f.tree.root(), "f.txt"), f.options);
-        EXPECT_EQ(Read(f.tree / "f.txt"), ConvertText(kText, codepage::kWin1251, row.to)) << row.from << row.to;
+        EXPECT_EQ(Read(f.tree / "f.txt"), ConvertText(kText, codepage::kWin1251, row.to))
+            << row.from << row.to;
         EXPECT_EQ(Read(f.tree / "f.txt0"), original);
         ASSERT_EQ(f.dialogs.messages().size(), 1u);
         EXPECT_EQ(f.dialogs.messages()[0], Utf8ToWin1251(" Перекодировано файлов - 1 из 1"));
@@ -99,13 +101,15 @@ TEST(Converter, FileGoneSinceListingStopsTheLoopAndCountsAsStarted)
     f.dialog.answer(true, 1, 0);
     f.converter.miConverterClick(selection, f.options);
     ASSERT_EQ(f.dialogs.messages().size(), 2u);
-    EXPECT_TRUE(f.dialogs.messages()[0].starts_with("Cannot open file \"" + (f.tree / "b.txt").string() + "\"."))
+    EXPECT_TRUE(
+        f.dialogs.messages()[0].starts_with("Cannot open file \"" + (f.tree / "b.txt").string() + "\"."))
         << f.dialogs.messages()[0];
     EXPECT_EQ(f.dialogs.messages()[1], Utf8ToWin1251(" Перекодировано файлов - 2 из 3"));
     EXPECT_EQ(Read(f.tree / "a.txt"), kText);
-    EXPECT_EQ(Read(f.tree / "c.txt"), ConvertText(kText, codepage::kWin1251, codepage::kKoi8r)) << "not reached";
-    EXPECT_TRUE(f.status.everShown(1,
-        " " + Utf8ToWin1251("Перекодировка ") + (f.tree / "b.txt").string() + Utf8ToWin1251(" - 2 из 3")));
+    EXPECT_EQ(Read(f.tree / "c.txt"), ConvertText(kText, codepage::kWin1251, codepage::kKoi8r))
+        << "not reached";
+    EXPECT_TRUE(f.status.everShown(
+        1, " " + Utf8ToWin1251("Перекодировка ") + (f.tree / "b.txt").string() + Utf8ToWin1251(" - 2 из 3")));
 }
 
 TEST(Converter, AbortGivesTheNumberStarted)

@@ -1,9 +1,9 @@
 // The ".hidden" list: entries added and removed, other lines kept byte for byte.
 
+#include "search/HiddenList.h"
 #include "TempTree.h"
 #include "app/FileIo.h"
 #include "filepanel/DirectorySearch.h"
-#include "search/HiddenList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The found and not-found report passes: report rows and counts, status texts, single rule
 // and multipass, unreadable and vanished files, code page detection, engine errors, abort.
 
+#include "search/SearchPass.h"
 #include "PassFixture.h"
 #include "TempTree.h"
 #include "codepage/CodePage.h"
 #include "fakes/FakeViewer.h"
-#include "search/SearchPass.h"
 
 #include <gtest/gtest.h>
 
@@ -30,14 +30,18 @@ struct SearchFixture : test::PassFixture {
 
     SearchFixture() { compiler.ApplyGlobalModifiers(); }
 
-    PassSelection all() const { return test::Marked(tree.root().parent_path(), { tree.root().filename().string() + "/" }); }
+    PassSelection all() const
+    {
+        return test::Marked(tree.root().parent_path(), { tree.root().filename().string() + "/" });
+    }
 
     // The report as "name:found" for readable expectations.
     std::vector<std::string> rows() const
     {
         std::vector<std::string> out;
         for (const ReportRow& row : report.rows())
-            out.push_back(row.path.filename().string() + ":" + (row.found ? std::to_string(*row.found) : "-"));
+            out.push_back(
+                row.path.filename().string() + ":" + (row.found ? std::to_string(*row.found) : "-"));
         return out;
     }
 };
@@ -64,8 +68,8 @@ TEST(SearchPass, FoundListsMatchingFilesWithTheirCounts)
     EXPECT_EQ(f.rows(), (std::vector<std::string> { "a.txt:3" }));
     EXPECT_EQ(f.status.text(1),
         Utf8ToWin1251(" Обработано файлов - 3 из 3  Найдено файлов(в файле) - 1(0)  Всего найдено - 3"));
-    EXPECT_TRUE(f.status.everShown(1,
-        Utf8ToWin1251(" Обработано файлов - 0 из 3  Найдено файлов(в файле) - 1(2)  Всего найдено - 2")))
+    EXPECT_TRUE(f.status.everShown(
+        1, Utf8ToWin1251(" Обработано файлов - 0 из 3  Найдено файлов(в файле) - 1(2)  Всего найдено - 2")))
         << "progress after every counted match";
     EXPECT_EQ(f.report.columnWidth(ReportColumn::Found), 90) << "comes back with its former width";
     EXPECT_EQ(f.report.columnWidth(ReportColumn::Replaced), 0);
@@ -82,8 +86,8 @@ TEST(SearchPass, MultipassAddsTheRowsCountsAndCountsTheFileOnce)
     SearchFixture f;
     f.tree.file("m.txt", "aa bbb");
     f.tree.file("n.txt", "zzz");
-    f.pass.miFindFilesClick(f.all(), f.options,
-        Table({ { "a", "", "" }, { "", "", "" }, { "b", "", "" }, { "q", "", "" } }));
+    f.pass.miFindFilesClick(
+        f.all(), f.options, Table({ { "a", "", "" }, { "", "", "" }, { "b", "", "" }, { "q", "", "" } }));
     EXPECT_EQ(f.rows(), (std::vector<std::string> { "m.txt:5" }));
     EXPECT_EQ(f.pass.FilesFound(), 1);
     EXPECT_EQ(f.pass.MatchesTotal(), 5);
@@ -129,8 +133,8 @@ TEST(SearchPass, NotFoundMultipassListsWhenNoRowMatches)
     } const rows[] = {
         { { { "x", "", "" } }, true },
         { { { "x", "", "" }, { "b", "", "" } }, false },
-        { { { "", "", "" }, { "x", "", "" } }, true },  // an empty row is not searched
-        { { { "", "", "" } }, false },                  // nothing searched: no verdict to list
+        { { { "", "", "" }, { "x", "", "" } }, true }, // an empty row is not searched
+        { { { "", "", "" } }, false }, // nothing searched: no verdict to list
         { { { "B", "", "(?i)" }, { "x", "", "" } }, false },
     };
     for (const Row& row : rows) {
@@ -155,7 +159,8 @@ TEST(SearchPass, NotFoundSingleRule)
 TEST(SearchPass, AutoDetectFindsAKoi8rFileByAWindows1251Expression)
 {
     SearchFixture f;
-    const std::string text = Utf8ToWin1251("Широкая электрификация южных губерний даст мощный толчок подъёму сельского хозяйства.");
+    const std::string text = Utf8ToWin1251(
+        "Широкая электрификация южных губерний даст мощный толчок подъёму сельского хозяйства.");
     f.tree.file("k.txt", codepage::ConvertText(text, codepage::kWin1251, codepage::kKoi8r));
     f.editor.setCodePage(CodePageChoice::AutoDetect);
     f.pass.miFindFilesClick(f.all(), f.options, Single(Utf8ToWin1251("губерний")));
@@ -195,15 +200,6 @@ TEST(SearchPass, EngineErrorEndsThePassKeepingTheRows)
     f.files.invalidate(FileListEvent::MarkChanged);
     f.pass.miFindFilesClick(f.all(), f.options, Single("ok", "(?q)"));
     EXPECT_EQ(f.dialogs.messages().back(), "Urecognized Modifier");
-}
-
-TEST(SearchPass, NoSelectionRunsNothing)
-{
-    SearchFixture f;
-    PassSelection none;
-    f.pass.miFindFilesClick(none, f.options, Single("x"));
-    EXPECT_EQ(f.dialogs.messages(), std::vector<std::string> { Utf8ToWin1251("Нет выбранных файлов.") });
-    EXPECT_TRUE(f.window.busyShown().empty());
 }
 
 } // namespace

@@ -33,9 +33,9 @@ struct EditorFixture : test::PassFixture {
     WorkTextEditor editor { control, viewer, backups };
 };
 
-const std::string kRussian = Utf8ToWin1251(
-    "Съешь же ещё этих мягких французских булок, да выпей чаю. Широкая электрификация "
-    "южных губерний даст мощный толчок подъёму сельского хозяйства.");
+const std::string kRussian
+    = Utf8ToWin1251("Съешь же ещё этих мягких французских булок, да выпей чаю. Широкая электрификация "
+                    "южных губерний даст мощный толчок подъёму сельского хозяйства.");
 
 TEST(WorkTextNameRule, RichTextByUpperCasedExtension)
 {

@@ -57,7 +57,8 @@ TEST(WorkTextWrite, SaveBeyondTheFileSizeLimitChangesNothing)
         int result = kAsExpected;
         if (f.dialogs.messages().size() != 1)
             result = kSaved;
-        else if (!f.dialogs.messages()[0].starts_with("Cannot create file \"" + (f.tree / "doc.txt").string() + "\"."))
+        else if (!f.dialogs.messages()[0].starts_with(
+                     "Cannot create file \"" + (f.tree / "doc.txt").string() + "\"."))
             result = kWrongMessage;
         else if (!f.viewer.modified())
             result = kNotModified;
