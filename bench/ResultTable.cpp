@@ -184,6 +184,9 @@ void ResultTable::PrintCounts(std::ostream& out) const {
         auto opt = [](const std::optional<std::size_t>& v) {
             return v ? std::to_string(*v) : std::string("-");
         };
+        if (!c[static_cast<std::size_t>(Engine::Pcre2)].matches) {
+            verdict = "no PCRE2 reference";
+        }
         out << "| " << i + 1 << " | " << Count(c[0]) << " | " << Count(c[1]) << " | "
             << opt(row.pcre2EngineStyle) << " | " << Count(c[2]) << " | " << Count(c[3])
             << " | " << opt(row.pcre2OnStdSlice) << " | " << Count(c[4]) << " | "
