@@ -1,6 +1,7 @@
 // morvane-cli match: the pattern tester and the engine's black-box test surface.
 //
-//   morvane-cli match [--modifiers TEXT] [--from N] [--once] [--substitute TEMPLATE] PATTERN [FILE]
+//   morvane-cli match [--modifiers TEXT] [--from N] [--once] [--substitute TEMPLATE]
+//                     [--template TEMPLATE [--path P]] PATTERN [FILE]
 //
 // The subject is FILE, or standard input when FILE is absent or "-", as raw bytes. A new engine
 // with default settings gets ModifierText := TEXT (with --modifiers), then the pattern. The first
@@ -9,6 +10,10 @@
 //   match START LENGTH "TEXT"
 //   group N START LENGTH "TEXT"          for each group 1..14 that took part
 //   substitute "TEXT"                    with --substitute, the result of Substitute
+//   template "TEXT"                      with --template, the extended template's result; the k-th
+//                                        match sees MatchesTotal = MatchesInFile = k and
+//                                        ReplacementsTotal = ReplacementsInFile = k - 1 (a replace
+//                                        run replacing every match of one file) and the file path P
 //   matches COUNT                        after the last match
 //   error CODE OFFSET "MESSAGE"          on an ERegex, instead of the count; exit status 2
 // Exit status: 0 with at least one match, 1 with none, 2 on an engine or usage error.
@@ -22,6 +27,7 @@
 #include "cli/Commands.h"
 
 #include "regex/TRegex.h"
+#include "template/EvaluateTemplate.h"
 
 #include <cerrno>
 #include <climits>
@@ -29,6 +35,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +58,8 @@ struct MatchOptions {
     std::optional<int> from;
     bool once = false;
     std::optional<std::string> substitute;
+    std::optional<std::string> templateText;
+    std::string path; // --path: the file path the template's path items see (UTF-8)
     std::string pattern;
     std::string file; // empty or "-": standard input
 };
@@ -56,7 +67,7 @@ struct MatchOptions {
 // Writes the lines of one match after its "match" and "group" lines.
 using MatchReporter = std::function<void(TRegex& engine, std::string& out)>;
 
-std::string quoted(std::string_view text)
+std::string quoteText(std::string_view text)
 {
     static const char kHex[] = "0123456789abcdef";
     std::string out = "\"";
@@ -86,7 +97,7 @@ void usage(const char* problem)
 {
     std::fprintf(stderr, "morvane-cli match: %s\n"
                          "usage: morvane-cli match [--modifiers TEXT] [--from N] [--once] "
-                         "[--substitute TEMPLATE] PATTERN [FILE]\n",
+                         "[--substitute TEMPLATE] [--template TEMPLATE [--path P]] PATTERN [FILE]\n",
                  problem);
 }
 
@@ -123,7 +134,8 @@ bool parseArgs(const Args& args, MatchOptions& options)
             options.once = true;
             continue;
         }
-        const bool takesValue = arg == "--modifiers" || arg == "--from" || arg == "--substitute";
+        const bool takesValue = arg == "--modifiers" || arg == "--from" || arg == "--substitute"
+            || arg == "--template" || arg == "--path";
         if (!takesValue) {
             usage(("unknown option " + arg).c_str());
             return false;
@@ -137,6 +149,10 @@ bool parseArgs(const Args& args, MatchOptions& options)
             options.modifiers = value;
         } else if (arg == "--substitute") {
             options.substitute = value;
+        } else if (arg == "--template") {
+            options.templateText = value;
+        } else if (arg == "--path") {
+            options.path = value;
         } else {
             int offset = 0;
             if (!parseInt(value, offset)) {
@@ -184,7 +200,17 @@ std::vector<MatchReporter> buildReporters(const MatchOptions& options)
     if (options.substitute) {
         const std::string templateText = *options.substitute;
         reporters.push_back([templateText](TRegex& engine, std::string& out) {
-            out += "substitute " + quoted(engine.Substitute(templateText)) + "\n";
+            out += "substitute " + quoteText(engine.Substitute(templateText)) + "\n";
+        });
+    }
+    if (options.templateText) {
+        const std::string templateText = *options.templateText;
+        const std::filesystem::path path = options.path;
+        auto matchNumber = std::make_shared<std::int32_t>(0);
+        reporters.push_back([templateText, path, matchNumber](TRegex& engine, std::string& out) {
+            const std::int32_t k = ++*matchNumber;
+            const templ::RunCounters counters { k, k, k - 1, k - 1 };
+            out += "template " + quoteText(templ::EvaluateTemplate(templateText, engine, counters, path)) + "\n";
         });
     }
     return reporters;
@@ -225,12 +251,12 @@ int RunMatch(const Args& args)
         while (found) {
             ++count;
             out += "match " + std::to_string(engine.GroupStart(0)) + " " + std::to_string(engine.GroupLength(0))
-                + " " + quoted(engine.GroupText(0)) + "\n";
+                + " " + quoteText(engine.GroupText(0)) + "\n";
             for (int n = 1; n < TRegex::kGroupCount; ++n) {
                 if (engine.GroupStart(n) == -1)
                     continue;
                 out += "group " + std::to_string(n) + " " + std::to_string(engine.GroupStart(n)) + " "
-                    + std::to_string(engine.GroupLength(n)) + " " + quoted(engine.GroupText(n)) + "\n";
+                    + std::to_string(engine.GroupLength(n)) + " " + quoteText(engine.GroupText(n)) + "\n";
             }
             for (const MatchReporter& report : reporters)
                 report(engine, out);
@@ -242,7 +268,7 @@ int RunMatch(const Args& args)
         }
     } catch (const ERegex& error) {
         out += "error " + std::to_string(error.ErrorCode()) + " " + std::to_string(error.ErrorOffset()) + " "
-            + quoted(error.what()) + "\n";
+            + quoteText(error.what()) + "\n";
         flush(out);
         std::fflush(stdout);
         return kExitError;

@@ -12,7 +12,8 @@ void printUsage(std::FILE* out)
 {
     std::fputs("usage: morvane-cli COMMAND [ARGS]\n"
                "commands:\n"
-               "  match [--modifiers TEXT] [--from N] [--once] [--substitute TEMPLATE] PATTERN [FILE]\n"
+               "  match [--modifiers TEXT] [--from N] [--once] [--substitute TEMPLATE]\n"
+               "        [--template TEMPLATE [--path P]] PATTERN [FILE]\n"
                "  recode --from 1251|koi8r|866|auto --to 1251|koi8r|866   (stdin to stdout)\n"
                "  detect [FILE]                                            (prints 0, 1 or 2)\n"
                "  list [--mask TEXT] [--subdirs] [--hidden] PATH...        (the pass file list)\n",
