@@ -10,12 +10,14 @@ namespace {
 
 constexpr std::size_t kMiB = 1024 * 1024;
 
-std::string Cp(const char* utf8) {
+std::string Cp(const char* utf8)
+{
     return codepage::Utf8ToWin1251(utf8);
 }
 
 // A pattern that every engine spells the same way.
-BenchPattern Same(const char* pattern, std::size_t stdSlice = 0) {
+BenchPattern Same(const char* pattern, std::size_t stdSlice = 0)
+{
     BenchPattern p;
     p.title = pattern;
     p.morvane = p.pcre2 = p.stdRegex = p.re2 = Cp(pattern);
@@ -25,7 +27,8 @@ BenchPattern Same(const char* pattern, std::size_t stdSlice = 0) {
 
 } // namespace
 
-std::vector<BenchPattern> BenchPatterns() {
+std::vector<BenchPattern> BenchPatterns()
+{
     std::vector<BenchPattern> list;
 
     list.push_back(Same("href"));

@@ -12,14 +12,14 @@
 namespace morvane::bench {
 
 struct BenchPattern {
-    std::string title;    // for the table, UTF-8
-    std::string morvane;  // the engine's pattern, Windows-1251, default modifiers
-    std::string pcre2;    // Windows-1251; compiled with DOTALL | MULTILINE and ANYCRLF line breaks
+    std::string title; // for the table, UTF-8
+    std::string morvane; // the engine's pattern, Windows-1251, default modifiers
+    std::string pcre2; // Windows-1251; compiled with DOTALL | MULTILINE and ANYCRLF line breaks
     bool pcre2Cp1251Case = false; // needs Windows-1251 character tables for caseless Cyrillic
-    std::string pcre2Fallback;    // used instead when those tables cannot be built
-    std::string stdRegex;         // ECMAScript grammar with multiline; empty: not run
+    std::string pcre2Fallback; // used instead when those tables cannot be built
+    std::string stdRegex; // ECMAScript grammar with multiline; empty: not run
     bool stdIcase = false;
-    std::string re2;              // Latin-1 mode, dot matches line breaks; empty: not expressible
+    std::string re2; // Latin-1 mode, dot matches line breaks; empty: not expressible
     // std::regex is run on the first `stdSliceBytes` of the corpus only (0: the whole corpus):
     // its recursive matcher is slow and can exhaust the stack on long matches.
     std::size_t stdSliceBytes = 0;

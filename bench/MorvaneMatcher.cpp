@@ -6,16 +6,19 @@
 
 namespace morvane::bench {
 
-MorvaneMatcher::MorvaneMatcher(const std::string& pattern) {
+MorvaneMatcher::MorvaneMatcher(const std::string& pattern)
+{
     m_regex.SetExpression(pattern);
     m_regex.CompileExpression();
 }
 
-std::string MorvaneMatcher::Name() const {
+std::string MorvaneMatcher::Name() const
+{
     return "TRegex";
 }
 
-std::size_t MorvaneMatcher::CountAll(std::string_view subject) {
+std::size_t MorvaneMatcher::CountAll(std::string_view subject)
+{
     try {
         std::size_t count = 0;
         if (m_regex.Exec(subject)) {

@@ -8,7 +8,8 @@ namespace morvane::bench {
 
 namespace {
 
-std::string ErrorMessage(int code) {
+std::string ErrorMessage(int code)
+{
     PCRE2_UCHAR buffer[256];
     pcre2_get_error_message(code, buffer, sizeof buffer);
     return reinterpret_cast<const char*>(buffer);
@@ -20,7 +21,8 @@ constexpr std::size_t kJitStackBytes = 16 * 1024 * 1024;
 } // namespace
 
 Pcre2Matcher::Pcre2Matcher(const std::string& pattern, bool jit, const unsigned char* tables)
-    : m_jit(jit) {
+    : m_jit(jit)
+{
     m_context = pcre2_compile_context_create(nullptr);
     pcre2_set_newline(m_context, PCRE2_NEWLINE_ANYCRLF);
     if (tables != nullptr) {
@@ -32,8 +34,7 @@ Pcre2Matcher::Pcre2Matcher(const std::string& pattern, bool jit, const unsigned 
         PCRE2_DOTALL | PCRE2_MULTILINE, &error, &offset, m_context);
     if (m_code == nullptr) {
         pcre2_compile_context_free(m_context);
-        throw std::runtime_error("pcre2_compile: " + ErrorMessage(error) + " at "
-            + std::to_string(offset));
+        throw std::runtime_error("pcre2_compile: " + ErrorMessage(error) + " at " + std::to_string(offset));
     }
     if (m_jit) {
         const int rc = pcre2_jit_compile(m_code, PCRE2_JIT_COMPLETE);
@@ -49,7 +50,8 @@ Pcre2Matcher::Pcre2Matcher(const std::string& pattern, bool jit, const unsigned 
     m_matchData = pcre2_match_data_create_from_pattern(m_code, nullptr);
 }
 
-Pcre2Matcher::~Pcre2Matcher() {
+Pcre2Matcher::~Pcre2Matcher()
+{
     pcre2_match_data_free(m_matchData);
     pcre2_match_context_free(m_matchContext);
     pcre2_jit_stack_free(m_jitStack);
@@ -57,20 +59,23 @@ Pcre2Matcher::~Pcre2Matcher() {
     pcre2_compile_context_free(m_context);
 }
 
-std::string Pcre2Matcher::Name() const {
+std::string Pcre2Matcher::Name() const
+{
     return m_jit ? "PCRE2 JIT" : "PCRE2";
 }
 
-int Pcre2Matcher::Match(std::string_view subject, std::size_t start, std::uint32_t options) {
-    const int rc = pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(subject.data()),
-        subject.size(), start, options, m_matchData, m_matchContext);
+int Pcre2Matcher::Match(std::string_view subject, std::size_t start, std::uint32_t options)
+{
+    const int rc = pcre2_match(m_code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), start,
+        options, m_matchData, m_matchContext);
     if (rc < 0 && rc != PCRE2_ERROR_NOMATCH) {
         throw std::runtime_error("pcre2_match: " + ErrorMessage(rc));
     }
     return rc;
 }
 
-std::size_t Pcre2Matcher::CountAll(std::string_view subject) {
+std::size_t Pcre2Matcher::CountAll(std::string_view subject)
+{
     const std::size_t length = subject.size();
     std::size_t count = 0;
     std::size_t start = 0;
@@ -82,8 +87,7 @@ std::size_t Pcre2Matcher::CountAll(std::string_view subject) {
             }
             // No non-empty match where the empty one was: step over one character, or over a
             // whole CR LF, which is one line break here.
-            const bool crlf = start + 1 < length && subject[start] == '\r'
-                && subject[start + 1] == '\n';
+            const bool crlf = start + 1 < length && subject[start] == '\r' && subject[start + 1] == '\n';
             start += crlf ? 2 : 1;
             options = 0;
             if (start > length) {
@@ -105,7 +109,8 @@ std::size_t Pcre2Matcher::CountAll(std::string_view subject) {
     return count;
 }
 
-std::size_t Pcre2Matcher::CountEngineStyle(std::string_view subject) {
+std::size_t Pcre2Matcher::CountEngineStyle(std::string_view subject)
+{
     const std::size_t length = subject.size();
     std::size_t count = 0;
     std::size_t start = 0;

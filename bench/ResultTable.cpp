@@ -9,13 +9,15 @@ namespace morvane::bench {
 
 namespace {
 
-std::string Format(const char* format, double value) {
+std::string Format(const char* format, double value)
+{
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, format, value);
     return buffer;
 }
 
-std::string Speed(const ResultTable::Cell& cell) {
+std::string Speed(const ResultTable::Cell& cell)
+{
     if (!cell.error.empty()) {
         return "error";
     }
@@ -25,14 +27,16 @@ std::string Speed(const ResultTable::Cell& cell) {
     return Format("%.1f", *cell.megabytesPerSecond);
 }
 
-std::string Ratio(const ResultTable::Cell& cell, const ResultTable::Cell& base) {
+std::string Ratio(const ResultTable::Cell& cell, const ResultTable::Cell& base)
+{
     if (!cell.megabytesPerSecond || !base.megabytesPerSecond || *base.megabytesPerSecond <= 0) {
         return "-";
     }
     return Format("%.2f", *cell.megabytesPerSecond / *base.megabytesPerSecond);
 }
 
-std::string Count(const ResultTable::Cell& cell) {
+std::string Count(const ResultTable::Cell& cell)
+{
     if (!cell.error.empty()) {
         return "error";
     }
@@ -40,7 +44,8 @@ std::string Count(const ResultTable::Cell& cell) {
 }
 
 // Table cells may not hold "|"; the patterns do.
-std::string Escape(const std::string& text) {
+std::string Escape(const std::string& text)
+{
     std::string out;
     for (char c : text) {
         if (c == '|') {
@@ -52,14 +57,16 @@ std::string Escape(const std::string& text) {
     return out;
 }
 
-bool Measured(const ResultTable::Row& row) {
+bool Measured(const ResultTable::Row& row)
+{
     return std::any_of(row.cells.begin(), row.cells.end(),
         [](const ResultTable::Cell& c) { return c.megabytesPerSecond || !c.error.empty(); });
 }
 
 } // namespace
 
-const char* EngineName(Engine engine) {
+const char* EngineName(Engine engine)
+{
     switch (engine) {
     case Engine::TRegex:
         return "TRegex";
@@ -75,7 +82,8 @@ const char* EngineName(Engine engine) {
     return "?";
 }
 
-ResultTable::ResultTable(std::vector<BenchPattern> patterns) {
+ResultTable::ResultTable(std::vector<BenchPattern> patterns)
+{
     for (auto& p : patterns) {
         Row row;
         row.pattern = std::move(p);
@@ -83,11 +91,13 @@ ResultTable::ResultTable(std::vector<BenchPattern> patterns) {
     }
 }
 
-ResultTable::Cell& ResultTable::At(std::size_t index, Engine engine) {
+ResultTable::Cell& ResultTable::At(std::size_t index, Engine engine)
+{
     return m_rows[index].cells[static_cast<std::size_t>(engine)];
 }
 
-void ResultTable::PrintSpeeds(std::ostream& out) const {
+void ResultTable::PrintSpeeds(std::ostream& out) const
+{
     out << "\nSpeed in MB/s (10^6 bytes per second of the matching thread's CPU time) and ratio "
            "to the PCRE2 interpreter\n\n";
     out << "| # | pattern | TRegex | PCRE2 | PCRE2 JIT | std::regex | RE2 "
@@ -109,10 +119,10 @@ void ResultTable::PrintSpeeds(std::ostream& out) const {
         if (stdc.megabytesPerSecond && stdc.subjectBytes < base.subjectBytes) {
             stdSpeed += Format(" (%.0f MiB)", static_cast<double>(stdc.subjectBytes) / 1048576.0);
         }
-        out << "| " << i + 1 << " | `" << Escape(row.pattern.title) << "` | " << Speed(trex)
-            << " | " << Speed(base) << " | " << Speed(c[2]) << " | " << stdSpeed << " | "
-            << Speed(c[4]) << " | " << Ratio(trex, base) << " | " << Ratio(c[2], base) << " | "
-            << Ratio(stdc, base) << " | " << Ratio(c[4], base) << " |\n";
+        out << "| " << i + 1 << " | `" << Escape(row.pattern.title) << "` | " << Speed(trex) << " | "
+            << Speed(base) << " | " << Speed(c[2]) << " | " << stdSpeed << " | " << Speed(c[4]) << " | "
+            << Ratio(trex, base) << " | " << Ratio(c[2], base) << " | " << Ratio(stdc, base) << " | "
+            << Ratio(c[4], base) << " |\n";
         if (trex.megabytesPerSecond && base.megabytesPerSecond) {
             trexRatios.push_back(*trex.megabytesPerSecond / *base.megabytesPerSecond);
         }
@@ -126,15 +136,16 @@ void ResultTable::PrintSpeeds(std::ostream& out) const {
     if (!trexRatios.empty()) {
         std::sort(trexRatios.begin(), trexRatios.end());
         const std::size_t n = trexRatios.size();
-        const double median = n % 2 == 1 ? trexRatios[n / 2]
-                                         : (trexRatios[n / 2 - 1] + trexRatios[n / 2]) / 2;
+        const double median
+            = n % 2 == 1 ? trexRatios[n / 2] : (trexRatios[n / 2 - 1] + trexRatios[n / 2]) / 2;
         out << "\nTRegex/PCRE2 median ratio: " << Format("%.2f", median) << " over " << n
-            << " patterns; TRegex faster than std::regex on " << fasterThanStd << " of "
-            << comparedWithStd << ".\n";
+            << " patterns; TRegex faster than std::regex on " << fasterThanStd << " of " << comparedWithStd
+            << ".\n";
     }
 }
 
-std::string ResultTable::CountVerdict(const Row& row, Engine engine) const {
+std::string ResultTable::CountVerdict(const Row& row, Engine engine) const
+{
     const Cell& cell = row.cells[static_cast<std::size_t>(engine)];
     const Cell& base = row.cells[static_cast<std::size_t>(Engine::Pcre2)];
     if (!cell.matches || !base.matches) {
@@ -147,8 +158,7 @@ std::string ResultTable::CountVerdict(const Row& row, Engine engine) const {
     if (!reference || *cell.matches == *reference) {
         return "";
     }
-    if (engine == Engine::TRegex && row.pcre2EngineStyle
-        && *cell.matches == *row.pcre2EngineStyle) {
+    if (engine == Engine::TRegex && row.pcre2EngineStyle && *cell.matches == *row.pcre2EngineStyle) {
         return "TRegex: empty-match stepping (equals PCRE2 stepped like ExecNext)";
     }
     // Engines that step one character after every empty match (std::regex's iterator, our RE2
@@ -161,7 +171,8 @@ std::string ResultTable::CountVerdict(const Row& row, Engine engine) const {
     return std::string(EngineName(engine)) + " DISAGREES";
 }
 
-void ResultTable::PrintCounts(std::ostream& out) const {
+void ResultTable::PrintCounts(std::ostream& out) const
+{
     out << "\nMatch counts (std::regex on its slice; its reference is PCRE2 on the same slice)"
            "\n\n";
     out << "| # | TRegex | PCRE2 | PCRE2 stepped like ExecNext | PCRE2 JIT | std::regex "
@@ -175,29 +186,27 @@ void ResultTable::PrintCounts(std::ostream& out) const {
         }
         const auto& c = row.cells;
         std::string verdict;
-        for (Engine e : {Engine::TRegex, Engine::Pcre2Jit, Engine::StdRegex, Engine::Re2}) {
+        for (Engine e : { Engine::TRegex, Engine::Pcre2Jit, Engine::StdRegex, Engine::Re2 }) {
             const std::string v = CountVerdict(row, e);
             if (!v.empty()) {
                 verdict += (verdict.empty() ? "" : "; ") + v;
             }
         }
-        auto opt = [](const std::optional<std::size_t>& v) {
-            return v ? std::to_string(*v) : std::string("-");
-        };
+        auto opt
+            = [](const std::optional<std::size_t>& v) { return v ? std::to_string(*v) : std::string("-"); };
         if (!c[static_cast<std::size_t>(Engine::Pcre2)].matches) {
             verdict = "no PCRE2 reference";
         }
         out << "| " << i + 1 << " | " << Count(c[0]) << " | " << Count(c[1]) << " | "
-            << opt(row.pcre2EngineStyle) << " | " << Count(c[2]) << " | " << Count(c[3])
-            << " | " << opt(row.pcre2OnStdSlice) << " | " << Count(c[4]) << " | "
+            << opt(row.pcre2EngineStyle) << " | " << Count(c[2]) << " | " << Count(c[3]) << " | "
+            << opt(row.pcre2OnStdSlice) << " | " << Count(c[4]) << " | "
             << (verdict.empty() ? "all agree" : verdict) << " |\n";
         if (!row.pattern.note.empty()) {
             notes.push_back(std::to_string(i + 1) + ": " + row.pattern.note);
         }
         for (std::size_t e = 0; e < kEngineCount; ++e) {
             if (!c[e].error.empty()) {
-                notes.push_back(std::to_string(i + 1) + ": " + EngineName(Engine(e)) + ": "
-                    + c[e].error);
+                notes.push_back(std::to_string(i + 1) + ": " + EngineName(Engine(e)) + ": " + c[e].error);
             }
         }
     }

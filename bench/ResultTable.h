@@ -25,8 +25,8 @@ public:
     struct Cell {
         std::optional<std::size_t> matches;
         std::optional<double> megabytesPerSecond; // 10^6 bytes per CPU second
-        std::size_t subjectBytes = 0;             // what the engine ran on
-        std::string error;                        // compile or run failure; empty when none
+        std::size_t subjectBytes = 0; // what the engine ran on
+        std::string error; // compile or run failure; empty when none
     };
 
     struct Row {

@@ -11,7 +11,7 @@ namespace morvane::bench {
 namespace {
 
 // Address space only; pages are touched as deep as the recursion goes.
-constexpr std::size_t kStackBytes = std::size_t{4} * 1024 * 1024 * 1024;
+constexpr std::size_t kStackBytes = std::size_t { 4 } * 1024 * 1024 * 1024;
 
 struct ThreadJob {
     const StdRegexMatcher* matcher;
@@ -22,7 +22,8 @@ struct ThreadJob {
     std::string error;
 };
 
-void* RunJob(void* arg) {
+void* RunJob(void* arg)
+{
     auto* job = static_cast<ThreadJob*>(arg);
     const double start = Matcher::ThreadCpuSeconds();
     try {
@@ -34,7 +35,8 @@ void* RunJob(void* arg) {
     return nullptr;
 }
 
-std::regex::flag_type Flags(bool icase) {
+std::regex::flag_type Flags(bool icase)
+{
     std::regex::flag_type flags = std::regex::ECMAScript | std::regex::multiline;
     if (icase) {
         flags |= std::regex::icase;
@@ -45,14 +47,17 @@ std::regex::flag_type Flags(bool icase) {
 } // namespace
 
 StdRegexMatcher::StdRegexMatcher(const std::string& pattern, bool icase)
-    : m_regex(pattern, Flags(icase)) {
+    : m_regex(pattern, Flags(icase))
+{
 }
 
-std::string StdRegexMatcher::Name() const {
+std::string StdRegexMatcher::Name() const
+{
     return "std::regex";
 }
 
-std::size_t StdRegexMatcher::CountOnThisThread(std::string_view subject) const {
+std::size_t StdRegexMatcher::CountOnThisThread(std::string_view subject) const
+{
     std::cregex_iterator it(subject.data(), subject.data() + subject.size(), m_regex);
     std::size_t count = 0;
     for (const std::cregex_iterator end; it != end; ++it) {
@@ -61,13 +66,15 @@ std::size_t StdRegexMatcher::CountOnThisThread(std::string_view subject) const {
     return count;
 }
 
-std::size_t StdRegexMatcher::CountAll(std::string_view subject) {
+std::size_t StdRegexMatcher::CountAll(std::string_view subject)
+{
     double cpuSeconds = 0;
     return CountTimed(subject, cpuSeconds);
 }
 
-std::size_t StdRegexMatcher::CountTimed(std::string_view subject, double& cpuSeconds) {
-    ThreadJob job{this, subject, &StdRegexMatcher::CountOnThisThread, 0, 0, {}};
+std::size_t StdRegexMatcher::CountTimed(std::string_view subject, double& cpuSeconds)
+{
+    ThreadJob job { this, subject, &StdRegexMatcher::CountOnThisThread, 0, 0, {} };
     pthread_attr_t attr;
     pthread_attr_init(&attr);
     pthread_attr_setstacksize(&attr, kStackBytes);

@@ -41,7 +41,8 @@ struct Options {
 };
 
 // Takes our own options out of argv so that Google Benchmark sees only its own.
-Options ParseOptions(int& argc, char** argv) {
+Options ParseOptions(int& argc, char** argv)
+{
     Options options;
     int out = 1;
     for (int i = 1; i < argc; ++i) {
@@ -59,7 +60,8 @@ Options ParseOptions(int& argc, char** argv) {
     return options;
 }
 
-std::uint64_t Fnv1a(const std::string& text) {
+std::uint64_t Fnv1a(const std::string& text)
+{
     std::uint64_t h = 0xcbf29ce484222325ULL;
     for (unsigned char c : text) {
         h = (h ^ c) * 0x100000001b3ULL;
@@ -71,8 +73,9 @@ std::uint64_t Fnv1a(const std::string& text) {
 // such locale is installed or the tables do not fold Cyrillic case in a class (а-я/А-Я, ё/Ё).
 // The check uses a class on purpose: PCRE2 10.42 does not fold a lone caseless literal 0xFF
 // ("я") with these tables although the class form folds it.
-const unsigned char* MakeCp1251Tables() {
-    for (const char* name : {"ru_RU.CP1251", "ru_RU.cp1251", "ru_RU.1251"}) {
+const unsigned char* MakeCp1251Tables()
+{
+    for (const char* name : { "ru_RU.CP1251", "ru_RU.cp1251", "ru_RU.1251" }) {
         if (std::setlocale(LC_CTYPE, name) == nullptr) {
             continue;
         }
@@ -92,7 +95,8 @@ const unsigned char* MakeCp1251Tables() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     const Options options = ParseOptions(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
@@ -101,8 +105,7 @@ int main(int argc, char** argv) {
 
     const std::string corpus = CorpusGenerator().Generate(options.corpusBytes);
     std::size_t lines = 0;
-    for (std::size_t p = corpus.find("\r\n"); p != std::string::npos;
-         p = corpus.find("\r\n", p + 2)) {
+    for (std::size_t p = corpus.find("\r\n"); p != std::string::npos; p = corpus.find("\r\n", p + 2)) {
         ++lines;
     }
     std::printf("corpus: %zu bytes, %zu CR LF lines, FNV-1a %016llx\n", corpus.size(), lines,
@@ -138,19 +141,17 @@ int main(int argc, char** argv) {
                 case Engine::Pcre2:
                 case Engine::Pcre2Jit: {
                     const bool useTables = pattern.pcre2Cp1251Case && cp1251Tables != nullptr;
-                    const std::string& text = pattern.pcre2Cp1251Case && !useTables
-                        ? pattern.pcre2Fallback
-                        : pattern.pcre2;
-                    matcher = std::make_unique<Pcre2Matcher>(text, engine == Engine::Pcre2Jit,
-                        useTables ? cp1251Tables : nullptr);
+                    const std::string& text
+                        = pattern.pcre2Cp1251Case && !useTables ? pattern.pcre2Fallback : pattern.pcre2;
+                    matcher = std::make_unique<Pcre2Matcher>(
+                        text, engine == Engine::Pcre2Jit, useTables ? cp1251Tables : nullptr);
                     break;
                 }
                 case Engine::StdRegex:
                     if (pattern.stdRegex.empty()) {
                         continue;
                     }
-                    matcher = std::make_unique<StdRegexMatcher>(pattern.stdRegex,
-                        pattern.stdIcase);
+                    matcher = std::make_unique<StdRegexMatcher>(pattern.stdRegex, pattern.stdIcase);
                     subject = subject.substr(0, pattern.stdSliceBytes);
                     break;
                 case Engine::Re2:
@@ -205,13 +206,13 @@ int main(int argc, char** argv) {
             continue;
         }
         const bool useTables = r.pattern.pcre2Cp1251Case && cp1251Tables != nullptr;
-        Pcre2Matcher reference(r.pattern.pcre2Cp1251Case && !useTables ? r.pattern.pcre2Fallback
-                                                                       : r.pattern.pcre2,
-            false, useTables ? cp1251Tables : nullptr);
+        Pcre2Matcher reference(
+            r.pattern.pcre2Cp1251Case && !useTables ? r.pattern.pcre2Fallback : r.pattern.pcre2, false,
+            useTables ? cp1251Tables : nullptr);
         r.pcre2EngineStyle = reference.CountEngineStyle(corpus);
         if (r.pattern.stdSliceBytes < corpus.size()) {
-            r.pcre2OnStdSlice =
-                reference.CountAll(std::string_view(corpus).substr(0, r.pattern.stdSliceBytes));
+            r.pcre2OnStdSlice
+                = reference.CountAll(std::string_view(corpus).substr(0, r.pattern.stdSliceBytes));
         }
     }
 

@@ -56,12 +56,14 @@ struct Options {
     int toggleModifier = 0;
 };
 
-[[noreturn]] void Fail(const char* what, const std::string& detail = {}) {
+[[noreturn]] void Fail(const char* what, const std::string& detail = {})
+{
     std::fprintf(stderr, "FINDING: %s %s\n", what, detail.c_str());
     std::abort();
 }
 
-Options ParseOptions(std::string_view field) {
+Options ParseOptions(std::string_view field)
+{
     Options o;
     const std::size_t slash = field.find('/');
     o.modifiers = std::string(field.substr(0, slash));
@@ -129,19 +131,22 @@ Options ParseOptions(std::string_view field) {
 }
 
 // Error codes that mean a fault of the engine itself when they reach a caller.
-bool IsInternalError(int code) {
-    return code == 105 || code == 114 || code == 119 || code == 1000 || code == 1001
-        || code == 1002 || code == 1004 || code == 1015;
+bool IsInternalError(int code)
+{
+    return code == 105 || code == 114 || code == 119 || code == 1000 || code == 1001 || code == 1002
+        || code == 1004 || code == 1015;
 }
 
 // Besides the documented codes, the engine's own limits: 101 (program too big), 1016
 // (backtracking budget spent) and 1017 (backtracking stack bound reached).
-bool IsKnownError(int code) {
-    return (code >= 101 && code <= 128) || (code >= 1003 && code <= 1007) || code == 1013
-        || code == 1014 || code == 1016 || code == 1017 || IsInternalError(code);
+bool IsKnownError(int code)
+{
+    return (code >= 101 && code <= 128) || (code >= 1003 && code <= 1007) || code == 1013 || code == 1014
+        || code == 1016 || code == 1017 || IsInternalError(code);
 }
 
-void CheckError(const ERegex& e, std::string_view pattern) {
+void CheckError(const ERegex& e, std::string_view pattern)
+{
     if (e.what() == nullptr) {
         Fail("ERegex without a message");
     }
@@ -159,7 +164,8 @@ void CheckError(const ERegex& e, std::string_view pattern) {
 
 // The registers of the current match must describe text inside the subject, and the group
 // text must be that text.
-void CheckMatch(const TRegex& re, const std::string& subject) {
+void CheckMatch(const TRegex& re, const std::string& subject)
+{
     const int length = static_cast<int>(subject.size());
     if (re.GroupStart(0) < 1) {
         Fail("match without group 0");
@@ -174,19 +180,20 @@ void CheckMatch(const TRegex& re, const std::string& subject) {
             continue;
         }
         if (start < 1 || len < 0 || start - 1 + len > length) {
-            Fail("group outside the subject", std::to_string(n) + ": " + std::to_string(start)
-                + "," + std::to_string(len) + " of " + std::to_string(length));
+            Fail("group outside the subject",
+                std::to_string(n) + ": " + std::to_string(start) + "," + std::to_string(len) + " of "
+                    + std::to_string(length));
         }
-        if (re.GroupText(n) != subject.substr(static_cast<std::size_t>(start - 1),
-                static_cast<std::size_t>(len))) {
+        if (re.GroupText(n)
+            != subject.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(len))) {
             Fail("group text differs from the subject", std::to_string(n));
         }
     }
 }
 
 // Runs one search and its continuation to the end.
-void SearchAll(TRegex& re, const Options& o, const std::string& subjectField,
-    const std::string& templateText) {
+void SearchAll(TRegex& re, const Options& o, const std::string& subjectField, const std::string& templateText)
+{
     bool found = false;
     if (o.execPos != 0) {
         re.SetInputString(subjectField);
@@ -207,8 +214,8 @@ void SearchAll(TRegex& re, const Options& o, const std::string& subjectField,
         const int start = re.GroupStart(0);
         const int len = re.GroupLength(0);
         if (start < minimumStart) {
-            Fail("match before the search offset", std::to_string(start) + " < "
-                + std::to_string(minimumStart));
+            Fail("match before the search offset",
+                std::to_string(start) + " < " + std::to_string(minimumStart));
         }
         minimumStart = start + len + (len == 0 ? 1 : 0);
         re.Substitute(templateText);
@@ -218,7 +225,8 @@ void SearchAll(TRegex& re, const Options& o, const std::string& subjectField,
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> fields;
     std::size_t from = 0;
