@@ -89,17 +89,8 @@ std::optional<FileError> WriteWholeFile(const std::filesystem::path& shownPath, 
     const int fd = ::mkstemp(templ.data());
     if (fd < 0) {
         const int err = errno;
-        // A directory we may not create files in: fall back to rewriting the file in place.
-        if (existed && (err == EACCES || err == EROFS || err == EPERM)) {
-            const int direct = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-            if (direct < 0)
-                return FileError { CannotCreateText(shownPath, errno) };
-            const int werr = writeAll(direct, bytes);
-            const int cerr = ::close(direct) == 0 ? 0 : errno;
-            if (werr || cerr)
-                return FileError { CannotCreateText(shownPath, werr ? werr : cerr) };
-            return std::nullopt;
-        }
+        // No fallback to rewriting in place: a write cut short there (a full disk) would destroy
+        // the only copy. A directory we may not create files in is an error like any other.
         return FileError { CannotCreateText(shownPath, err) };
     }
     int err = writeAll(fd, bytes);

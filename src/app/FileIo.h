@@ -1,7 +1,8 @@
 #pragma once
 // Whole-file reading and writing with the standard failure texts. Writing goes to a temporary
 // file beside the target that then replaces it, so a failure midway (a full disk, a vanished
-// directory) never leaves the target half written. Covered by tests/app/FileIoTest.cpp.
+// directory) never leaves the target half written; a directory where no file can be created is an
+// error (the file is never rewritten in place). Covered by tests/app/FileIoTest.cpp.
 
 #include "app/FileError.h"
 
