@@ -19,7 +19,7 @@
     X(tbColour) X(tbSetColour) X(tbWebBrowser) X(tbHelp) X(tbTutorial)                                     \
     /* work page: file panel */                                                                            \
     X(FilePanel) X(cbDrive) X(sbSortName) X(sbSortExt) X(sbSortDate) X(sbSortSize) X(stCurDir)             \
-    X(stDriveSize) X(lvFiles) X(cbMask) X(sbFileInfo)                                                      \
+    X(stDriveSize) X(lvFiles) X(cbMask) X(sbFileInfo) X(EditItem)                                          \
     /* work page: find, replace and remark fields */                                                       \
     X(PanelAction) X(GroupBoxFindStr) X(cbFind) X(sbInsertToFind) X(sbFind) X(GroupBoxReplaceStr)          \
     X(cbReplace) X(sbInsertToReplace) X(sbReplacePassim) X(GroupBoxRemarkStr) X(cbRemark)                  \
@@ -86,6 +86,9 @@
     X(miDollarSymbol) X(miHexCode) X(miCounter) X(miPathOfFile) X(miNameOfFile)                            \
     X(miHelpRegularExpretionForReplace)
 
+// The select-files dialog of the file panel, a child of the main window.
+#define MORVANE_SELECT_FILES_CONTROLS(X) X(TFormSelectFiles) X(stInfo) X(cbSelectMask) X(bbSelectOK) X(bbSelectCancel)
+
 // The response interval dialog TForm9.
 #define MORVANE_FORM9_CONTROLS(X) X(TForm9) X(StaticText1) X(MaskEditTime) X(bbOK) X(bbCancel)
 
@@ -102,10 +105,12 @@ MORVANE_FORM_MAIN_FILES_MENU(MORVANE_DECLARE_NAME)
 MORVANE_FORM_MAIN_FIND_MENU(MORVANE_DECLARE_NAME)
 MORVANE_FORM_MAIN_REPLACE_MENU(MORVANE_DECLARE_NAME)
 MORVANE_FORM9_CONTROLS(MORVANE_DECLARE_NAME)
+MORVANE_SELECT_FILES_CONTROLS(MORVANE_DECLARE_NAME)
 #undef MORVANE_DECLARE_NAME
 } // namespace names
 
-// Every object name below the main window (the window's own name excluded).
+// Every object name below the main window (the window's own name excluded), the select-files
+// dialog's included.
 std::span<const char* const> FormMainObjectNames();
 // Every object name of the response interval dialog, the dialog's own name first.
 std::span<const char* const> Form9ObjectNames();

@@ -6,6 +6,7 @@
 
 #include "app/MessageTable.h"
 #include "app/Platform.h"
+#include "ui/FilePanelView.h"
 #include "ui/ObjectNames.h"
 #include "ui/TForm9.h"
 #include "ui/WidgetFormMainDialogs.h"
@@ -36,6 +37,8 @@ TFormMain::TFormMain(const std::filesystem::path& programDir, QWidget* parent)
     buildOptionsPage();
     buildServicePage();
     setCentralWidget(m_c.PageControlMain);
+    m_panel = new FilePanelView(m_c, this);
+    m_panel->setPassBusyQuery([this] { return m_busy; });
     connectHandlers();
 
     // The dialogs live as long as the window; a command shows one modally and reads it after OK.
@@ -45,6 +48,10 @@ TFormMain::TFormMain(const std::filesystem::path& programDir, QWidget* parent)
     // has the focus: F2 and F10 mean the same everywhere in the window.
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this] { updateStyleButtons(); });
+    connect(qApp, &QApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            ApplicationEventsActivate();
+    });
 
     resize(1100, 720);
     FormCreate();
@@ -56,6 +63,10 @@ TFormMain::~TFormMain()
     // still report its focus change to this half-destroyed window.
     QObject::disconnect(qApp, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
+    // The panel filters events of the controls; it goes first, so that the controls dying
+    // below never reach it.
+    delete m_panel;
+    m_panel = nullptr;
 }
 
 void TFormMain::setDialogs(FormMainDialogs* dialogs)

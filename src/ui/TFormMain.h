@@ -8,8 +8,10 @@
 // The implementation is split by concern: TFormMain.cpp (construction, keys, twins),
 // TFormMainMenus.cpp, TFormMainWorkPage.cpp, TFormMainOtherPages.cpp (builders),
 // TFormMainCaptions.cpp, TFormMainStartup.cpp (restore, show, close), TFormMainAppearance.cpp
-// and TFormMainCommands.cpp (the command handlers).
-// Covered by tests/ui/tst_objectnames.cpp, tst_startup.cpp, tst_twins.cpp, tst_appearance.cpp.
+// and TFormMainCommands.cpp (the command handlers); the file panel is drawn and driven by
+// FilePanelView.
+// Covered by tests/ui/tst_objectnames.cpp, tst_startup.cpp, tst_twins.cpp, tst_appearance.cpp,
+// tst_filepanel.cpp.
 
 #include "app/Settings.h"
 #include "rules/TableFile.h"
@@ -26,6 +28,7 @@ class QKeyEvent;
 
 namespace morvane::ui {
 
+class FilePanelView;
 class FormMainDialogs;
 class TForm9;
 
@@ -41,6 +44,7 @@ public:
 
     const FormMainControls& controls() const { return m_c; }
     TForm9* form9() const { return m_form9; }
+    FilePanelView* filePanel() const { return m_panel; }
     const std::filesystem::path& programDir() const { return m_programDir; }
 
     // Sets each caption and hint of entries 100 to 360 from the message table.
@@ -144,6 +148,10 @@ public Q_SLOTS:
     void sbReplaceToTableClick();
     void sbDeleteToTableClick();
     void sbQuoteMemoFindClick();
+    // The hidden button the directory watcher clicks, and the application becoming active:
+    // a pending change of the panel's directory is listed at the latter.
+    void tbAutoRefreshClick();
+    void ApplicationEventsActivate();
     // Pages.
     void PageControlMainChange(int index);
 
@@ -192,6 +200,7 @@ private:
     std::filesystem::path m_programDir;
     FormMainControls m_c;
     TForm9* m_form9 = nullptr;
+    FilePanelView* m_panel = nullptr;
     std::unique_ptr<FormMainDialogs> m_ownDialogs;
     FormMainDialogs* m_dialogs = nullptr;
 

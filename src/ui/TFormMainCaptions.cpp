@@ -8,7 +8,9 @@
 #include "app/MessageCaptions.h"
 #include "app/MessageTable.h"
 #include "ui/DisplayText.h"
+#include "ui/FilePanelView.h"
 #include "ui/TForm9.h"
+#include "ui/TFormSelectFiles.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -74,6 +76,8 @@ void TFormMain::ApplyCaptions()
             window = this;
         else if (target.window == "TForm9")
             window = m_form9;
+        else if (target.window == "TFormSelectFiles")
+            window = m_panel->selectFilesDialog();
         if (window == nullptr)
             continue;
         const QString name

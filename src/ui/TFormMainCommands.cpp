@@ -7,6 +7,7 @@
 
 #include "app/ResponseInterval.h"
 #include "ui/DisplayText.h"
+#include "ui/FilePanelView.h"
 #include "ui/QsciInclude.h"
 #include "ui/TForm9.h"
 
@@ -166,6 +167,7 @@ void TFormMain::connectHandlers()
     connect(m_c.sortGroup, &QButtonGroup::buttonClicked, this, &TFormMain::sbSortClick);
     connect(m_c.cbDrive, &QComboBox::activated, this, &TFormMain::cbDriveChange);
     connect(m_c.cbMask, &QComboBox::activated, this, &TFormMain::cbMaskChange);
+    onClick(m_c.tbAutoRefresh, &TFormMain::tbAutoRefreshClick);
     onClick(m_c.sbInsertToFind, &TFormMain::sbInsertToFindClick);
     onClick(m_c.sbInsertToReplace, &TFormMain::sbInsertToReplaceClick);
     onClick(m_c.tbInsertTable, &TFormMain::tbInsertTableClick);
@@ -198,6 +200,39 @@ void TFormMain::connectHandlers()
 }
 
 // ---- Commands that act in the window ----
+
+// The file panel.
+void TFormMain::miHideFilesClick()
+{
+    m_panel->hideFilesClick();
+}
+
+void TFormMain::sbSortClick()
+{
+    m_panel->sortClick();
+}
+
+void TFormMain::cbDriveChange()
+{
+    m_panel->driveChange();
+}
+
+void TFormMain::cbMaskChange()
+{
+    m_panel->maskChosen();
+}
+
+void TFormMain::tbAutoRefreshClick()
+{
+    m_panel->autoRefreshClick();
+}
+
+void TFormMain::ApplicationEventsActivate()
+{
+    // Only at rest: a pass sees the pending change when it ends.
+    if (!m_busy)
+        m_panel->consumePendingRefresh();
+}
 
 void TFormMain::tbSubDirClick()
 {
@@ -311,7 +346,6 @@ void TFormMain::miSaveClick() { } // bound when editor lands
 void TFormMain::miSaveAsClick() { } // bound when editor lands
 void TFormMain::miAbortClick() { } // bound when search lands (pass controls)
 void TFormMain::tbBreakClick() { } // bound when search lands (pass controls)
-void TFormMain::miHideFilesClick() { } // bound when filepanel lands (listing)
 void TFormMain::tbReplToFileClick() { } // bound when search lands (output to files)
 void TFormMain::tbFileSplitClick() { } // bound when search lands (output to files)
 void TFormMain::tbColourClick() { } // bound when editor lands (colouring)
@@ -329,9 +363,6 @@ void TFormMain::miMoveClick() { } // bound when filepanel lands (file operations
 void TFormMain::miCreateDirClick() { } // bound when filepanel lands (file operations)
 void TFormMain::miDeleteClick() { } // bound when filepanel lands (file operations)
 void TFormMain::cbCodePageChange() { } // bound when editor lands (code page of the editor)
-void TFormMain::sbSortClick() { } // bound when filepanel lands (sorting)
-void TFormMain::cbDriveChange() { } // bound when filepanel lands (drives)
-void TFormMain::cbMaskChange() { } // bound when filepanel lands (masks)
 void TFormMain::tbInsertTableClick() { } // bound when rules lands (rule editing)
 void TFormMain::tbEditTableClick() { } // bound when rules lands (rule editing)
 void TFormMain::pmFindItemClick() { } // bound when regex lands (pattern insertion)

@@ -14,6 +14,7 @@
 #include "codepage/CodePage.h"
 #include "ui/BuiltInColourTable.h"
 #include "ui/DisplayText.h"
+#include "ui/FilePanelView.h"
 #include "ui/FormMainDialogs.h"
 #include "ui/ObjectNames.h"
 #include "ui/QsciInclude.h"
@@ -249,19 +250,18 @@ void TFormMain::FormShow()
     if (m_c.EditWordChars->text().isEmpty())
         m_c.EditWordChars->setText(ToDisplay(builtIn.EditWordChars_Text));
 
-    // 14. The start directory: the persisted one when it still exists, else the root.
+    // 14. The start directory: the persisted one when it still exists, else the root; its
+    // listing applies the marks loaded from the selection file.
     const std::string dirText = FromDisplay(m_c.LabelDir->text());
-    if (!DirectoryExists(PathFromText(dirText)))
-        m_c.LabelDir->setText(QStringLiteral("/"));
-    QString dir = m_c.LabelDir->text();
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    m_c.stCurDir->setText(dir + m_c.cbMask->currentText());
-    m_c.stCurDir->setToolTip(m_c.stCurDir->text());
+    const std::filesystem::path dir = PathFromText(dirText);
+    m_panel->start(m_selectionList, DirectoryExists(dir) ? dir : std::filesystem::path("/"));
 
     // 15.
     m_startingUp = false;
     updateStyleButtons();
+
+    // 17. The watcher of the panel's directory.
+    m_panel->startWatcher();
 }
 
 void TFormMain::setResponseIntervalCaption(const std::string& caption)
@@ -322,9 +322,12 @@ bool TFormMain::runCloseSteps()
         return true;
     }
 
-    // 3. Stopping the directory watcher: bound when the file panel lands.
+    // 3. The directory watcher.
+    m_panel->stopWatcher();
 
-    // 4. The selection.
+    // 4. The selection: the panel's marked names once it has listed, else the loaded ones.
+    if (m_shownOnce)
+        m_selectionList = m_panel->model().SelectionList();
     if (auto error = app::SaveSelectionFile(m_programDir / kSelectionFileName, m_selectionList)) {
         m_dialogs->ShowMessage(error->message);
         return false;
