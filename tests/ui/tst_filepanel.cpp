@@ -15,6 +15,7 @@
 #include "ui/TFormMain.h"
 #include "ui/TFormSelectFiles.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -440,6 +441,89 @@ private Q_SLOTS:
         QCOMPARE(window->controls().LabelDir->text(), f.root + "/src");
         QCOMPARE(Marked(*window), (QStringList { "inner.txt" }));
         QVERIFY(DrawnMarked(*window, RowOf(*window, "inner.txt")));
+        window->close();
+    }
+    void spaceSumsADirectoryAndStatusFollows()
+    {
+        Fixture f;
+        auto window = f.start();
+        QLabel* info = window->controls().sbFileInfoPanel1;
+        Focus(*window, "src");
+        QVERIFY(info->text().contains(QStringLiteral("<DIR>")));
+        QVERIFY(info->text().startsWith(" " + f.root + "/src"));
+        Key(*window, Qt::Key_Space);
+        QVERIFY(!info->text().contains(QStringLiteral("<DIR>")));
+        QVERIFY(info->text().contains(QStringLiteral(" 1   ")));
+        // A file shows its size at once.
+        Focus(*window, "a.txt");
+        QVERIFY(info->text().contains(QStringLiteral(" 4   ")));
+        window->close();
+    }
+
+    void commandStatesFollowTheFocusAndMarks()
+    {
+        Fixture f;
+        auto window = f.start();
+        const auto& c = window->controls();
+        struct Row {
+            const char* focus;
+            bool markFirst;
+            bool fileCommands;
+            bool operandCommands;
+        };
+        const Row rows[] = {
+            { "a.txt", false, true, true },
+            { "src", false, false, true },
+            { "..", false, false, false },
+            { "..", true, false, true }, // a marked item gives copy, move and delete operands
+        };
+        for (const Row& row : rows) {
+            if (row.markFirst) {
+                Focus(*window, "makefile");
+                Key(*window, Qt::Key_Insert);
+            }
+            Focus(*window, row.focus);
+            QCOMPARE(c.miView->isEnabled(), row.fileCommands);
+            QCOMPARE(c.miEdit->isEnabled(), row.fileCommands);
+            QCOMPARE(c.miLoadFile->isEnabled(), row.fileCommands);
+            QCOMPARE(c.miCopy->isEnabled(), row.operandCommands);
+            QCOMPARE(c.miMove->isEnabled(), row.operandCommands);
+            QCOMPARE(c.miDelete->isEnabled(), row.operandCommands);
+        }
+        window->close();
+    }
+
+    void hiddenFilesFollowTheOption()
+    {
+        Fixture f;
+        WriteFile(f.root + "/.secret", "s");
+        auto window = f.start();
+        QVERIFY(!Rows(*window).contains(".secret"));
+        window->controls().miHideFiles->trigger();
+        QVERIFY(Rows(*window).contains(".secret"));
+        window->controls().miHideFiles->trigger();
+        QVERIFY(!Rows(*window).contains(".secret"));
+        window->close();
+    }
+
+    void driveBoxAndCtrlBackslashGoToARoot()
+    {
+        Fixture f;
+        auto window = f.start();
+        const auto& c = window->controls();
+        const std::filesystem::path drive = window->filePanel()->model().driveRoot();
+        Key(*window, Qt::Key_Backslash, Qt::ControlModifier);
+        QCOMPARE(window->filePanel()->model().currentDirectory(), drive);
+        QVERIFY(!Rows(*window).contains(".."));
+
+        window->filePanel()->model().ChangeDirectory(f.root.toStdString());
+        window->filePanel()->sync();
+        QCOMPARE(c.LabelDir->text(), f.root);
+        c.cbDrive->setCurrentIndex(0);
+        Q_EMIT c.cbDrive->activated(0);
+        QCOMPARE(window->filePanel()->model().currentDirectory(), std::filesystem::path("/"));
+        QCOMPARE(c.LabelDir->text(), QStringLiteral("/"));
+        QVERIFY(!c.stDriveSize->text().isEmpty());
         window->close();
     }
 };
