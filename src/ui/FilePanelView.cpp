@@ -274,8 +274,11 @@ bool FilePanelView::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_c.lvFiles->viewport()
         && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick))
         return listMouse(static_cast<QMouseEvent*>(event), type == QEvent::MouseButtonDblClick);
-    if (watched == m_c.lvFiles && type == QEvent::FocusIn)
+    if (watched == m_c.lvFiles && type == QEvent::FocusIn) {
+        m_c.miCreateDir->setVisible(true);
+        m_c.miCreateDir->setEnabled(true);
         syncCommandStates();
+    }
 
     const bool maskBox = watched == m_c.cbMask || watched == m_c.cbMask->lineEdit();
     if (maskBox && type == QEvent::KeyPress) {

@@ -265,6 +265,11 @@ private Q_SLOTS:
         QCOMPARE(c.LabelDir->text(), f.root);
         QCOMPARE(c.lvFiles->currentItem()->text(), QStringLiteral("src"));
         QCOMPARE(c.stCurDir->text(), f.root + "/*.*");
+
+        // A double click on a caption enters the directory as Enter does.
+        QTest::mouseDClick(c.lvFiles->viewport(), Qt::LeftButton, Qt::NoModifier,
+            TextPoint(*window, RowOf(*window, "src")));
+        QCOMPARE(c.LabelDir->text(), f.root + "/src");
         window->close();
     }
 
@@ -318,6 +323,20 @@ private Q_SLOTS:
         QCOMPARE(Rows(*window), (QStringList { "..", "src", "b.htm", "a.txt" }));
         QCOMPARE(mask->itemText(5), QStringLiteral("*.htm;*.TXT;*.txt"));
         QCOMPARE(mask->itemText(6), QStringLiteral("m*"));
+
+        // Leaving the box with an empty text means "*.*".
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        mask->setFocus();
+        QTRY_VERIFY(mask->hasFocus());
+        mask->setEditText(QString());
+        window->controls().lvFiles->setFocus();
+        QTRY_VERIFY(window->controls().lvFiles->hasFocus());
+        QCOMPARE(mask->currentText(), QStringLiteral("*.*"));
+        QCOMPARE(Rows(*window).size(), 5);
+        mask->setEditText(QStringLiteral("m*"));
+        QTest::keyClick(mask, Qt::Key_Return);
+        QCOMPARE(Rows(*window).size(), 3);
 
         // Choosing the first entry of the list lists everything again.
         mask->setCurrentIndex(0);
