@@ -33,7 +33,8 @@ struct FilePanelDispatcher::State {
         // Posting under the mutex: close() clears the target under it before the object dies,
         // so the target is alive here.
         auto self = weakSelf.lock();
-        QMetaObject::invokeMethod(target, [self] { self->runPending(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            target, [self] { self->runPending(); }, Qt::QueuedConnection);
         doneChanged.wait(lock, [&] { return entry->done || closed; });
     }
 

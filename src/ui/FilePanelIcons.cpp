@@ -10,7 +10,8 @@ namespace morvane::ui {
 FilePanelIcons::FilePanelIcons(QStyle* style)
     : m_style(style)
 {
-    m_parent = QIcon::fromTheme(QStringLiteral("go-up"), m_style->standardIcon(QStyle::SP_FileDialogToParent));
+    m_parent
+        = QIcon::fromTheme(QStringLiteral("go-up"), m_style->standardIcon(QStyle::SP_FileDialogToParent));
     m_directory = QIcon::fromTheme(QStringLiteral("folder"), m_style->standardIcon(QStyle::SP_DirIcon));
     m_file = QIcon::fromTheme(QStringLiteral("text-x-generic"), m_style->standardIcon(QStyle::SP_FileIcon));
 }

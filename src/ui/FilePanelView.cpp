@@ -227,8 +227,9 @@ bool FilePanelView::beginRename()
     m_c.lvFiles->scrollToItem(item);
     QRect rect = m_c.lvFiles->visualItemRect(item);
     // Over the caption: right of the box and the icon.
-    const int iconWidth = m_c.lvFiles->iconSize().isValid() ? m_c.lvFiles->iconSize().width()
-                                                            : m_window->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    const int iconWidth = m_c.lvFiles->iconSize().isValid()
+        ? m_c.lvFiles->iconSize().width()
+        : m_window->style()->pixelMetric(QStyle::PM_SmallIconSize);
     const int indent = m_window->style()->pixelMetric(QStyle::PM_IndicatorWidth) + iconWidth + 8;
     rect.setLeft(rect.left() + indent);
     m_editItem->open(rect, NameText(m_model->items()[static_cast<size_t>(index)].name), index);
@@ -378,8 +379,8 @@ bool FilePanelView::onCheckBox(int row, const QPoint& pos) const
         | QStyleOptionViewItem::HasDisplay;
     option.decorationSize = m_c.lvFiles->iconSize();
     option.text = item->text();
-    const QRect check = m_c.lvFiles->style()->subElementRect(
-        QStyle::SE_ItemViewItemCheckIndicator, &option, m_c.lvFiles);
+    const QRect check
+        = m_c.lvFiles->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, m_c.lvFiles);
     // ".." has no box, but a click where the box would be still means "up".
     return pos.x() >= option.rect.left() && pos.x() <= check.right();
 }

@@ -267,8 +267,8 @@ private Q_SLOTS:
         QCOMPARE(c.stCurDir->text(), f.root + "/*.*");
 
         // A double click on a caption enters the directory as Enter does.
-        QTest::mouseDClick(c.lvFiles->viewport(), Qt::LeftButton, Qt::NoModifier,
-            TextPoint(*window, RowOf(*window, "src")));
+        QTest::mouseDClick(
+            c.lvFiles->viewport(), Qt::LeftButton, Qt::NoModifier, TextPoint(*window, RowOf(*window, "src")));
         QCOMPARE(c.LabelDir->text(), f.root + "/src");
         window->close();
     }
@@ -491,9 +491,7 @@ private Q_SLOTS:
             bool operandCommands;
         };
         const Row rows[] = {
-            { "a.txt", false, true, true },
-            { "src", false, false, true },
-            { "..", false, false, false },
+            { "a.txt", false, true, true }, { "src", false, false, true }, { "..", false, false, false },
             { "..", true, false, true }, // a marked item gives copy, move and delete operands
         };
         for (const Row& row : rows) {
