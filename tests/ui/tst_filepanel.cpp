@@ -8,6 +8,7 @@
 
 #include "ScriptedFormMainDialogs.h"
 #include "app/MessageTable.h"
+#include "codepage/CodePage.h"
 #include "filepanel/TDirChangeThread.h"
 #include "ui/DisplayText.h"
 #include "ui/EditItem.h"
@@ -104,6 +105,12 @@ bool DrawnUnmarked(const TFormMain& window, int row)
         && !item->data(Qt::BackgroundRole).isValid();
 }
 
+// The counts panel as shown for a Russian source literal.
+QString CountsText(const char* utf8)
+{
+    return morvane::ui::ToDisplay(morvane::codepage::Utf8ToWin1251(utf8));
+}
+
 QPoint BoxPoint(const TFormMain& window, int row)
 {
     QListWidget* list = window.controls().lvFiles;
@@ -174,7 +181,7 @@ private Q_SLOTS:
         QVERIFY(c.cbDrive->currentIndex() >= 0);
         // The first item is focused; the counts leave ".." out.
         QCOMPARE(c.lvFiles->currentRow(), 0);
-        QCOMPARE(c.sbFileInfoPanel0->text(), morvane::ui::ToDisplay("0/0 " + std::string("\xE8\xE7") + " 4"));
+        QCOMPARE(c.sbFileInfoPanel0->text(), CountsText("0/0 из 4"));
 
         c.sbSortName->click();
         QCOMPARE(Rows(*window), (QStringList { "..", "src", "a.txt", "b.htm", "makefile" }));
@@ -195,7 +202,7 @@ private Q_SLOTS:
         Key(*window, Qt::Key_Insert);
         QCOMPARE(Marked(*window), (QStringList { "b.htm", "src" }));
         QCOMPARE(window->filePanel()->model().MarkedCount(), 2);
-        QCOMPARE(c.sbFileInfoPanel0->text(), morvane::ui::ToDisplay("3/2 " + std::string("\xE8\xE7") + " 4"));
+        QCOMPARE(c.sbFileInfoPanel0->text(), CountsText("3/2 из 4"));
 
         // Insert on ".": nothing is marked, the focus moves on.
         c.lvFiles->setCurrentRow(0);
