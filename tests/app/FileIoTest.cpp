@@ -5,6 +5,8 @@
 
 #include "codepage/CodePage.h"
 
+#include "fakes/UniqueTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,7 +28,7 @@ class FileIo : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = fs::path(testing::TempDir()) / "morvane-fileio";
+        m_dir = morvane::test::UniqueTempDir("morvane-fileio");
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }

@@ -3,6 +3,8 @@
 
 #include "app/IniFile.h"
 
+#include "fakes/UniqueTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -211,7 +213,7 @@ class IniFileOnDisk : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = std::filesystem::path(testing::TempDir()) / "morvane-ini";
+        m_dir = morvane::test::UniqueTempDir("morvane-ini");
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
     }

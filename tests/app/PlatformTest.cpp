@@ -2,6 +2,8 @@
 
 #include "app/Platform.h"
 
+#include "fakes/UniqueTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -59,7 +61,7 @@ TEST(Platform, ExecutablePathIsThisTestProgram)
 
 TEST(Platform, DirectoryWritability)
 {
-    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "morvane-writable";
+    const std::filesystem::path dir = morvane::test::UniqueTempDir("morvane-writable");
     std::filesystem::create_directories(dir);
     EXPECT_TRUE(morvane::app::IsDirectoryWritable(dir));
     EXPECT_FALSE(morvane::app::IsDirectoryWritable(dir / "missing"));

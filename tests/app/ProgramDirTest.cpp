@@ -5,6 +5,8 @@
 
 #include "app/Platform.h"
 
+#include "fakes/UniqueTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -68,7 +70,7 @@ protected:
             const char* value = std::getenv(name);
             m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
         }
-        m_root = std::filesystem::path(testing::TempDir()) / "morvane-programdir";
+        m_root = morvane::test::UniqueTempDir("morvane-programdir");
         std::filesystem::remove_all(m_root);
     }
     void TearDown() override

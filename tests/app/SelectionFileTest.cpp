@@ -2,6 +2,8 @@
 
 #include "app/SelectionFile.h"
 
+#include "fakes/UniqueTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -41,7 +43,7 @@ TEST(SelectionFile, Write)
 
 TEST(SelectionFile, FileRoundTripAndEmptyList)
 {
-    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "morvane-selection";
+    const std::filesystem::path dir = morvane::test::UniqueTempDir("morvane-selection");
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const std::filesystem::path path = dir / "Selected.dat";

@@ -5,6 +5,8 @@
 
 #include "codepage/CodePage.h"
 
+#include "fakes/UniqueTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -283,7 +285,7 @@ class SettingsFile : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = std::filesystem::path(testing::TempDir()) / "morvane-settings";
+        m_dir = morvane::test::UniqueTempDir("morvane-settings");
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
         m_path = m_dir / "Morvane.ini";

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -76,7 +78,7 @@ TEST(MatchCliUsage, BadArgumentsExitWithTwo)
 
 TEST(MatchCliUsage, ReadsTheSubjectFromAFileOrStandardInput)
 {
-    const auto path = std::filesystem::temp_directory_path() / "morvane-match-cli-subject.txt";
+    const auto path = std::filesystem::temp_directory_path() / ("morvane-match-cli-subject-" + std::to_string(::getpid()) + ".txt");
     {
         std::ofstream file(path, std::ios::binary);
         file << "one two\r\nthree";
