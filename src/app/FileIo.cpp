@@ -8,10 +8,7 @@
 
 namespace morvane::app {
 
-namespace {
-
-// Writes all of `bytes` to `fd`; returns 0 or the errno of the failure.
-int writeAll(int fd, std::string_view bytes)
+int WriteAllToDescriptor(int fd, std::string_view bytes)
 {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -25,8 +22,6 @@ int writeAll(int fd, std::string_view bytes)
     }
     return 0;
 }
-
-} // namespace
 
 std::optional<FileError> ReadWholeFile(const std::filesystem::path& path, std::string& bytes)
 {
@@ -93,7 +88,7 @@ std::optional<FileError> WriteWholeFile(const std::filesystem::path& shownPath, 
         // the only copy. A directory we may not create files in is an error like any other.
         return FileError { CannotCreateText(shownPath, err) };
     }
-    int err = writeAll(fd, bytes);
+    int err = WriteAllToDescriptor(fd, bytes);
     if (!err && ::fsync(fd) != 0)
         err = errno;
     if (!existed) {

@@ -21,4 +21,8 @@ std::optional<FileError> ReadWholeFile(const std::filesystem::path& path, std::s
 // "Cannot create file" error is returned.
 std::optional<FileError> WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
+// Writes all of `bytes` to the open descriptor `fd`, retrying after interruptions and short
+// writes. Returns 0, or the errno of the failure.
+int WriteAllToDescriptor(int fd, std::string_view bytes);
+
 } // namespace morvane::app

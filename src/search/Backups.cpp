@@ -5,6 +5,8 @@
 
 #include "search/HiddenList.h"
 
+#include "app/FileIo.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -23,22 +25,6 @@ bool NameExists(const fs::path& path)
 {
     struct stat st { };
     return ::lstat(path.c_str(), &st) == 0;
-}
-
-// Writes all of `bytes` to `fd`; returns 0 or the errno of the failure.
-int WriteAll(int fd, std::string_view bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return 0;
 }
 
 // Copies `from` to the new file `to` (which must not exist) with `mode`, flushed to disk.
@@ -66,7 +52,7 @@ int CopyToNewFile(const fs::path& from, const fs::path& to, mode_t mode)
         }
         if (n == 0)
             break;
-        err = WriteAll(out, std::string_view(buffer, static_cast<size_t>(n)));
+        err = app::WriteAllToDescriptor(out, std::string_view(buffer, static_cast<size_t>(n)));
         if (err)
             break;
     }
@@ -174,7 +160,7 @@ std::optional<app::FileError> Backups::rewrite(const fs::path& file, std::string
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0)
         return app::FileError { app::CannotCreateText(file, errno) };
-    int err = WriteAll(fd, bytes);
+    int err = app::WriteAllToDescriptor(fd, bytes);
     if (!err && ::fsync(fd) != 0)
         err = errno;
     if (!err && ::fchmod(fd, mode) != 0)
