@@ -5,6 +5,8 @@
 #include "app/ProgramDir.h"
 #include "codepage/CodePage.h"
 
+#include "fakes/UniqueTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -21,25 +23,12 @@ namespace {
 namespace fs = std::filesystem;
 using codepage::Utf8ToWin1251;
 
-// A fresh directory under the system's temporary directory, removed with its contents.
-class TempDir {
+class TempDir : public morvane::test::ScopedTempDir {
 public:
     TempDir()
+        : ScopedTempDir("morvane-msg")
     {
-        std::string templ = (fs::temp_directory_path() / "morvane-msg-XXXXXX").string();
-        if (::mkdtemp(templ.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        m_path = templ;
     }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
 };
 
 void WriteBytes(const fs::path& path, const std::string& bytes)

@@ -20,3 +20,28 @@ inline std::filesystem::path UniqueTempDir(const std::string& prefix)
 }
 
 } // namespace morvane::test
+
+namespace morvane::test {
+
+// A UniqueTempDir removed with its contents when the object goes.
+class ScopedTempDir {
+public:
+    explicit ScopedTempDir(const std::string& prefix = "morvane")
+        : m_path(UniqueTempDir(prefix))
+    {
+    }
+    ~ScopedTempDir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    ScopedTempDir(const ScopedTempDir&) = delete;
+    ScopedTempDir& operator=(const ScopedTempDir&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace morvane::test

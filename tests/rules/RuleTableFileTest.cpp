@@ -6,6 +6,8 @@
 #include "regex/TRegex.h"
 #include "rules/RuleTableModel.h"
 
+#include "fakes/UniqueTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,18 +21,12 @@ using morvane::regex::TRegex;
 
 namespace {
 
-class TempDir {
+class TempDir : public morvane::test::ScopedTempDir {
 public:
     TempDir()
+        : ScopedTempDir("morvane-ruletable")
     {
-        char templ[] = "/tmp/morvane-ruletable-XXXXXX";
-        m_path = ::mkdtemp(templ);
     }
-    ~TempDir() { fs::remove_all(m_path); }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
 };
 
 std::string readBytes(const fs::path& p)

@@ -2,6 +2,8 @@
 
 #include "rules/TableFile.h"
 
+#include "fakes/UniqueTempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,18 +15,12 @@ using namespace morvane::rules;
 
 namespace {
 
-class TempDir {
+class TempDir : public morvane::test::ScopedTempDir {
 public:
     TempDir()
+        : ScopedTempDir("morvane-rules")
     {
-        char templ[] = "/tmp/morvane-rules-XXXXXX";
-        m_path = ::mkdtemp(templ);
     }
-    ~TempDir() { fs::remove_all(m_path); }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
 };
 
 std::string readBytes(const fs::path& p)
