@@ -4,6 +4,7 @@
 // and the group registers after greedy and lazy loops, including the two loop-level cases that
 // must give the ordinary leftmost-first result. Matches are written "start:length", 1-based.
 
+#include "BlackBoxSupport.h"
 #include "regex/TRegex.h"
 
 #include <gtest/gtest.h>
@@ -18,30 +19,7 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string AllMatches(TRegex& re, const std::string& subject)
-{
-    std::string out;
-    bool found = re.Exec(subject);
-    for (int guard = 0; found && guard < 64; ++guard) {
-        if (!out.empty())
-            out += ' ';
-        out += std::to_string(re.GroupStart(0)) + ':' + std::to_string(re.GroupLength(0));
-        found = re.ExecNext();
-    }
-    return out;
-}
-
-struct SearchCase {
-    std::string pattern;
-    std::string modifiers;
-    std::string subject;
-    std::string matches;
-};
-
-void PrintTo(const SearchCase& c, std::ostream* os)
-{
-    *os << '/' << c.pattern << "/ " << c.modifiers;
-}
+using SearchCase = MatchRow;
 
 const SearchCase kStartPositions[] = {
     { "b", "", "abcb", "2:1 4:1" },

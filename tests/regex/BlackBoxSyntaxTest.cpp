@@ -4,6 +4,7 @@
 // Windows-1251), inline modifiers and their scope, and the extended syntax. Each row lists every
 // match of Exec followed by ExecNext as "start:length" (1-based), empty when there is none.
 
+#include "BlackBoxSupport.h"
 #include "regex/TRegex.h"
 
 #include <gtest/gtest.h>
@@ -15,30 +16,7 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string AllMatches(TRegex& re, const std::string& subject)
-{
-    std::string out;
-    bool found = re.Exec(subject);
-    for (int guard = 0; found && guard < 64; ++guard) {
-        if (!out.empty())
-            out += ' ';
-        out += std::to_string(re.GroupStart(0)) + ':' + std::to_string(re.GroupLength(0));
-        found = re.ExecNext();
-    }
-    return out;
-}
-
-struct SyntaxCase {
-    std::string pattern;
-    std::string modifiers;
-    std::string subject;
-    std::string matches;
-};
-
-void PrintTo(const SyntaxCase& c, std::ostream* os)
-{
-    *os << '/' << c.pattern << "/ " << c.modifiers;
-}
+using SyntaxCase = MatchRow;
 
 const SyntaxCase kLiteralsAndQuantifiers[] = {
     { "abc", "", "xabcabc", "2:3 5:3" },

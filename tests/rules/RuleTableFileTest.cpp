@@ -6,6 +6,7 @@
 #include "regex/TRegex.h"
 #include "rules/RuleTableModel.h"
 
+#include "fakes/FileBytes.h"
 #include "fakes/UniqueTempDir.h"
 
 #include <gtest/gtest.h>
@@ -29,17 +30,8 @@ public:
     }
 };
 
-std::string readBytes(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeBytes(const fs::path& p, const std::string& bytes)
-{
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-}
+using morvane::test::ReadFileBytes;
+using morvane::test::WriteFileBytes;
 
 struct Fixture {
     TempDir dir;
@@ -76,7 +68,7 @@ TEST(RuleTableFile, SaveWritesEveryRowWithTwoTabsAndClearsTheMark)
         ASSERT_TRUE(f.model.RuleTableModified());
         const fs::path file = f.dir.path() / "t.tbl";
         ASSERT_FALSE(f.model.SaveTable(file));
-        EXPECT_EQ(readBytes(file), c.bytes);
+        EXPECT_EQ(ReadFileBytes(file), c.bytes);
         EXPECT_FALSE(f.model.RuleTableModified());
     }
 }
@@ -99,7 +91,7 @@ TEST(RuleTableFile, SaveCommandAppendsTblOnlyToNamesWithoutExtension)
         EXPECT_EQ(f.host.saveDialogs[0].title, Msg(27));
         EXPECT_EQ(f.host.saveDialogs[0].filter, "Table files (*.tbl)|*.TBL|All files (*.*)|*.*");
         EXPECT_EQ(f.host.saveDialogs[0].initialPath, f.dir.path() / "RegExpr.tbl");
-        EXPECT_EQ(readBytes(f.dir.path() / c.written), "a\tb\tc\r\n") << c.chosen;
+        EXPECT_EQ(ReadFileBytes(f.dir.path() / c.written), "a\tb\tc\r\n") << c.chosen;
         EXPECT_EQ(f.model.RuleTablePath(), f.dir.path() / c.written);
     }
 }
@@ -126,7 +118,7 @@ TEST(RuleTableFile, LoadReplacesTheTableMakesRowOneCurrentAndTakesThePath)
 {
     Fixture f({ "old" });
     const fs::path file = f.dir.path() / "other.tbl";
-    writeBytes(file, "one\r\ntwo\tB\ttwo\rthree");
+    WriteFileBytes(file, "one\r\ntwo\tB\ttwo\rthree");
     f.model.setCurrentRow(1);
     f.host.openChoices = { file };
     EXPECT_EQ(f.model.tbLoadTableClick(), TableCommandResult::Done);
@@ -172,7 +164,7 @@ TEST(RuleTableFile, ModifiedTableIsOfferedForSavingBeforeLoading)
     Fixture f({ "edited" });
     f.model.setRuleTableModified(true);
     const fs::path file = f.dir.path() / "next.tbl";
-    writeBytes(file, "n\r\n");
+    WriteFileBytes(file, "n\r\n");
     f.host.answers = { true };
     f.host.openChoices = { file };
     EXPECT_EQ(f.model.tbLoadTableClick(), TableCommandResult::Done);
@@ -183,12 +175,12 @@ TEST(RuleTableFile, ModifiedTableIsOfferedForSavingBeforeLoading)
     // Yes and saved: the old table is in its file, the new one loaded.
     Fixture g({ "edited" });
     g.model.setRuleTableModified(true);
-    writeBytes(file, "n\r\n");
+    WriteFileBytes(file, "n\r\n");
     g.host.answers = { true };
     g.host.saveChoices = { g.dir.path() / "saved" };
     g.host.openChoices = { file };
     EXPECT_EQ(g.model.tbLoadTableClick(), TableCommandResult::Done);
-    EXPECT_EQ(readBytes(g.dir.path() / "saved.tbl"), "edited\t\t\r\n");
+    EXPECT_EQ(ReadFileBytes(g.dir.path() / "saved.tbl"), "edited\t\t\r\n");
     EXPECT_EQ(g.model.RuleTablePath(), file);
 
     // Yes but the save fails: the command stops there.
@@ -216,7 +208,7 @@ TEST(RuleTableFile, TheColouringTableHasItsOwnPathAndMark)
     EXPECT_EQ(f.model.ColourTablePath(), f.dir.path() / "ColourTXT.tbl");
     EXPECT_EQ(f.model.RuleTablePath(), f.dir.path() / "RegExpr.tbl");
     EXPECT_FALSE(f.model.ColourTableModified());
-    EXPECT_EQ(readBytes(f.dir.path() / "ColourTXT.tbl"), "(?sg)(<[^<!]*?>)\tPurple;;8\tcolor <*>\r\n");
+    EXPECT_EQ(ReadFileBytes(f.dir.path() / "ColourTXT.tbl"), "(?sg)(<[^<!]*?>)\tPurple;;8\tcolor <*>\r\n");
 }
 
 TEST(RuleTableFile, StartUpLoadFallsBackToRegExprTbl)
@@ -238,9 +230,9 @@ TEST(RuleTableFile, StartUpLoadFallsBackToRegExprTbl)
         fs::remove_all(dir.path());
         fs::create_directories(dir.path());
         if (c.defaultExists)
-            writeBytes(dir.path() / "RegExpr.tbl", "default\r\n");
+            WriteFileBytes(dir.path() / "RegExpr.tbl", "default\r\n");
         if (c.persistedExists)
-            writeBytes(dir.path() / c.persisted, "mine\r\n");
+            WriteFileBytes(dir.path() / c.persisted, "mine\r\n");
         TRegex engine;
         RuleCompiler compiler(engine);
         fakes::FakeRuleEditorHost host;

@@ -2,6 +2,7 @@
 
 #include "rules/TableFile.h"
 
+#include "fakes/FileBytes.h"
 #include "fakes/UniqueTempDir.h"
 
 #include <gtest/gtest.h>
@@ -23,17 +24,8 @@ public:
     }
 };
 
-std::string readBytes(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeBytes(const fs::path& p, const std::string& bytes)
-{
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-}
+using morvane::test::ReadFileBytes;
+using morvane::test::WriteFileBytes;
 
 } // namespace
 
@@ -75,7 +67,7 @@ TEST(TableFile, ReadsEveryLineEndAndRoundTripsByteForByte)
 {
     TempDir dir;
     const fs::path file = dir.path() / "mixed.tbl";
-    writeBytes(file, "one\r\ntwo\tb\rthree\ta\tc\td\n\nlast");
+    WriteFileBytes(file, "one\r\ntwo\tb\rthree\ta\tc\td\n\nlast");
     LineList lines;
     ASSERT_FALSE(ReadTableFile(file, lines));
     EXPECT_EQ(lines, (LineList { "one", "two\tb", "three\ta\tc\td", "", "last" }));
@@ -83,31 +75,31 @@ TEST(TableFile, ReadsEveryLineEndAndRoundTripsByteForByte)
     // Written as it stands: every line ended by CR LF.
     const fs::path out = dir.path() / "out.tbl";
     ASSERT_FALSE(WriteTableFile(out, lines));
-    EXPECT_EQ(readBytes(out), "one\r\ntwo\tb\r\nthree\ta\tc\td\r\n\r\nlast\r\n");
+    EXPECT_EQ(ReadFileBytes(out), "one\r\ntwo\tb\r\nthree\ta\tc\td\r\n\r\nlast\r\n");
 
     // Through the grid form: every line gets its two TABs, the four-field line is unchanged.
     const fs::path grid = dir.path() / "grid.tbl";
     ASSERT_FALSE(WriteTableFile(grid, RulesToLines(LinesToRules(lines))));
-    EXPECT_EQ(readBytes(grid), "one\t\t\r\ntwo\tb\t\r\nthree\ta\tc\td\r\n\t\t\r\nlast\t\t\r\n");
+    EXPECT_EQ(ReadFileBytes(grid), "one\t\t\r\ntwo\tb\t\r\nthree\ta\tc\td\r\n\t\t\r\nlast\t\t\r\n");
 
     // A CR LF file written by the program reads back to the same lines and bytes.
     LineList again;
     ASSERT_FALSE(ReadTableFile(grid, again));
     const fs::path copy = dir.path() / "copy.tbl";
     ASSERT_FALSE(WriteTableFile(copy, again));
-    EXPECT_EQ(readBytes(copy), readBytes(grid));
+    EXPECT_EQ(ReadFileBytes(copy), ReadFileBytes(grid));
 }
 
 TEST(TableFile, EmptyFileIsAnEmptyTableAndBack)
 {
     TempDir dir;
     const fs::path file = dir.path() / "empty.tbl";
-    writeBytes(file, "");
+    WriteFileBytes(file, "");
     LineList lines { "stale" };
     ASSERT_FALSE(ReadTableFile(file, lines));
     EXPECT_TRUE(lines.empty());
     ASSERT_FALSE(WriteTableFile(file, lines));
-    EXPECT_EQ(readBytes(file), "");
+    EXPECT_EQ(ReadFileBytes(file), "");
 }
 
 TEST(TableFile, HighBytesAndNulArePreserved)
@@ -152,7 +144,7 @@ TEST(TableFile, UnreadableFileKeepsTheTable)
         GTEST_SKIP() << "root reads files whatever their permission bits";
     TempDir dir;
     const fs::path file = dir.path() / "locked.tbl";
-    writeBytes(file, "a\r\n");
+    WriteFileBytes(file, "a\r\n");
     fs::permissions(file, fs::perms::none);
     LineList lines { "kept" };
     EXPECT_TRUE(ReadTableFile(file, lines));
