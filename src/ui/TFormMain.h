@@ -8,7 +8,9 @@
 // The implementation is split by concern: TFormMain.cpp (construction, keys, twins),
 // TFormMainMenus.cpp, TFormMainWorkPage.cpp, TFormMainOtherPages.cpp (builders),
 // TFormMainCaptions.cpp, TFormMainStartup.cpp (restore, show, close), TFormMainAppearance.cpp
-// and TFormMainCommands.cpp (the command handlers); the file panel is drawn and driven by
+// and TFormMainCommands.cpp (the command handlers of the window itself), and one file per
+// subsystem the window binds (TFormMainTablePage, Passes, Editor, FileOps, Colour, Tags); the
+// file panel is drawn and driven by
 // FilePanelView.
 // Covered by tests/ui/tst_objectnames.cpp, tst_startup.cpp, tst_twins.cpp, tst_appearance.cpp,
 // tst_filepanel.cpp.
@@ -220,6 +222,38 @@ private:
     int m_reportColumnWidth1 = 70;
     int m_reportColumnWidth2 = 70;
     int m_activePageIndex = -1;
+    // ==== table page (TFormMainTablePage.cpp); each block states its own access ====
+    // ==== end of table page ====
+
+    // ==== passes and report (TFormMainPasses.cpp); each block states its own access ====
+public:
+    // Enables the pass commands by the work page, the panel's selection and the colouring
+    // set-up mode; called whenever one of those changes.
+    void UpdatePassCommands();
+    // Enters or leaves the busy state of a pass (indicator, break button, editor commands,
+    // cursor).
+    void SetBusy(bool on);
+private:
+    // ==== end of passes and report ====
+
+    // ==== editor and interactive run (TFormMainEditor.cpp); each block states its own access ====
+public:
+    // Ends the interactive replace run: disables the eleven confirmation controls, then
+    // UpdatePassCommands().
+    void DisableConfirmButtons();
+    // Enables save, save-as and load by the editor's state and the panel's selected item.
+    void UpdateEditorCommands();
+private:
+    // ==== end of editor and interactive run ====
+
+    // ==== file commands (TFormMainFileOps.cpp); each block states its own access ====
+    // ==== end of file commands ====
+
+    // ==== colouring (TFormMainColour.cpp); each block states its own access ====
+    // ==== end of colouring ====
+
+    // ==== tags and preview (TFormMainTags.cpp); each block states its own access ====
+    // ==== end of tags and preview ====
 };
 
 } // namespace morvane::ui

@@ -323,68 +323,10 @@ void TFormMain::PageControlMainChange(int index)
 
 // clang-format off
 
-void TFormMain::miFindClick() { } // bound when search lands (interactive run)
-void TFormMain::miReplacePassimClick() { } // bound when search lands (replace everywhere)
-void TFormMain::miReplaceClick() { } // bound when search lands (interactive run)
-void TFormMain::miReplaceInFileClick() { } // bound when search lands (interactive run)
-void TFormMain::miReplaceAllClick() { } // bound when search lands (interactive run)
-void TFormMain::miIgnoreClick() { } // bound when search lands (interactive run)
-void TFormMain::miNextFileClick() { } // bound when search lands (interactive run)
-void TFormMain::miFindFilesClick() { } // bound when search lands (report passes)
-void TFormMain::miNotFindFilesClick() { } // bound when search lands (report passes)
-void TFormMain::miAllFilesClick() { } // bound when search lands (report passes)
-void TFormMain::miFindTagClick() { } // bound when editor lands (HTML tags)
-void TFormMain::miSelectTagClick() { } // bound when editor lands (HTML tags)
-void TFormMain::miSelectToWebBrowserClick() { } // bound when editor lands (HTML preview)
-void TFormMain::miRestoreClick() { } // bound when search lands (backups)
-void TFormMain::miRestoreAllClick() { } // bound when search lands (backups)
-void TFormMain::miDelAllBackupClick() { } // bound when search lands (backups)
-void TFormMain::miConverterClick() { } // bound when codepage lands (file converter)
-void TFormMain::miQuoteClick() { } // bound when rules lands (quoting of metacharacters)
-void TFormMain::miLoadFileClick() { } // bound when editor lands
-void TFormMain::miSaveClick() { } // bound when editor lands
-void TFormMain::miSaveAsClick() { } // bound when editor lands
-void TFormMain::miAbortClick() { } // bound when search lands (pass controls)
-void TFormMain::tbBreakClick() { } // bound when search lands (pass controls)
-void TFormMain::tbReplToFileClick() { } // bound when search lands (output to files)
-void TFormMain::tbFileSplitClick() { } // bound when search lands (output to files)
-void TFormMain::tbColourClick() { } // bound when editor lands (colouring)
-void TFormMain::tbSetColourClick() { } // bound when editor lands (colouring set-up)
-void TFormMain::CheckBoxModifierClick() { } // bound when rules lands (global modifiers)
-void TFormMain::rbReplaceModeClick() { } // bound when rules lands (global replace mode)
 void TFormMain::miHelpClick() { } // bound when help lands
 void TFormMain::miSupportClick() { } // bound when help lands
 void TFormMain::miManualClick() { } // bound when help lands
 void TFormMain::tbTutorialClick() { } // bound when help lands
-void TFormMain::miViewClick() { } // bound when filepanel lands (file operations)
-void TFormMain::miEditClick() { } // bound when filepanel lands (file operations)
-void TFormMain::miCopyClick() { } // bound when filepanel lands (file operations)
-void TFormMain::miMoveClick() { } // bound when filepanel lands (file operations)
-void TFormMain::miCreateDirClick() { } // bound when filepanel lands (file operations)
-void TFormMain::miDeleteClick() { } // bound when filepanel lands (file operations)
-void TFormMain::cbCodePageChange() { } // bound when editor lands (code page of the editor)
-void TFormMain::tbInsertTableClick() { } // bound when rules lands (rule editing)
-void TFormMain::tbEditTableClick() { } // bound when rules lands (rule editing)
-void TFormMain::pmFindItemClick() { } // bound when regex lands (pattern insertion)
-void TFormMain::pmReplaceItemClick() { } // bound when template lands (template insertion)
-void TFormMain::sbYesClick() { } // bound when search lands (interactive run)
-void TFormMain::sbYesToAllClick() { } // bound when search lands (interactive run)
-void TFormMain::sbAllClick() { } // bound when search lands (interactive run)
-void TFormMain::sbIgnoreClick() { } // bound when search lands (interactive run)
-void TFormMain::sbNoToAllClick() { } // bound when search lands (interactive run)
-void TFormMain::sbAbortClick() { } // bound when search lands (interactive run)
-void TFormMain::tbSaveTableClick() { } // bound when rules lands (table files)
-void TFormMain::tbLoadTableClick() { } // bound when rules lands (table files)
-void TFormMain::tbDeleteFromTableClick() { } // bound when rules lands (rule editing)
-void TFormMain::tbInsertToTableClick() { } // bound when rules lands (rule editing)
-void TFormMain::tbMoveTopClick() { } // bound when rules lands (rule editing)
-void TFormMain::tbMoveUpClick() { } // bound when rules lands (rule editing)
-void TFormMain::tbMoveDownClick() { } // bound when rules lands (rule editing)
-void TFormMain::tbMoveBottomClick() { } // bound when rules lands (rule editing)
-void TFormMain::sbAddToTableClick() { } // bound when rules lands (rule editing)
-void TFormMain::sbReplaceToTableClick() { } // bound when rules lands (rule editing)
-void TFormMain::sbDeleteToTableClick() { } // bound when rules lands (rule editing)
-void TFormMain::sbQuoteMemoFindClick() { } // bound when rules lands (quoting of metacharacters)
 // clang-format on
 
 } // namespace morvane::ui
