@@ -243,6 +243,9 @@ public:
     void DisableConfirmButtons();
     // Enables save, save-as and load by the editor's state and the panel's selected item.
     void UpdateEditorCommands();
+    // Loads the viewer's file again after a command rewrote it on disk (the viewer's mode is
+    // kept, its modified flag cleared).
+    void ReloadViewer();
 private:
     // ==== end of editor and interactive run ====
 

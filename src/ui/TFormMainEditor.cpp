@@ -23,6 +23,7 @@ void TFormMain::miSaveAsClick() { } // to be bound
 void TFormMain::cbCodePageChange() { } // to be bound
 void TFormMain::DisableConfirmButtons() { } // to be bound
 void TFormMain::UpdateEditorCommands() { } // to be bound
+void TFormMain::ReloadViewer() { } // to be bound
 // clang-format on
 
 } // namespace morvane::ui
