@@ -12,7 +12,7 @@
 #include "app/ResponseInterval.h"
 #include "app/SelectionFile.h"
 #include "codepage/CodePage.h"
-#include "ui/BuiltInColourTable.h"
+#include "editor/BuiltInColourTable.h"
 #include "ui/DisplayText.h"
 #include "ui/FilePanelView.h"
 #include "ui/FormMainDialogs.h"
@@ -198,7 +198,7 @@ void TFormMain::FormShow()
         if (auto error = rules::ReadTableFile(m_colourTablePath, m_colourList))
             m_dialogs->ShowMessage(error->message);
     } else {
-        m_colourList = BuiltInColourTable();
+        m_colourList = editor::BuiltInColourTable();
         if (auto error = rules::WriteTableFile(m_colourTablePath, m_colourList))
             m_dialogs->ShowMessage(error->message);
     }

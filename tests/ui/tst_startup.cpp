@@ -7,7 +7,7 @@
 #include "ScriptedFormMainDialogs.h"
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
-#include "ui/BuiltInColourTable.h"
+#include "editor/BuiltInColourTable.h"
 #include "ui/DisplayText.h"
 #include "ui/QsciInclude.h"
 #include "ui/QtTranslation.h"

@@ -1,9 +1,9 @@
 // The built-in HTML colouring table. Every rule colours group 1 of its matches, so each
-// expression puts the part to colour in its first group. Covered by tests/ui/tst_startup.cpp.
+// expression puts the part to colour in its first group. Covered by tests/editor/ColourBuiltInTableTest.cpp.
 
-#include "ui/BuiltInColourTable.h"
+#include "editor/BuiltInColourTable.h"
 
-namespace morvane::ui {
+namespace morvane::editor {
 
 namespace {
 
@@ -40,4 +40,4 @@ rules::LineList BuiltInColourTable()
     };
 }
 
-} // namespace morvane::ui
+} // namespace morvane::editor
