@@ -16,5 +16,9 @@ int RunRecode(const Args& args);
 // detect [FILE]: prints the detected code page number.
 int RunDetect(const Args& args);
 int RunList(const Args& args);
+// found, notfound, all, replace, restore, restore-first, delete-backups, convert: the batch
+// commands over the core's passes (see BatchSession.h for the output contract). `command` is
+// the sub-command's name; returns -1 when it names none of them.
+int RunBatch(const std::string& command, const Args& args);
 
 } // namespace morvane::cli

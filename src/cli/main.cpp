@@ -16,7 +16,10 @@ void printUsage(std::FILE* out)
                "        [--template TEMPLATE [--path P]] PATTERN [FILE]\n"
                "  recode --from 1251|koi8r|866|auto --to 1251|koi8r|866   (stdin to stdout)\n"
                "  detect [FILE]                                            (prints 0, 1 or 2)\n"
-               "  list [--mask TEXT] [--subdirs] [--hidden] PATH...        (the pass file list)\n",
+               "  list [--mask TEXT] [--subdirs] [--hidden] PATH...        (the pass file list)\n"
+               "  found|notfound|all|replace|restore|restore-first|delete-backups|convert\n"
+               "        [options] PATH...                                  (batch commands;\n"
+               "                                                           COMMAND --help for more)\n",
                out);
 }
 
@@ -38,6 +41,8 @@ int main(int argc, char** argv)
         return morvane::cli::RunDetect(args);
     if (command == "list")
         return morvane::cli::RunList(args);
+    if (const int status = morvane::cli::RunBatch(command, args); status >= 0)
+        return status;
     if (command == "--help" || command == "-h" || command == "help") {
         printUsage(stdout);
         return 0;

@@ -1,0 +1,270 @@
+// One batch command driven through the core. Tests: tests/cli/BatchCliTest.cpp,
+// BatchOutputCliTest.cpp, BatchBackupCliTest.cpp, BatchInteractiveCliTest.cpp.
+
+#include "cli/BatchSession.h"
+
+#include "cli/BatchInteractive.h"
+
+#include "app/FileError.h"
+#include "app/Platform.h"
+#include "search/AllFilesPass.h"
+#include "search/BackupCommands.h"
+#include "search/Converter.h"
+#include "search/ReplaceEverywhere.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+namespace morvane::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The first line of the replace runs' summary box (message 46) and the converter's final box
+// (message 63, after the blank of a status text).
+constexpr int kMsgRunSummary = 46;
+constexpr int kMsgConverted = 63;
+
+std::string CountText(const std::optional<int>& count)
+{
+    return count ? std::to_string(*count) : std::string();
+}
+
+} // namespace
+
+BatchSession::BatchSession(const BatchOptions& options)
+    : m_options(options)
+    , m_terminal(BatchCommandName(options.command), options.yes)
+    , m_control(m_terminal, m_clock, m_terminal, m_terminal, m_terminal)
+    , m_files(m_control)
+    , m_editor(m_control, m_viewer, m_backups)
+    , m_compiler(m_engine)
+    , m_table(m_compiler, m_ruleHost)
+    , m_outputDialogs(options.collectFile, options.append, options.splitSettings)
+    , m_output(m_control, m_outputDialogs, &m_files)
+    , m_converterDialog(options.convertFrom, options.convertTo)
+{
+    m_backups.setSaveBackup(options.saveBackup);
+    m_editor.setCodePage(options.codePage);
+    // Every PATH is a marked item; an absolute name stands for itself, so no common directory.
+    for (const fs::path& path : options.paths) {
+        std::error_code ec;
+        m_selection.items.push_back({ path.native(), fs::is_directory(path, ec), true });
+    }
+    m_passOptions.maskText = options.maskText;
+    m_passOptions.subDirectories = options.subDirectories;
+    m_passOptions.hiddenFiles = options.hiddenFiles;
+}
+
+int BatchSession::run()
+{
+    setUpCompiler();
+    bool something = false;
+    switch (m_options.command) {
+    case BatchCommand::Found:
+        something = runSearch(true);
+        break;
+    case BatchCommand::NotFound:
+        something = runSearch(false);
+        break;
+    case BatchCommand::All:
+        something = runAllFiles();
+        break;
+    case BatchCommand::Replace:
+        something = runReplace();
+        break;
+    case BatchCommand::Restore:
+    case BatchCommand::RestoreFirst:
+    case BatchCommand::DeleteBackups:
+        something = runBackupCommand();
+        break;
+    case BatchCommand::Convert:
+        something = runConvert();
+        break;
+    }
+    m_output.CloseCollectingFile();
+    printResults();
+    if (m_rulesRefused || m_terminal.errorCount() > 0)
+        return 2;
+    return something ? 0 : 1;
+}
+
+void BatchSession::setUpCompiler()
+{
+    // As the main window does at its creation: the engine's state (with the Cyrillic word
+    // characters for a Russian locale) becomes the controls' state.
+    m_compiler.takeEngineState(app::IsRussianDefaultLocale());
+    bool on = true;
+    for (const char letter : m_options.modifiers) {
+        switch (letter) {
+        case '-': on = false; break;
+        case 'i': case 'I': m_compiler.CheckBoxModifierClick(rules::GlobalModifier::I, on); break;
+        case 'm': case 'M': m_compiler.CheckBoxModifierClick(rules::GlobalModifier::M, on); break;
+        case 's': case 'S': m_compiler.CheckBoxModifierClick(rules::GlobalModifier::S, on); break;
+        case 'x': case 'X': m_compiler.CheckBoxModifierClick(rules::GlobalModifier::X, on); break;
+        case 'g': case 'G': m_compiler.CheckBoxModifierClick(rules::GlobalModifier::G, on); break;
+        default: break; // refused by the option parser
+        }
+    }
+    if (m_options.mode)
+        m_compiler.ReplaceModeRadioClick(*m_options.mode);
+    m_compiler.applyAtShow(m_ruleHost);
+}
+
+bool BatchSession::loadTable()
+{
+    if (!m_options.multipass)
+        return true;
+    std::error_code ec;
+    if (!fs::is_regular_file(m_options.table, ec)) {
+        m_terminal.reportError(app::CannotOpenText(m_options.table, ec ? ec.value() : ENOENT));
+        m_rulesRefused = true;
+        return false;
+    }
+    if (const std::optional<app::FileError> error = m_table.LoadTable(m_options.table)) {
+        m_terminal.reportError(error->message);
+        m_rulesRefused = true;
+        return false;
+    }
+    return true;
+}
+
+bool BatchSession::validateRules()
+{
+    m_table.setFieldText(rules::RuleField::cbFind, m_options.find.value_or(std::string()));
+    m_table.setFieldText(rules::RuleField::cbReplace, m_options.replace);
+    m_table.setFieldText(rules::RuleField::cbRemark, m_options.remark);
+    if (m_table.ValidateRules(m_options.multipass))
+        return true;
+    std::string where;
+    if (m_options.multipass)
+        where = "table row " + std::to_string(m_table.currentRow()) + ", ";
+    where += m_ruleHost.field() == rules::RuleField::cbRemark ? "remark" : "expression";
+    where += ", position " + std::to_string(m_ruleHost.position()) + ": ";
+    m_terminal.reportError(where + m_ruleHost.message());
+    m_rulesRefused = true;
+    return false;
+}
+
+search::SearchRules BatchSession::searchRules() const
+{
+    search::SearchRules rules;
+    rules.fields = { m_options.find.value_or(std::string()), m_options.replace, m_options.remark };
+    rules.multipass = m_options.multipass;
+    if (m_options.multipass) {
+        for (int row = 1; row <= m_table.dataRowCount(); ++row)
+            rules.rows.push_back(m_table.rowRule(row));
+    }
+    return rules;
+}
+
+search::MultipassRules BatchSession::replaceRules() const
+{
+    search::SearchRules rules = searchRules();
+    if (!rules.multipass)
+        return search::MultipassRules(rules.fields);
+    return search::MultipassRules(rules.fields, std::move(rules.rows));
+}
+
+bool BatchSession::setUpOutput()
+{
+    if (!m_options.collectFile.empty()) {
+        m_output.clickReplToFileButton();
+        if (!m_output.replToFileDown()) {
+            if (m_terminal.errorCount() == 0)
+                m_terminal.reportError(
+                    "cannot collect the replacements in " + app::PathText(m_options.collectFile));
+            return false;
+        }
+    } else if (m_options.split) {
+        m_output.clickFileSplitButton();
+        if (!m_output.fileSplitDown()) {
+            m_terminal.reportError("cannot switch file-split output on");
+            return false;
+        }
+    }
+    return true;
+}
+
+bool BatchSession::runSearch(bool found)
+{
+    if (!loadTable() || !validateRules())
+        return false;
+    search::SearchPass pass(m_control, m_files, m_report, m_editor, m_compiler);
+    if (found)
+        pass.miFindFilesClick(m_selection, m_passOptions, searchRules());
+    else
+        pass.miNotFindFilesClick(m_selection, m_passOptions, searchRules());
+    return m_report.rowCount() > 0;
+}
+
+bool BatchSession::runAllFiles()
+{
+    search::AllFilesPass pass(m_control, m_report);
+    pass.tbAllFilesClick(m_selection, m_passOptions);
+    return m_report.rowCount() > 0;
+}
+
+bool BatchSession::runReplace()
+{
+    if (!loadTable() || !setUpOutput())
+        return false;
+    m_terminal.addSummaryPrefix(MessagePrefix(kMsgRunSummary));
+    const auto validate = [this] { return validateRules(); };
+    if (m_options.interactive) {
+        BatchInteractive interactive(
+            m_control, m_files, m_editor, m_viewer, m_output, m_compiler, m_report, m_terminal);
+        const search::ReplaceCounters counters
+            = interactive.run(m_selection, m_passOptions, replaceRules(), validate);
+        return counters.FilesChanged > 0 || counters.ReplacementsTotal > 0;
+    }
+    search::ReplaceEverywhere command(m_control, m_files, m_editor, m_output, m_compiler, m_report);
+    search::MultipassRules rules = replaceRules();
+    command.miReplacePassimClick(m_selection, m_passOptions, rules, validate, true);
+    return command.counters().FilesChanged > 0 || command.counters().ReplacementsTotal > 0;
+}
+
+bool BatchSession::runBackupCommand()
+{
+    search::BackupCommands commands(m_control, m_files, m_backups, m_editor);
+    m_backups.resetCounters();
+    switch (m_options.command) {
+    case BatchCommand::Restore:
+        commands.tbRestoreClick(m_selection, m_passOptions);
+        return m_backups.FilesRestored() > 0;
+    case BatchCommand::RestoreFirst:
+        commands.tbRestoreAllClick(m_selection, m_passOptions);
+        return m_backups.FilesRestored() > 0;
+    default:
+        commands.tbDelAllBackupClick(m_selection, m_passOptions);
+        return m_backups.BackupsDeleted() > 0;
+    }
+}
+
+bool BatchSession::runConvert()
+{
+    m_terminal.addSummaryPrefix(" " + MessagePrefix(kMsgConverted));
+    search::Converter converter(m_control, m_files, m_backups, m_editor, m_converterDialog);
+    converter.miConverterClick(m_selection, m_passOptions);
+    return converter.FilesStarted() > 0;
+}
+
+void BatchSession::printResults() const
+{
+    std::string out;
+    for (const search::ReportRow& row : m_report.rows()) {
+        out += row.path.native();
+        out += '\t' + CountText(row.found) + '\t' + CountText(row.replaced) + '\n';
+    }
+    const std::string status = TerminalText(m_terminal.panelText(1));
+    if (!status.empty())
+        out += status + '\n';
+    for (const std::string& summary : m_terminal.summaries())
+        out += TerminalText(summary) + '\n';
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace morvane::cli

@@ -1,0 +1,126 @@
+// The terminal side of a batch pass. Tests: tests/cli/BatchCliTest.cpp,
+// tests/cli/BatchBackupCliTest.cpp.
+
+#include "cli/BatchTerminal.h"
+
+#include "app/MessageTable.h"
+#include "codepage/CodePage.h"
+
+#include <unistd.h>
+
+namespace morvane::cli {
+
+namespace {
+
+// Message 60, "nothing selected": the command had no file to work on, which is not a failure.
+constexpr int kMsgNothingSelected = 60;
+
+bool IsYes(const std::string& answer)
+{
+    return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes" || answer == "YES";
+}
+
+} // namespace
+
+BatchTerminal::BatchTerminal(std::string commandName, bool assumeYes)
+    : m_commandName(std::move(commandName))
+    , m_assumeYes(assumeYes)
+{
+}
+
+void BatchTerminal::setPanelText(int panel, const std::string& text)
+{
+    if (panel == 0 || panel == 1)
+        m_panels[static_cast<size_t>(panel)] = text;
+}
+
+void BatchTerminal::showMessage(const std::string& text)
+{
+    for (const std::string& prefix : m_summaryPrefixes) {
+        if (text.compare(0, prefix.size(), prefix) == 0) {
+            m_summaries.push_back(text);
+            return;
+        }
+    }
+    if (text == app::Msg(kMsgNothingSelected)) {
+        std::fprintf(stderr, "morvane-cli %s: %s\n", m_commandName.c_str(), TerminalText(text).c_str());
+        return;
+    }
+    reportError(text);
+}
+
+bool BatchTerminal::confirm(const std::string& text)
+{
+    if (m_assumeYes)
+        return true;
+    const std::string question = TerminalText(text);
+    if (!::isatty(::fileno(m_input))) {
+        std::fprintf(stderr, "morvane-cli %s: %s\nNo: standard input is not a terminal (--yes answers Yes)\n",
+            m_commandName.c_str(), question.c_str());
+        return false;
+    }
+    std::fprintf(stderr, "%s [y/n] ", question.c_str());
+    std::fflush(stderr);
+    std::string answer;
+    return ReadTerminalLine(m_input, answer) && IsYes(answer);
+}
+
+void BatchTerminal::addSummaryPrefix(std::string prefix)
+{
+    m_summaryPrefixes.push_back(std::move(prefix));
+}
+
+void BatchTerminal::reportError(const std::string& text)
+{
+    ++m_errors;
+    printError(text);
+}
+
+void BatchTerminal::printError(const std::string& text) const
+{
+    std::fprintf(stderr, "morvane-cli %s: %s\n", m_commandName.c_str(), TerminalText(text).c_str());
+}
+
+std::string TerminalText(const std::string& programText)
+{
+    std::string text = programText;
+    if (!text.empty() && text[0] == ' ')
+        text.erase(0, 1);
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (ch == '\n' || ch == '\r') {
+            lines += '\n';
+            // A two-character line break, in either order, is one break.
+            if (i + 1 < text.size() && (text[i + 1] == '\n' || text[i + 1] == '\r') && text[i + 1] != ch)
+                ++i;
+        } else {
+            lines += ch;
+        }
+    }
+    return codepage::Win1251ToUtf8(lines);
+}
+
+bool ReadTerminalLine(std::FILE* input, std::string& line)
+{
+    line.clear();
+    int ch = 0;
+    bool any = false;
+    while ((ch = std::fgetc(input)) != EOF) {
+        any = true;
+        if (ch == '\n')
+            break;
+        line += static_cast<char>(ch);
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return any;
+}
+
+std::string MessagePrefix(int index)
+{
+    const std::string text = app::Msg(index);
+    return text.substr(0, text.find('%'));
+}
+
+} // namespace morvane::cli

@@ -1,0 +1,79 @@
+#pragma once
+// The main window's side of a pass as the terminal plays it: no messages to let through, the
+// two status panels kept for the final status line, no busy indicator, no pages, and the
+// message and question boxes on the terminal. Covered by tests/cli/BatchCliTest.cpp and
+// tests/cli/BatchBackupCliTest.cpp.
+//
+// Message boxes are sorted as they come: a summary (a text that begins with one of the
+// summary prefixes the command registered) is kept and printed after the report, the
+// "nothing selected" box is a plain note, everything else is an error, printed on standard
+// error at once and remembered for the exit status.
+//
+// A question is answered Yes by --yes; otherwise it is asked on the terminal when standard
+// input is one, and answered No when it is not, so that a batch run never waits for a key.
+
+#include "search/MessagePump.h"
+#include "search/PassDialogs.h"
+#include "search/PassWindow.h"
+#include "search/StatusPanels.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace morvane::cli {
+
+class BatchTerminal : public search::MessagePump,
+                      public search::StatusPanels,
+                      public search::PassWindow,
+                      public search::PassDialogs {
+public:
+    // `commandName` prefixes the lines on standard error; `assumeYes` answers every question.
+    BatchTerminal(std::string commandName, bool assumeYes);
+
+    void processPendingMessages() override { }
+    void setPanelText(int panel, const std::string& text) override;
+    void showBusy(bool) override { }
+    void endInteractiveRun() override { }
+    void showReportPage() override { }
+    void showMessage(const std::string& text) override;
+    bool confirm(const std::string& text) override;
+
+    // A message box whose text begins with `prefix` (program text) is a summary line set.
+    void addSummaryPrefix(std::string prefix);
+    // An error found by the front end itself (program text), treated as an error box.
+    void reportError(const std::string& text);
+
+    // The text of status panel 0 or 1 as last set.
+    const std::string& panelText(int panel) const { return m_panels.at(static_cast<size_t>(panel)); }
+    // The summaries shown so far, in order.
+    const std::vector<std::string>& summaries() const { return m_summaries; }
+    int errorCount() const { return m_errors; }
+
+    // Where questions are read from (standard input unless a test or a front end says else).
+    void setInput(std::FILE* input) { m_input = input; }
+
+private:
+    void printError(const std::string& text) const;
+
+    std::string m_commandName;
+    bool m_assumeYes;
+    std::FILE* m_input = stdin;
+    std::array<std::string, 2> m_panels;
+    std::vector<std::string> m_summaryPrefixes;
+    std::vector<std::string> m_summaries;
+    int m_errors = 0;
+};
+
+// Program text (Windows-1251) as terminal lines (UTF-8): the message boxes' line breaks
+// (LF CR, CR LF, a lone CR) become LF, and the one blank a status text begins with is dropped.
+std::string TerminalText(const std::string& programText);
+
+// Reads one line from `input` without its line end; false at the end of input.
+bool ReadTerminalLine(std::FILE* input, std::string& line);
+
+// The part of message `index` before its first placeholder: what every filled copy begins with.
+std::string MessagePrefix(int index);
+
+} // namespace morvane::cli
