@@ -94,6 +94,12 @@ bool WorkTextEditor::LoadWorkText(const fs::path& path)
     return true;
 }
 
+void WorkTextEditor::setSourcePath(const fs::path& path)
+{
+    m_sourcePath = path;
+    m_viewer.showSourcePath(m_sourcePath);
+}
+
 void WorkTextEditor::emptyEditor()
 {
     m_sourcePath.clear();

@@ -34,6 +34,10 @@ public:
     const std::filesystem::path& CurrentFilePath() const { return m_currentFilePath; }
     // The editor's file (stSource): empty when the editor holds none.
     const std::filesystem::path& sourcePath() const { return m_sourcePath; }
+    // Makes `path` the editor's file and shows it above the viewer. The interactive run does
+    // this for every file it opens, so that saving, and the offer to save after a stopped run,
+    // name the file the viewer holds.
+    void setSourcePath(const std::filesystem::path& path);
 
     CodePageChoice codePage() const { return m_codePage; }
     void setCodePage(CodePageChoice choice) { m_codePage = choice; }
