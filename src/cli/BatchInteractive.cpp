@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace morvane::cli {
 
 namespace {
@@ -63,6 +65,7 @@ search::ReplaceCounters BatchInteractive::run(const search::PassSelection& selec
             interactive.sbAbortClick();
             break;
         }
+        echoAnswer(answer);
         answer = Trimmed(answer);
         if (answer == "y") {
             interactive.sbYesClick();
@@ -84,6 +87,7 @@ search::ReplaceCounters BatchInteractive::run(const search::PassSelection& selec
                 interactive.sbAbortClick();
                 break;
             }
+            echoAnswer(edited);
             const std::string text = codepage::Utf8ToWin1251(edited);
             if (codepage::Win1251ToUtf8(text) != edited) {
                 std::fputs("the replacement has characters that Windows-1251 lacks\n", stderr);
@@ -96,6 +100,14 @@ search::ReplaceCounters BatchInteractive::run(const search::PassSelection& selec
         }
     }
     return interactive.counters();
+}
+
+void BatchInteractive::echoAnswer(const std::string& answer) const
+{
+    // A terminal echoes what was typed; a script's answers are shown so the transcript reads
+    // as the dialogue it was.
+    if (!::isatty(::fileno(m_input)))
+        std::fprintf(stderr, "%s\n", answer.c_str());
 }
 
 void BatchInteractive::showMatch() const

@@ -61,6 +61,8 @@ public:
 private:
     // The file, the marked line and the proposed replacement, then the prompt.
     void showMatch() const;
+    // Shows an answer read from a non-terminal input after its prompt.
+    void echoAnswer(const std::string& answer) const;
 
     search::PassControl& m_control;
     search::PassFileList& m_files;
