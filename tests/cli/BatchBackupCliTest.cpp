@@ -1,0 +1,151 @@
+// morvane-cli restore, restore-first, delete-backups and convert: the copies on disk, the
+// questions answered by --yes or refused without a terminal, and the converter's backups.
+
+#include "BatchCliFixture.h"
+
+#include "search/HiddenList.h"
+
+namespace {
+
+using morvane::test::BatchCliTest;
+using morvane::test::RunCli;
+
+class BatchBackupCli : public BatchCliTest {
+protected:
+    // a.htm with the copies a.htm0, a.htm1, a.htm3 (a.htm2 missing), each holding its own
+    // name, hidden as real copies are, so that the walk takes a.htm alone.
+    void makeBrokenRun() const
+    {
+        write("d/a.htm", "current");
+        for (const char* n : { "0", "1", "3" })
+            write(std::string("d/a.htm") + n, std::string("copy ") + n);
+        write("d/.hidden", "a.htm0\na.htm1\na.htm3\n");
+    }
+};
+
+TEST_F(BatchBackupCli, RestoreStepsBackOneCopyAtATime)
+{
+    write("d/a.htm", "v0");
+    for (const char* next : { "v1", "v2", "v3" }) {
+        const auto r = RunCli({ "replace", "-e", "v.", "-r", next, path("d") });
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+    EXPECT_EQ(read("d/a.htm"), "v3");
+    EXPECT_TRUE(morvane::search::IsInHiddenList(tree / "d/a.htm2"));
+
+    const auto first = RunCli({ "restore", "--yes", path("d") });
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, msgLine(15, { 1, 1, 1 }));
+    EXPECT_EQ(read("d/a.htm"), "v2");
+    EXPECT_FALSE(exists("d/a.htm2"));
+    // The restored file is no longer listed as hidden, so the walk still takes it.
+    EXPECT_FALSE(morvane::search::IsInHiddenList(tree / "d/a.htm"));
+
+    EXPECT_EQ(RunCli({ "restore", "-y", path("d") }).status, 0);
+    EXPECT_EQ(read("d/a.htm"), "v1");
+    EXPECT_EQ(read("d/a.htm0"), "v0");
+}
+
+TEST_F(BatchBackupCli, WithoutYesAndWithoutATerminalTheAnswerIsNo)
+{
+    makeBrokenRun();
+    for (const char* command : { "restore", "restore-first", "delete-backups" }) {
+        const auto r = RunCli({ command, path("d") }, "y\n");
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_EQ(r.out, "") << command;
+        EXPECT_NE(r.err.find("--yes"), std::string::npos) << r.err;
+        EXPECT_EQ(read("d/a.htm"), "current") << command;
+        for (const char* n : { "0", "1", "3" })
+            EXPECT_EQ(read(std::string("d/a.htm") + n), std::string("copy ") + n) << command;
+    }
+}
+
+TEST_F(BatchBackupCli, TheCommandsOnABrokenRunOfCopies)
+{
+    struct Case {
+        const char* command;
+        std::string file; // a.htm afterwards
+        std::vector<std::string> left; // copies left afterwards
+        std::string status;
+    } cases[] = {
+        { "restore", "copy 1", { "0", "3" }, msgLine(15, { 1, 1, 1 }) },
+        { "restore-first", "copy 0", { "3" }, msgLine(15, { 1, 1, 1 }) },
+        { "delete-backups", "current", { "3" }, msgLine(45, { 2 }) },
+    };
+    for (const Case& c : cases) {
+        makeBrokenRun();
+        const auto r = RunCli({ c.command, "--yes", path("d") });
+        EXPECT_EQ(r.status, 0) << c.command << r.err;
+        EXPECT_EQ(r.out, c.status) << c.command;
+        EXPECT_EQ(read("d/a.htm"), c.file) << c.command;
+        for (const char* n : { "0", "1", "2", "3" }) {
+            const bool expected = std::find(c.left.begin(), c.left.end(), n) != c.left.end();
+            EXPECT_EQ(exists(std::string("d/a.htm") + n), expected) << c.command << " a.htm" << n;
+        }
+        std::filesystem::remove_all(tree / "d");
+    }
+}
+
+TEST_F(BatchBackupCli, NothingToRestoreOrDeleteExitsWithOne)
+{
+    write("d/plain.txt", "text");
+    for (const char* command : { "restore", "restore-first", "delete-backups" }) {
+        const auto r = RunCli({ command, "--yes", path("d") });
+        EXPECT_EQ(r.status, 1) << command << r.err;
+        EXPECT_EQ(read("d/plain.txt"), "text");
+    }
+}
+
+TEST_F(BatchBackupCli, ConvertRewritesInTheNewCodePageAfterACopy)
+{
+    write("k.txt", koi("Привет"));
+    const auto r = RunCli({ "convert", "--from", "koi8r", "--to", "1251", path("k.txt") });
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(read("k.txt"), win("Привет"));
+    EXPECT_EQ(read("k.txt0"), koi("Привет"));
+    EXPECT_TRUE(morvane::search::IsInHiddenList(tree / "k.txt0"));
+    // The last progress line names the file; the final box counts the files converted.
+    EXPECT_EQ(r.out, msgLine(64, { path("k.txt"), 1, 1 }) + msgLine(63, { 1, 1 }));
+}
+
+TEST_F(BatchBackupCli, ConvertDefaultsAutoDetectionAndNoBackup)
+{
+    struct Case {
+        std::vector<std::string> options;
+        std::string before;
+        std::string after;
+        bool copy;
+    } cases[] = {
+        // The defaults are those of the converter's dialog: from KOI8-R to Windows-1251.
+        { {}, koi("Съешь ещё этих булок"), win("Съешь ещё этих булок"), true },
+        { { "--from", "auto", "--to", "866" }, koi("Съешь ещё этих мягких французских булок"),
+            morvane::codepage::ConvertText(win("Съешь ещё этих мягких французских булок"), 0, 2), true },
+        { { "--no-backup", "--from", "1251", "--to", "koi8r" }, win("да"), koi("да"), false },
+        // Unchanged bytes are rewritten all the same, with their copy.
+        { { "--from", "1251", "--to", "1251" }, win("да"), win("да"), true },
+    };
+    for (const Case& c : cases) {
+        write("f.txt", c.before);
+        std::filesystem::remove(tree / "f.txt0");
+        std::vector<std::string> args { "convert" };
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.push_back(path("f.txt"));
+        const auto r = RunCli(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(read("f.txt"), c.after) << testing::PrintToString(c.options);
+        EXPECT_EQ(exists("f.txt0"), c.copy) << testing::PrintToString(c.options);
+        if (c.copy) {
+            EXPECT_EQ(read("f.txt0"), c.before);
+        }
+    }
+}
+
+TEST_F(BatchBackupCli, ConvertWithAnEmptyListConvertsNothing)
+{
+    tree.dir("empty");
+    const auto r = RunCli({ "convert", path("empty") });
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+} // namespace
