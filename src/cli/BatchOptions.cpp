@@ -118,15 +118,19 @@ bool CheckModifiers(const std::string& text, std::string& error)
     return true;
 }
 
+// `argument` made absolute; an empty path for an empty argument (which names nothing).
 fs::path AbsolutePath(const std::string& argument)
 {
-    fs::path path = fs::absolute(argument).lexically_normal();
+    std::error_code ec;
+    fs::path path = fs::absolute(argument, ec).lexically_normal();
+    if (ec || argument.empty())
+        return {};
     if (!path.has_filename() && path != path.root_path())
         path = path.parent_path();
     return path;
 }
 
-bool RequireFileName(const std::string& value, const char* what, std::string& error)
+bool RequireFileName(const fs::path& value, const char* what, std::string& error)
 {
     if (!value.empty())
         return true;
@@ -151,7 +155,7 @@ const OptionSpec kOptions[] = {
     { "table", 0, true, kRuleCommands,
         [](BatchOptions& o, const std::string& v, std::string& e) {
             o.table = AbsolutePath(v);
-            return RequireFileName(v, "--table", e);
+            return RequireFileName(o.table, "--table", e);
         } },
     { "multipass", 0, false, kRuleCommands,
         [](BatchOptions& o, const std::string&, std::string&) { return o.multipass = true; } },
@@ -198,7 +202,7 @@ const OptionSpec kOptions[] = {
     { "collect", 0, true, kReplaceOnly,
         [](BatchOptions& o, const std::string& v, std::string& e) {
             o.collectFile = AbsolutePath(v);
-            return RequireFileName(v, "--collect", e);
+            return RequireFileName(o.collectFile, "--collect", e);
         } },
     { "append", 0, false, kReplaceOnly,
         [](BatchOptions& o, const std::string&, std::string&) { return o.append = true; } },
@@ -220,7 +224,7 @@ const OptionSpec kOptions[] = {
         [](BatchOptions& o, const std::string& v, std::string& e) {
             o.splitSettings.nameFromSource = false;
             o.splitSettings.fixedName = AbsolutePath(v);
-            return RequireFileName(v, "--split-name", e);
+            return RequireFileName(o.splitSettings.fixedName, "--split-name", e);
         } },
     { "split-start", 0, true, kReplaceOnly,
         [](BatchOptions& o, const std::string& v, std::string& e) {
@@ -348,7 +352,7 @@ bool ParseBatchOptions(BatchCommand command, const std::vector<std::string>& arg
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             std::error_code ec;
             const fs::path path = AbsolutePath(arg);
-            if (!fs::exists(fs::status(path, ec))) {
+            if (path.empty() || !fs::exists(fs::status(path, ec))) {
                 error = "no such file or directory '" + arg + "'";
                 return false;
             }
