@@ -218,12 +218,25 @@ bool BatchSession::runReplace()
             m_control, m_files, m_editor, m_viewer, m_output, m_compiler, m_report, m_terminal);
         const search::ReplaceCounters counters
             = interactive.run(m_selection, m_passOptions, replaceRules(), validate);
-        return counters.FilesChanged > 0 || counters.ReplacementsTotal > 0;
+        return somethingWritten(counters);
     }
     search::ReplaceEverywhere command(m_control, m_files, m_editor, m_output, m_compiler, m_report);
     search::MultipassRules rules = replaceRules();
     command.miReplacePassimClick(m_selection, m_passOptions, rules, validate, true);
-    return command.counters().FilesChanged > 0 || command.counters().ReplacementsTotal > 0;
+    return somethingWritten(command.counters());
+}
+
+bool BatchSession::somethingWritten(const search::ReplaceCounters& counters) const
+{
+    // Output files get every replacement as it is made. A source is written only when the run
+    // leaves it, and then gets its report row: replacements made in a file the run was stopped
+    // in count for nothing on disk.
+    if (m_output.mode() != search::OutputMode::InPlace)
+        return counters.ReplacementsTotal > 0;
+    for (const search::ReportRow& row : m_report.rows())
+        if (row.replaced.value_or(0) > 0)
+            return true;
+    return false;
 }
 
 bool BatchSession::runBackupCommand()

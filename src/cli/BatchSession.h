@@ -31,6 +31,7 @@
 #include "search/PassFileList.h"
 #include "search/PassOptions.h"
 #include "search/PassSelection.h"
+#include "search/ReplaceCounters.h"
 #include "search/ReportModel.h"
 #include "search/SearchPass.h"
 #include "search/SystemPassClock.h"
@@ -66,6 +67,9 @@ private:
     bool runReplace();
     bool runBackupCommand();
     bool runConvert();
+    // Whether a replace run wrote a replacement anywhere: into an output file, or into a
+    // source it finished.
+    bool somethingWritten(const search::ReplaceCounters& counters) const;
 
     void printResults() const;
 
