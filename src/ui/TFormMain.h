@@ -28,6 +28,17 @@
 class QAbstractButton;
 class QKeyEvent;
 
+namespace morvane::search {
+class Backups;
+class OutputControl;
+class PassControl;
+class PassFileList;
+class ReportModel;
+class WorkTextEditor;
+struct PassOptions;
+struct PassSelection;
+}
+
 namespace morvane::ui {
 
 class FilePanelView;
@@ -233,7 +244,32 @@ public:
     // Enters or leaves the busy state of a pass (indicator, break button, editor commands,
     // cursor).
     void SetBusy(bool on);
+    // The pass subsystem (ui/PassesBinding.h), created with its first use. The accessors below
+    // reach its parts: the shared pass controls (abort request, busy state, throttled message
+    // pump, timing, status panels), the pass file list, the report rows, the backup option and
+    // copies, the working text shared by the passes and the editor, the output modes.
+    class PassesBinding& passes();
+    search::PassControl& passControl();
+    search::PassFileList& passFileList();
+    search::ReportModel& reportModel();
+    search::Backups& backups();
+    search::WorkTextEditor& workTextEditor();
+    search::OutputControl& outputControl();
+    // The report list's window side: its selected rows, for the file commands.
+    class ReportView& reportView();
+    // The selection of the file panel as a pass takes it, and the walk's options.
+    search::PassSelection passSelection() const;
+    search::PassOptions passOptions();
+    // Replaces the boxes and dialogs of the pass commands (tests script them); not owned.
+    void setPassesDialogs(class PassesDialogs* dialogs);
 private:
+    void passBusyChanged();
+    void showReportPage();
+    void pullOutputSettings();
+    void pushOutputSettings();
+    void searchPass(bool found);
+    void backupCommand(int command);
+    PassesBinding* m_passes = nullptr;
     // ==== end of passes and report ====
 
     // ==== editor and interactive run (TFormMainEditor.cpp); each block states its own access ====
