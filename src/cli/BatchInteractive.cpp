@@ -52,7 +52,8 @@ void BatchInteractive::setEnabled(search::ConfirmControl control, bool enabled)
 }
 
 search::ReplaceCounters BatchInteractive::run(const search::PassSelection& selection,
-    const search::PassOptions& options, search::MultipassRules rules, const std::function<bool()>& validateRules)
+    const search::PassOptions& options, search::MultipassRules rules,
+    const std::function<bool()>& validateRules)
 {
     search::InteractiveRun interactive(
         m_control, m_files, m_editor, m_viewer, m_output, m_compiler, m_report, *this);
@@ -113,7 +114,8 @@ void BatchInteractive::echoAnswer(const std::string& answer) const
 void BatchInteractive::showMatch() const
 {
     int lineNumber = 0;
-    const std::string line = MarkedMatchLine(m_viewer.text(), m_viewer.selStart(), m_viewer.selLength(), lineNumber);
+    const std::string line
+        = MarkedMatchLine(m_viewer.text(), m_viewer.selStart(), m_viewer.selLength(), lineNumber);
     std::fprintf(stderr, "%s\n%d: %s\nreplacement: %s\n%s", m_editor.CurrentFilePath().c_str(), lineNumber,
         codepage::Win1251ToUtf8(line).c_str(), codepage::Win1251ToUtf8(m_preview).c_str(), kPrompt);
     std::fflush(stderr);
@@ -137,7 +139,8 @@ std::string MarkedMatchLine(const std::string& text, int start, int length, int&
         if (end == std::string::npos)
             end = size;
     }
-    lineNumber = 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(begin), '\n'));
+    lineNumber
+        = 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(begin), '\n'));
     std::string marked = text.substr(begin, from - begin) + "[[" + text.substr(from, to - from) + "]]"
         + text.substr(to, end - to);
     marked.erase(std::remove(marked.begin(), marked.end(), '\r'), marked.end());

@@ -37,9 +37,9 @@ namespace morvane::cli {
 class BatchInteractive : public search::ConfirmControls {
 public:
     // Every collaborator must outlive this object.
-    BatchInteractive(search::PassControl& control, search::PassFileList& files, search::WorkTextEditor& editor,
-        BatchViewer& viewer, search::OutputControl& output, rules::RuleCompiler& compiler,
-        search::ReportModel& report, BatchTerminal& terminal);
+    BatchInteractive(search::PassControl& control, search::PassFileList& files,
+        search::WorkTextEditor& editor, BatchViewer& viewer, search::OutputControl& output,
+        rules::RuleCompiler& compiler, search::ReportModel& report, BatchTerminal& terminal);
 
     // Starts the run and answers it until it ends; returns the run's counters.
     search::ReplaceCounters run(const search::PassSelection& selection, const search::PassOptions& options,

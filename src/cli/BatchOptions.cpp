@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
 
 namespace morvane::cli {
 
@@ -19,7 +20,10 @@ namespace fs = std::filesystem;
 
 using CommandSet = unsigned;
 
-constexpr CommandSet Bit(BatchCommand command) { return 1u << static_cast<unsigned>(command); }
+constexpr CommandSet Bit(BatchCommand command)
+{
+    return 1u << static_cast<unsigned>(command);
+}
 
 constexpr CommandSet kSearchCommands = Bit(BatchCommand::Found) | Bit(BatchCommand::NotFound);
 constexpr CommandSet kRuleCommands = kSearchCommands | Bit(BatchCommand::Replace);
@@ -66,8 +70,8 @@ bool ToProgramText(const std::string& utf8, std::string& out, const char* what, 
 }
 
 // A whole number from 0 to `maximum`.
-bool ParseBounded(const std::string& text, long long maximum, long long& value, const char* what,
-    std::string& error)
+bool ParseBounded(
+    const std::string& text, long long maximum, long long& value, const char* what, std::string& error)
 {
     char* end = nullptr;
     errno = 0;
@@ -100,20 +104,13 @@ bool ParseCodePage(const std::string& name, bool allowAuto, int& index, const ch
 // The five global modifiers: letters switched on, optionally "-" and letters switched off.
 bool CheckModifiers(const std::string& text, std::string& error)
 {
-    bool dashSeen = false;
-    for (const char ch : text) {
-        if (ch == '-' && !dashSeen) {
-            dashSeen = true;
+    const std::string_view letters = "imsxgIMSXG";
+    const size_t dash = text.find('-');
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i == dash || letters.find(text[i]) != std::string_view::npos)
             continue;
-        }
-        switch (ch) {
-        case 'i': case 'm': case 's': case 'x': case 'g':
-        case 'I': case 'M': case 'S': case 'X': case 'G':
-            continue;
-        default:
-            error = "--modifiers takes the letters i, m, s, x, g with at most one '-', not '" + text + "'";
-            return false;
-        }
+        error = "--modifiers takes the letters i, m, s, x, g with at most one '-', not '" + text + "'";
+        return false;
     }
     return true;
 }
@@ -329,8 +326,8 @@ const char* BatchCommandName(BatchCommand command)
     return "";
 }
 
-bool ParseBatchOptions(BatchCommand command, const std::vector<std::string>& args, BatchOptions& options,
-    std::string& error)
+bool ParseBatchOptions(
+    BatchCommand command, const std::vector<std::string>& args, BatchOptions& options, std::string& error)
 {
     options = BatchOptions {};
     options.command = command;
@@ -419,7 +416,8 @@ std::string BatchUsageText()
            "      --mode simple|substitute|extended\n"
            "                         how the replacement is read (default extended; replace only)\n"
            "      --modifiers TEXT   the global modifiers i m s x g: letters switched on, then\n"
-           "                         optionally \"-\" and letters switched off (\"i-g\"); default \"msg-ix\"\n"
+           "                         optionally \"-\" and letters switched off (\"i-g\"); default "
+           "\"msg-ix\"\n"
            "      --codepage 1251|koi8r|866|auto\n"
            "                         the code page the files are read (and rewritten) in; default 1251\n"
            "\n"

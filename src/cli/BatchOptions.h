@@ -67,8 +67,8 @@ struct BatchOptions {
 
 // Parses the arguments after the sub-command name. On a usage error returns false with
 // `error` set to a one-line explanation (UTF-8). With --help anywhere the rest is not checked.
-bool ParseBatchOptions(BatchCommand command, const std::vector<std::string>& args, BatchOptions& options,
-    std::string& error);
+bool ParseBatchOptions(
+    BatchCommand command, const std::vector<std::string>& args, BatchOptions& options, std::string& error);
 
 // The help text of the batch commands (UTF-8), for --help and for the usage errors.
 std::string BatchUsageText();

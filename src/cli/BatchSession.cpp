@@ -12,9 +12,11 @@
 #include "search/Converter.h"
 #include "search/ReplaceEverywhere.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace morvane::cli {
 
@@ -96,17 +98,20 @@ void BatchSession::setUpCompiler()
     // As the main window does at its creation: the engine's state (with the Cyrillic word
     // characters for a Russian locale) becomes the controls' state.
     m_compiler.takeEngineState(app::IsRussianDefaultLocale());
+    // --modifiers: letters before a "-" switch their box on, letters after it off.
+    constexpr std::string_view kLetters = "imsxg";
+    constexpr rules::GlobalModifier kModifiers[] = { rules::GlobalModifier::I, rules::GlobalModifier::M,
+        rules::GlobalModifier::S, rules::GlobalModifier::X, rules::GlobalModifier::G };
     bool on = true;
     for (const char letter : m_options.modifiers) {
-        switch (letter) {
-        case '-': on = false; break;
-        case 'i': case 'I': m_compiler.CheckBoxModifierClick(rules::GlobalModifier::I, on); break;
-        case 'm': case 'M': m_compiler.CheckBoxModifierClick(rules::GlobalModifier::M, on); break;
-        case 's': case 'S': m_compiler.CheckBoxModifierClick(rules::GlobalModifier::S, on); break;
-        case 'x': case 'X': m_compiler.CheckBoxModifierClick(rules::GlobalModifier::X, on); break;
-        case 'g': case 'G': m_compiler.CheckBoxModifierClick(rules::GlobalModifier::G, on); break;
-        default: break; // refused by the option parser
+        if (letter == '-') {
+            on = false;
+            continue;
         }
+        const size_t index
+            = kLetters.find(static_cast<char>(std::tolower(static_cast<unsigned char>(letter))));
+        if (index != std::string_view::npos)
+            m_compiler.CheckBoxModifierClick(kModifiers[index], on);
     }
     if (m_options.mode)
         m_compiler.ReplaceModeRadioClick(*m_options.mode);

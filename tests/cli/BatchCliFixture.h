@@ -45,8 +45,8 @@ protected:
 
     // The three summary lines of a replace run in place (messages 46, 47, 48) or to output
     // files (46, 67, 68).
-    static std::string summary(int processed, int listed, int found, int changed, int matches, int replaced,
-        bool toFiles = false)
+    static std::string summary(
+        int processed, int listed, int found, int changed, int matches, int replaced, bool toFiles = false)
     {
         return msgLine(46, { processed, listed }) + msgLine(toFiles ? 67 : 47, { found, changed })
             + msgLine(toFiles ? 68 : 48, { matches, replaced });

@@ -35,7 +35,8 @@ TEST_F(BatchSearchCli, ListingPassesPrintRowsThenTheStatusLine)
         { { "found", "--mask", "b.*", "-e", "X", d }, "", msgLine(14, { 1, 1, 0, 0, 0 }), 1 },
         { { "notfound", "--subdirs", "-e", "X", d }, row("d/b.txt", "0", ""), msgLine(37, { 3, 3, 1 }), 0 },
         { { "notfound", "-e", ".", d }, "", msgLine(37, { 2, 2, 0 }), 1 },
-        { { "all", "--subdirs", d }, row("d/a.txt", "", "") + row("d/b.txt", "", "") + row("d/sub/c.txt", "", ""),
+        { { "all", "--subdirs", d },
+            row("d/a.txt", "", "") + row("d/b.txt", "", "") + row("d/sub/c.txt", "", ""),
             msgLine(6, { 2, 3 }), 0 },
         // A file given as a PATH is taken whatever the mask says.
         { { "all", "--mask", "*.htm", path("d/b.txt"), d }, row("d/b.txt", "", ""), msgLine(6, { 1, 1 }), 0 },
@@ -83,8 +84,27 @@ TEST_F(BatchSearchCli, AnExpressionIsSearchedInTheChosenCodePage)
     EXPECT_EQ(RunCli({ "found", "-e", "мир", "--codepage", "auto", path("koi.txt") }).status, 0);
 }
 
-class BatchReplaceCli : public BatchCliTest {
-};
+TEST_F(BatchSearchCli, AFileThatCannotBeReadIsReportedAndThePassGoesOn)
+{
+    std::filesystem::create_symlink(tree / "nowhere", tree / "d/dead.txt");
+    struct Case {
+        const char* command;
+        std::string rows;
+    } cases[] = {
+        { "found", row("d/a.txt", "2", "") },
+        { "notfound", row("d/b.txt", "0", "") + row("d/dead.txt", "0", "") },
+        { "replace", row("d/a.txt", "2", "2") },
+    };
+    for (const Case& c : cases) {
+        const auto r = RunCli({ c.command, "-e", "X", path("d") });
+        EXPECT_EQ(r.status, 2) << c.command;
+        EXPECT_EQ(r.out.substr(0, c.rows.size()), c.rows) << c.command;
+        EXPECT_NE(r.err.find("Cannot open file \"" + path("d/dead.txt") + "\""), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(read("d/a.txt"), "abc");
+}
+
+class BatchReplaceCli : public BatchCliTest { };
 
 TEST_F(BatchReplaceCli, ReplaceRewritesTheFileAfterAHiddenBackupOfTheOriginal)
 {
@@ -92,7 +112,8 @@ TEST_F(BatchReplaceCli, ReplaceRewritesTheFileAfterAHiddenBackupOfTheOriginal)
     write("d/b.txt", "none");
     const auto r = RunCli({ "replace", "-e", "X", "-r", "--", path("d") });
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, row("d/a.txt", "2", "2") + replaceStatus(2, 2, 1, 1, 0, 0, 2, 2) + summary(2, 2, 1, 1, 2, 2));
+    EXPECT_EQ(
+        r.out, row("d/a.txt", "2", "2") + replaceStatus(2, 2, 1, 1, 0, 0, 2, 2) + summary(2, 2, 1, 1, 2, 2));
     EXPECT_EQ(read("d/a.txt"), "a--b--c");
     EXPECT_EQ(read("d/a.txt0"), "aXbXc");
     EXPECT_TRUE(morvane::search::IsInHiddenList(tree / "d/a.txt0"));
@@ -159,7 +180,8 @@ TEST_F(BatchReplaceCli, MultipassAppliesEveryRowToWhatTheEarlierRowsLeft)
     const auto r = RunCli({ "replace", "--multipass", "--table", path("t.tbl"), path("ab.txt") });
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read("ab.txt"), "cc");
-    EXPECT_EQ(r.out, row("ab.txt", "3", "3") + replaceStatus(1, 1, 1, 1, 3, 3, 3, 3) + summary(1, 1, 1, 1, 3, 3));
+    EXPECT_EQ(
+        r.out, row("ab.txt", "3", "3") + replaceStatus(1, 1, 1, 1, 3, 3, 3, 3) + summary(1, 1, 1, 1, 3, 3));
 
     // The found pass runs every row over the unchanged text: one a and one b.
     write("ab2.txt", "ab");

@@ -10,8 +10,8 @@ using morvane::test::RunCli;
 
 class BatchInteractiveCli : public BatchCliTest {
 protected:
-    morvane::test::CliResult replace(const std::string& keys, std::vector<std::string> paths,
-        std::vector<std::string> options = {}) const
+    morvane::test::CliResult replace(
+        const std::string& keys, std::vector<std::string> paths, std::vector<std::string> options = {}) const
     {
         std::vector<std::string> args { "replace", "-i", "-e", "X", "-r", "Y" };
         args.insert(args.end(), options.begin(), options.end());
@@ -88,7 +88,8 @@ TEST_F(BatchInteractiveCli, TheTerminalShowsTheFileTheMarkedLineAndTheReplacemen
     EXPECT_NE(r.err.find(expected), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(path("lines.txt") + "\n3: last [[X]]\n"), std::string::npos) << r.err;
     // The report and the summary of the run on standard output, nothing replaced.
-    EXPECT_EQ(r.out, row("lines.txt", "2", "0") + replaceStatus(1, 1, 1, 0, 2, 0, 2, 0) + summary(1, 1, 1, 0, 2, 0));
+    EXPECT_EQ(r.out,
+        row("lines.txt", "2", "0") + replaceStatus(1, 1, 1, 0, 2, 0, 2, 0) + summary(1, 1, 1, 0, 2, 0));
 
     // Program text on the terminal in UTF-8, and an edited answer taken from UTF-8.
     write("ru.txt", win("мир X"));
@@ -100,8 +101,8 @@ TEST_F(BatchInteractiveCli, TheTerminalShowsTheFileTheMarkedLineAndTheReplacemen
 TEST_F(BatchInteractiveCli, SplitNumberedByMatchesLeavesAGapForASkippedMatch)
 {
     write("w/page.htm", "X X X");
-    const auto r = replace("y\nn\ny\n", { "w/page.htm" },
-        { "--split", "--split-by", "matches", "--split-digits", "3" });
+    const auto r = replace(
+        "y\nn\ny\n", { "w/page.htm" }, { "--split", "--split-by", "matches", "--split-digits", "3" });
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read("w/page_000.htm"), "Y");
     EXPECT_FALSE(exists("w/page_001.htm"));
@@ -120,7 +121,8 @@ TEST_F(BatchInteractiveCli, MultipassAsksForEveryRuleInTurn)
 {
     write("t.tbl", "a\tb\t\r\nb\tc\t\r\n");
     write("ab.txt", "ab");
-    const auto r = RunCli({ "replace", "-i", "--multipass", "--table", path("t.tbl"), path("ab.txt") }, "y\ny\nn\n");
+    const auto r
+        = RunCli({ "replace", "-i", "--multipass", "--table", path("t.tbl"), path("ab.txt") }, "y\ny\nn\n");
     EXPECT_EQ(r.status, 0) << r.err;
     // The second rule sees the first rule's b: the first b becomes c, the second is skipped.
     EXPECT_EQ(read("ab.txt"), "cb");

@@ -47,7 +47,8 @@ TEST_F(BatchOptionsCli, BadArgumentsExitWithTwoAndTouchNothing)
         { { "all", "-i", d }, "does not apply to all" },
         { { "replace", "--multipass", d }, "--multipass needs --table" },
         { { "replace", "--table", path("t.tbl"), "-e", "X", d }, "only with --multipass" },
-        { { "replace", "--multipass", "--table", path("t.tbl"), "-e", "X", d }, "--find and --replace do not apply" },
+        { { "replace", "--multipass", "--table", path("t.tbl"), "-e", "X", d },
+            "--find and --replace do not apply" },
         { { "replace", "-e", "X", "--collect", path("o.txt"), "--split", d }, "exclude each other" },
         { { "replace", "-e", "X", "--append", d }, "--append needs --collect" },
         { { "replace", "-e", "X", "--split-digits", "3", d }, "need --split" },
@@ -105,11 +106,12 @@ TEST_F(BatchOptionsCli, HelpDocumentsEveryOptionAndEveryCommand)
     for (const char* command : { "found", "convert" }) {
         const auto r = RunCli({ command, "--help" });
         EXPECT_EQ(r.status, 0);
-        for (const char* word : { "found", "notfound", "all", "replace", "restore", "restore-first",
-                 "delete-backups", "convert", "--find", "--replace", "--remark", "--table", "--multipass", "--mask",
-                 "--subdirs", "--hidden", "--no-backup", "--mode", "--modifiers", "--codepage", "--collect",
-                 "--append", "--split", "--split-by", "--split-name", "--split-start", "--split-digits",
-                 "--split-sep", "--from", "--to", "--yes", "--interactive", "exit status" }) {
+        for (const char* word :
+            { "found", "notfound", "all", "replace", "restore", "restore-first", "delete-backups", "convert",
+                "--find", "--replace", "--remark", "--table", "--multipass", "--mask", "--subdirs",
+                "--hidden", "--no-backup", "--mode", "--modifiers", "--codepage", "--collect", "--append",
+                "--split", "--split-by", "--split-name", "--split-start", "--split-digits", "--split-sep",
+                "--from", "--to", "--yes", "--interactive", "exit status" }) {
             EXPECT_NE(r.out.find(word), std::string::npos) << command << ": " << word;
         }
     }

@@ -38,7 +38,8 @@ TEST_F(BatchOutputCli, CollectOverwritesUnlessAppendIsGiven)
         { "3", true, "222333" },
     };
     for (const Step& step : steps) {
-        std::vector<std::string> args { "replace", "-e", "X", "-r", step.replacement, "--collect", path("out.txt") };
+        std::vector<std::string> args { "replace", "-e", "X", "-r", step.replacement, "--collect",
+            path("out.txt") };
         if (step.append)
             args.push_back("--append");
         args.push_back(path("d"));
@@ -56,7 +57,8 @@ TEST_F(BatchOutputCli, CollectOverwritesUnlessAppendIsGiven)
 TEST_F(BatchOutputCli, TheCollectingFileInsideTheSelectionIsNeverSearched)
 {
     write("d/out.txt", "XXXX");
-    const auto r = RunCli({ "replace", "-e", "X", "-r", "Y", "--collect", path("d/out.txt"), "--append", path("d") });
+    const auto r
+        = RunCli({ "replace", "-e", "X", "-r", "Y", "--collect", path("d/out.txt"), "--append", path("d") });
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read("d/out.txt"), "XXXXYYY");
     EXPECT_EQ(r.out.find(path("d/out.txt")), std::string::npos) << r.out;
@@ -67,8 +69,8 @@ TEST_F(BatchOutputCli, MultipassToOneFileRunsEveryRowOverTheUnchangedSource)
 {
     write("t.tbl", "a\tb\t\r\nb\tc\t\r\n");
     write("ab.txt", "ab");
-    const auto r
-        = RunCli({ "replace", "--multipass", "--table", path("t.tbl"), "--collect", path("out.txt"), path("ab.txt") });
+    const auto r = RunCli(
+        { "replace", "--multipass", "--table", path("t.tbl"), "--collect", path("out.txt"), path("ab.txt") });
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read("out.txt"), "bc");
     EXPECT_EQ(read("ab.txt"), "ab");
@@ -87,12 +89,14 @@ TEST_F(BatchOutputCli, SplitNamesEveryReplacementAfterItsSource)
             { { "w/page_000.htm", "1" }, { "w/page_001.htm", "1" }, { "w/page_002.htm", "1" },
                 { "w/next_000.htm", "1" } } },
         { { "--split-sep", "-", "--split-digits", "10", "--split-start", "1000000" },
-            { { "w/page-0001000000.htm", "1" }, { "w/page-0001000002.htm", "1" }, { "w/next-0001000000.htm", "1" } } },
+            { { "w/page-0001000000.htm", "1" }, { "w/page-0001000002.htm", "1" },
+                { "w/next-0001000000.htm", "1" } } },
         // A fixed name is numbered across the whole run.
         { { "--split-name", path("out/r.txt"), "--split-start", "5" },
             { { "out/r_5.txt", "1" }, { "out/r_7.txt", "1" }, { "out/r_8.txt", "1" } } },
         // Without an extension the number ends the name.
-        { { "--split-name", path("out/plain"), "--split-sep", "" }, { { "out/plain0", "1" }, { "out/plain3", "1" } } },
+        { { "--split-name", path("out/plain"), "--split-sep", "" },
+            { { "out/plain0", "1" }, { "out/plain3", "1" } } },
     };
     for (const Case& c : cases) {
         std::vector<std::string> args { "replace", "-e", "A", "-r", "1", "--split" };
@@ -105,8 +109,8 @@ TEST_F(BatchOutputCli, SplitNamesEveryReplacementAfterItsSource)
             EXPECT_EQ(read(name), content) << name;
         // In file-split mode every replacement counts as a saved file.
         EXPECT_EQ(r.out,
-            row("w/page.htm", "3", "3") + row("w/next.htm", "1", "1") + replaceStatus(2, 2, 2, 4, 1, 1, 4, 4, true)
-                + summary(2, 2, 2, 4, 4, 4, true))
+            row("w/page.htm", "3", "3") + row("w/next.htm", "1", "1")
+                + replaceStatus(2, 2, 2, 4, 1, 1, 4, 4, true) + summary(2, 2, 2, 4, 4, 4, true))
             << testing::PrintToString(c.options);
         EXPECT_EQ(read("w/page.htm"), "xAyAzA");
         EXPECT_FALSE(exists("w/page.htm0"));
@@ -116,11 +120,12 @@ TEST_F(BatchOutputCli, SplitNamesEveryReplacementAfterItsSource)
 TEST_F(BatchOutputCli, SplitFilesTakeTheChosenCodePageTheCollectingFileStaysInWindows1251)
 {
     write("k.txt", koi("один два"));
-    ASSERT_EQ(RunCli({ "replace", "--codepage", "koi8r", "-e", "два", "-r", "три", "--split", path("k.txt") }).status,
+    ASSERT_EQ(RunCli({ "replace", "--codepage", "koi8r", "-e", "два", "-r", "три", "--split", path("k.txt") })
+                  .status,
         0);
     EXPECT_EQ(read("k_0.txt"), koi("три"));
     ASSERT_EQ(RunCli({ "replace", "--codepage", "koi8r", "-e", "два", "-r", "три", "--collect", path("c.txt"),
-                  path("k.txt") })
+                         path("k.txt") })
                   .status,
         0);
     EXPECT_EQ(read("c.txt"), win("три"));
@@ -129,7 +134,8 @@ TEST_F(BatchOutputCli, SplitFilesTakeTheChosenCodePageTheCollectingFileStaysInWi
 
 TEST_F(BatchOutputCli, ACollectingFileThatCannotBeCreatedIsAnError)
 {
-    const auto r = RunCli({ "replace", "-e", "X", "-r", "Y", "--collect", path("no/such/dir/out.txt"), path("d") });
+    const auto r
+        = RunCli({ "replace", "-e", "X", "-r", "Y", "--collect", path("no/such/dir/out.txt"), path("d") });
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("out.txt"), std::string::npos) << r.err;
     expectSourcesUntouched();
