@@ -1,0 +1,245 @@
+// The interactive replace run over several files on disk: exact contents and backup copies
+// after mixed answers, replace everything left, a write back that fails, a file that vanished
+// after the listing, and the two output modes.
+
+#include "InteractiveRunFixture.h"
+#include "app/FileError.h"
+#include "codepage/CodePage.h"
+#include "search/HiddenList.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sys/stat.h>
+
+using namespace morvane::search;
+using morvane::codepage::Utf8ToWin1251;
+using morvane::test::InteractiveRunFixture;
+using morvane::test::Single;
+
+namespace {
+
+std::vector<std::string> Names(const std::filesystem::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST(InteractiveRunFiles, MixedAnswersLeaveExactContentsAndOneBackupEach)
+{
+    InteractiveRunFixture f;
+    f.tree.file("a.txt", "A1A2A");
+    f.tree.file("b.txt", "B A B A");
+    f.start(Single("A", "-"), f.files({ "a.txt", "b.txt" }));
+    EXPECT_EQ(f.viewer.caption(), f.tree / "a.txt");
+    f.run.sbYesClick(); // first A of a.txt
+    f.run.sbIgnoreClick(); // second
+    f.run.sbYesClick(); // third: a.txt is written, b.txt opens
+    ASSERT_TRUE(f.run.waiting());
+    EXPECT_EQ(f.read("a.txt"), "-1A2-");
+    EXPECT_EQ(f.viewer.caption(), f.tree / "b.txt");
+    EXPECT_EQ(f.editor.sourcePath(), f.tree / "b.txt");
+    EXPECT_EQ(f.viewer.text(), "B A B A");
+    EXPECT_FALSE(f.viewer.modified());
+    f.run.sbYesToAllClick();
+    EXPECT_FALSE(f.run.waiting());
+
+    EXPECT_EQ(f.read("a.txt"), "-1A2-");
+    EXPECT_EQ(f.read("b.txt"), "B - B -");
+    EXPECT_EQ(f.read("a.txt0"), "A1A2A");
+    EXPECT_EQ(f.read("b.txt0"), "B A B A");
+    EXPECT_FALSE(f.exists("a.txt1"));
+    EXPECT_FALSE(f.exists("b.txt1"));
+    EXPECT_TRUE(IsInHiddenList(f.tree / "a.txt0"));
+    EXPECT_TRUE(IsInHiddenList(f.tree / "b.txt0"));
+    EXPECT_FALSE(f.viewer.modified());
+
+    ASSERT_EQ(f.report.rowCount(), 2);
+    EXPECT_EQ(f.report.rows()[0].found, 3);
+    EXPECT_EQ(f.report.rows()[0].replaced, 2);
+    EXPECT_EQ(f.report.rows()[1].found, 2);
+    EXPECT_EQ(f.report.rows()[1].replaced, 2);
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_EQ(f.dialogs.messages()[0],
+        Utf8ToWin1251("Обработано файлов - 2 из 2\n\rФайлов - 2 / 2 (найдено/изменено)\n\r"
+                      "Всего - 5 / 4 (найдено/заменено)"));
+}
+
+TEST(InteractiveRunFiles, ReplaceEverythingLeftAcrossFiles)
+{
+    for (const bool backupsOn : { true, false }) {
+        SCOPED_TRACE(backupsOn ? "backups on" : "backups off");
+        InteractiveRunFixture f;
+        f.backups.setSaveBackup(backupsOn);
+        f.tree.file("a.txt", "xAxA");
+        f.tree.file("b.txt", "no match");
+        f.tree.file("c.txt", "A");
+        f.start(Single("A", "<$&>", "${S}"), f.files({ "a.txt", "b.txt", "c.txt" }));
+        f.run.sbIgnoreClick(); // the first match stays
+        f.run.sbAllClick();
+        EXPECT_FALSE(f.run.waiting());
+        EXPECT_EQ(f.read("a.txt"), "xAx<A>");
+        EXPECT_EQ(f.read("b.txt"), "no match");
+        EXPECT_EQ(f.read("c.txt"), "<A>");
+        EXPECT_EQ(f.exists("a.txt0"), backupsOn);
+        EXPECT_FALSE(f.exists("b.txt0"));
+        EXPECT_EQ(f.exists("c.txt0"), backupsOn);
+        const ReplaceCounters& n = f.run.counters();
+        EXPECT_EQ(n.FilesProcessed, 3);
+        EXPECT_EQ(n.FilesFound, 2);
+        EXPECT_EQ(n.FilesChanged, 2);
+        EXPECT_EQ(n.MatchesTotal, 3);
+        EXPECT_EQ(n.ReplacementsTotal, 2);
+        // Only the files that were opened are reported.
+        ASSERT_EQ(f.report.rowCount(), 2);
+        EXPECT_EQ(f.report.rows()[1].path, f.tree / "c.txt");
+    }
+}
+
+TEST(InteractiveRunFiles, FailedWriteBackKeepsTheFileItsCopiesAndTheViewersText)
+{
+    InteractiveRunFixture f;
+    f.tree.file("sub/a.txt", "xAx");
+    f.tree.file("sub/a.txt0", "older copy");
+    f.tree.file("sub/b.txt", "A");
+    f.tree.openToOthers();
+    const std::filesystem::path sub = f.tree / "sub";
+    ASSERT_EQ(::chmod(sub.c_str(), 0555), 0);
+    {
+        morvane::test::UnprivilegedScope unprivileged;
+        if (!unprivileged.permissionsApply())
+            GTEST_SKIP() << "permissions do not apply to this process";
+        f.start(Single("A", "-"), morvane::test::Marked(sub, { "a.txt", "b.txt" }));
+        ASSERT_TRUE(f.run.waiting());
+        f.run.sbYesClick(); // the only match: a.txt is to be written and cannot be
+    }
+    ::chmod(sub.c_str(), 0755);
+
+    EXPECT_EQ(morvane::test::ReadFileBytes(sub / "a.txt"), "xAx");
+    EXPECT_EQ(morvane::test::ReadFileBytes(sub / "a.txt0"), "older copy");
+    EXPECT_EQ(Names(sub), (std::vector<std::string> { "a.txt", "a.txt0", "b.txt" }));
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_NE(f.dialogs.messages()[0].find(morvane::app::PathText(sub / "a.txt")), std::string::npos);
+    // The run ends there: b.txt is not opened, the viewer keeps the change to save elsewhere.
+    EXPECT_FALSE(f.run.waiting());
+    EXPECT_FALSE(f.control.IsBusy());
+    EXPECT_EQ(f.viewer.text(), "x-x");
+    EXPECT_TRUE(f.viewer.modified());
+    EXPECT_EQ(f.run.counters().FilesProcessed, 1);
+}
+
+TEST(InteractiveRunFiles, FileDeletedAfterTheListingIsReportedAndSkipped)
+{
+    InteractiveRunFixture f;
+    f.tree.file("a.txt", "A");
+    f.tree.file("b.txt", "A");
+    f.tree.file("c.txt", "A");
+    const PassSelection selection = f.files({ "a.txt", "b.txt", "c.txt" });
+    ASSERT_TRUE(f.fileList.BuildFileList(selection, f.options));
+    std::filesystem::remove(f.tree / "b.txt");
+
+    f.start(Single("A", "-"), selection);
+    ASSERT_TRUE(f.run.waiting());
+    f.run.sbNoToAllClick();
+    ASSERT_TRUE(f.run.waiting());
+    EXPECT_EQ(f.viewer.caption(), f.tree / "c.txt");
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_NE(f.dialogs.messages()[0].find(morvane::app::PathText(f.tree / "b.txt")), std::string::npos);
+    EXPECT_EQ(f.run.counters().FilesProcessed, 3);
+    EXPECT_EQ(f.run.counters().FilesFound, 2);
+    f.run.sbYesClick();
+    EXPECT_EQ(f.read("c.txt"), "-");
+    EXPECT_FALSE(f.exists("b.txt"));
+}
+
+TEST(InteractiveRunFiles, OneFileOutputCollectsTheReplacementsAndLeavesTheSources)
+{
+    InteractiveRunFixture f;
+    f.tree.file("a.txt", "A1A");
+    f.tree.file("b.txt", "A");
+    f.outputDialogs.queueFile(f.tree / "collect.txt");
+    f.output.clickReplToFileButton();
+    ASSERT_EQ(f.output.mode(), OutputMode::OneFile);
+    // The collecting file is marked too; it is never searched.
+    f.start(Single("A", "<$&>", "${S}"), f.files({ "a.txt", "collect.txt", "b.txt" }));
+    f.run.sbYesClick();
+    f.run.sbIgnoreClick();
+    EXPECT_EQ(f.viewer.caption(), f.tree / "b.txt");
+    EXPECT_EQ(f.status.text(1),
+        Utf8ToWin1251(" Обработано файлов - 2 из 2  Файлов - 2 / 1  В файле - 1 / 0  Всего - 3 / 1 "
+                      "(найдено/сохранено)"));
+    f.run.sbYesClick();
+    EXPECT_FALSE(f.run.waiting());
+
+    EXPECT_EQ(f.read("collect.txt"), "<A><A>");
+    EXPECT_EQ(f.read("a.txt"), "A1A");
+    EXPECT_EQ(f.read("b.txt"), "A");
+    EXPECT_FALSE(f.exists("a.txt0"));
+    EXPECT_FALSE(f.exists("b.txt0"));
+    EXPECT_EQ(f.run.counters().FilesChanged, 1);
+    EXPECT_EQ(f.run.replacedCaption(), Utf8ToWin1251("Сохранено"));
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_EQ(f.dialogs.messages()[0],
+        Utf8ToWin1251("Обработано файлов - 2 из 2\n\rФайлов - 2 / 1 (найдено/сохранено)\n\r"
+                      "Всего - 3 / 2 (найдено/сохранено)"));
+}
+
+TEST(InteractiveRunFiles, FileSplitOutputWritesOneFilePerReplacement)
+{
+    InteractiveRunFixture f;
+    f.tree.file("a.txt", "A1A2A");
+    OutputSplitSettings settings;
+    settings.numbering = OutputNumbering::ByMatches;
+    settings.startNumber = 1;
+    f.outputDialogs.setSettingsAnswer(true, settings);
+    f.output.clickFileSplitButton();
+    ASSERT_EQ(f.output.mode(), OutputMode::FileSplit);
+
+    f.start(Single("A", "<$&>", "${S}"), f.files({ "a.txt" }));
+    // Numbered by matches: the waiting match's name is shown and a skipped match leaves a gap.
+    EXPECT_EQ(f.output.stReplToFile(), f.tree / "a_1.txt");
+    f.run.sbYesClick();
+    EXPECT_EQ(f.output.stReplToFile(), f.tree / "a_2.txt");
+    EXPECT_EQ(f.run.waitingOutputName(), f.tree / "a_2.txt");
+    f.run.sbIgnoreClick();
+    f.run.sbYesClick();
+    EXPECT_FALSE(f.run.waiting());
+
+    EXPECT_EQ(f.read("a_1.txt"), "<A>");
+    EXPECT_FALSE(f.exists("a_2.txt"));
+    EXPECT_EQ(f.read("a_3.txt"), "<A>");
+    EXPECT_EQ(f.read("a.txt"), "A1A2A");
+    EXPECT_FALSE(f.exists("a.txt0"));
+    EXPECT_TRUE(f.output.stReplToFile().empty());
+    EXPECT_EQ(f.run.waitingOutputName(), std::nullopt);
+    // In place of the changed files the summary counts the written files.
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_EQ(f.dialogs.messages()[0],
+        Utf8ToWin1251("Обработано файлов - 1 из 1\n\rФайлов - 1 / 2 (найдено/сохранено)\n\r"
+                      "Всего - 3 / 2 (найдено/сохранено)"));
+}
+
+TEST(InteractiveRunFiles, FailedOutputWriteEndsTheRun)
+{
+    InteractiveRunFixture f;
+    f.tree.file("a.txt", "AA");
+    OutputSplitSettings settings;
+    settings.nameFromSource = false;
+    settings.fixedName = f.tree / "missing" / "out.txt";
+    f.outputDialogs.setSettingsAnswer(true, settings);
+    f.output.clickFileSplitButton();
+    f.start(Single("A", "-"), f.files({ "a.txt" }));
+    ASSERT_TRUE(f.run.waiting());
+    f.run.sbYesClick();
+    EXPECT_FALSE(f.run.waiting());
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_NE(f.dialogs.messages()[0].find(morvane::app::PathText(f.tree / "missing" / "out_0.txt")),
+        std::string::npos);
+    EXPECT_EQ(f.run.counters().ReplacementsTotal, 0);
+    EXPECT_EQ(f.read("a.txt"), "AA");
+}
