@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace morvane::search {
@@ -107,8 +108,11 @@ void FileOperations::noteCopyFailure(const fs::path& source, const fs::path& tar
         noteError(app::CannotOpenText(source, errno));
         return;
     }
+    struct stat st { };
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     ::close(fd);
-    noteError(app::CannotCreateText(target, err));
+    // A source that is no regular file (a named pipe, a device) is what failed, not the target.
+    noteError(regular ? app::CannotCreateText(target, err) : app::CannotOpenText(source, err));
 }
 
 void FileOperations::showPendingError()
