@@ -51,7 +51,7 @@ constexpr CommandName kCommandNames[] = {
 
 using Apply = bool (*)(BatchOptions& options, const std::string& value, std::string& error);
 
-struct OptionSpec {
+struct OptionEntry {
     const char* longName;
     char shortName; // 0: none
     bool takesValue;
@@ -135,7 +135,7 @@ bool RequireFileName(const fs::path& value, const char* what, std::string& error
     return false;
 }
 
-const OptionSpec kOptions[] = {
+const OptionEntry kOptions[] = {
     { "find", 'e', true, kRuleCommands,
         [](BatchOptions& o, const std::string& v, std::string& e) {
             o.find.emplace();
@@ -257,13 +257,13 @@ const OptionSpec kOptions[] = {
         [](BatchOptions& o, const std::string&, std::string&) { return o.interactive = true; } },
 };
 
-const OptionSpec* FindOption(const std::string& arg, std::string& inlineValue, bool& hasInlineValue)
+const OptionEntry* FindOption(const std::string& arg, std::string& inlineValue, bool& hasInlineValue)
 {
     hasInlineValue = false;
     if (arg.size() == 2 && arg[0] == '-' && arg[1] != '-') {
-        for (const OptionSpec& spec : kOptions)
-            if (spec.shortName == arg[1])
-                return &spec;
+        for (const OptionEntry& entry : kOptions)
+            if (entry.shortName == arg[1])
+                return &entry;
         return nullptr;
     }
     if (arg.rfind("--", 0) != 0)
@@ -275,9 +275,9 @@ const OptionSpec* FindOption(const std::string& arg, std::string& inlineValue, b
         hasInlineValue = true;
         name.resize(equals);
     }
-    for (const OptionSpec& spec : kOptions)
-        if (name == spec.longName)
-            return &spec;
+    for (const OptionEntry& entry : kOptions)
+        if (name == entry.longName)
+            return &entry;
     return nullptr;
 }
 
@@ -303,9 +303,9 @@ bool CheckCombination(const BatchOptions& o, std::string& error)
 }
 
 // Options that only mean something with --split.
-bool IsSplitDetail(const OptionSpec& spec)
+bool IsSplitDetail(const OptionEntry& entry)
 {
-    return std::string(spec.longName).rfind("split-", 0) == 0;
+    return std::string(entry.longName).rfind("split-", 0) == 0;
 }
 
 } // namespace
@@ -358,28 +358,28 @@ bool ParseBatchOptions(
         }
         std::string value;
         bool hasInlineValue = false;
-        const OptionSpec* spec = FindOption(arg, value, hasInlineValue);
-        if (!spec) {
+        const OptionEntry* entry = FindOption(arg, value, hasInlineValue);
+        if (!entry) {
             error = "unknown option '" + arg + "'";
             return false;
         }
-        if ((spec->commands & Bit(command)) == 0) {
+        if ((entry->commands & Bit(command)) == 0) {
             error = "option '" + arg + "' does not apply to " + BatchCommandName(command);
             return false;
         }
-        if (spec->takesValue && !hasInlineValue) {
+        if (entry->takesValue && !hasInlineValue) {
             if (i + 1 >= args.size()) {
                 error = "option '" + arg + "' needs a value";
                 return false;
             }
             value = args[++i];
-        } else if (!spec->takesValue && hasInlineValue) {
-            error = "option '--" + std::string(spec->longName) + "' takes no value";
+        } else if (!entry->takesValue && hasInlineValue) {
+            error = "option '--" + std::string(entry->longName) + "' takes no value";
             return false;
         }
-        if (!spec->apply(options, value, error))
+        if (!entry->apply(options, value, error))
             return false;
-        splitDetailGiven = splitDetailGiven || IsSplitDetail(*spec);
+        splitDetailGiven = splitDetailGiven || IsSplitDetail(*entry);
     }
     if (splitDetailGiven && !options.split) {
         error = "the --split-... options need --split";

@@ -5,6 +5,9 @@
 
 #include "search/HiddenList.h"
 
+#include <cstdlib>
+#include <sys/wait.h>
+
 namespace {
 
 using morvane::test::BatchCliTest;
@@ -58,6 +61,24 @@ TEST_F(BatchBackupCli, WithoutYesAndWithoutATerminalTheAnswerIsNo)
         for (const char* n : { "0", "1", "3" })
             EXPECT_EQ(read(std::string("d/a.htm") + n), std::string("copy ") + n) << command;
     }
+}
+
+TEST_F(BatchBackupCli, OnATerminalTheQuestionIsAskedAndOnlyYesActs)
+{
+    // script(1) gives the command a terminal of its own and feeds it what we pipe in.
+    if (std::system("command -v script >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "script(1) is not installed";
+    const auto runOnTerminal = [this](const std::string& answer) {
+        const std::string command = "printf '" + answer + "\\n' | script -qec '" MORVANE_CLI_PATH " restore "
+            + path("d") + "' /dev/null >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    makeBrokenRun();
+    EXPECT_EQ(runOnTerminal("n"), 1);
+    EXPECT_EQ(read("d/a.htm"), "current");
+    EXPECT_EQ(runOnTerminal("y"), 0);
+    EXPECT_EQ(read("d/a.htm"), "copy 1");
 }
 
 TEST_F(BatchBackupCli, TheCommandsOnABrokenRunOfCopies)
