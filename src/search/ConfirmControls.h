@@ -31,12 +31,10 @@ enum class ConfirmControl : int {
 inline constexpr int kConfirmControlCount = 11;
 
 // Every control in declaration order, for loops over all eleven.
-inline constexpr std::array<ConfirmControl, kConfirmControlCount> kAllConfirmControls {
-    ConfirmControl::sbYes, ConfirmControl::sbYesToAll, ConfirmControl::sbIgnore,
-    ConfirmControl::sbAbort, ConfirmControl::miReplace, ConfirmControl::miReplaceInFile,
-    ConfirmControl::miIgnore, ConfirmControl::sbAll, ConfirmControl::sbNoToAll,
-    ConfirmControl::miReplaceAll, ConfirmControl::miNextFile
-};
+inline constexpr std::array<ConfirmControl, kConfirmControlCount> kAllConfirmControls { ConfirmControl::sbYes,
+    ConfirmControl::sbYesToAll, ConfirmControl::sbIgnore, ConfirmControl::sbAbort, ConfirmControl::miReplace,
+    ConfirmControl::miReplaceInFile, ConfirmControl::miIgnore, ConfirmControl::sbAll,
+    ConfirmControl::sbNoToAll, ConfirmControl::miReplaceAll, ConfirmControl::miNextFile };
 
 // Whether `control` reaches past the current file (sbAll, sbNoToAll and their menu twins).
 constexpr bool ReachesOtherFiles(ConfirmControl control)

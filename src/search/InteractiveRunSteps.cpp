@@ -106,8 +106,8 @@ bool InteractiveRun::SelectMatch()
         if (waiting())
             DisableConfirmButtons();
         m_control.SetBusy(false);
-        m_control.dialogs().showMessage(app::Msg(kMsgCannotSelect1) + kBoxLineBreak + app::Msg(kMsgCannotSelect2)
-            + kBoxLineBreak + app::Msg(kMsgCannotSelect3));
+        m_control.dialogs().showMessage(app::Msg(kMsgCannotSelect1) + kBoxLineBreak
+            + app::Msg(kMsgCannotSelect2) + kBoxLineBreak + app::Msg(kMsgCannotSelect3));
         return false;
     }
     if (colourSetup()) {
@@ -341,6 +341,13 @@ bool InteractiveRun::FinishFileAndAdvance()
                 if (!openFileForConfirmation())
                     break;
                 ShowRunStatus();
+                // Esc may have arrived through the message pump while the file was opened: the
+                // run has ended there, and enabling the controls again would leave answers that
+                // can do nothing.
+                if (m_control.AbortRequested()) {
+                    EndRun();
+                    return false;
+                }
                 EnableConfirmButtons();
                 return true;
             }

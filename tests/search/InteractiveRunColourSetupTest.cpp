@@ -18,7 +18,8 @@ namespace {
 // Records what the run asks of the colouring code.
 class RecordingSetup : public InteractiveRunColourSetup {
 public:
-    explicit RecordingSetup(const morvane::test::FakeConfirmControls& controls, const morvane::test::FakeViewer& viewer)
+    explicit RecordingSetup(
+        const morvane::test::FakeConfirmControls& controls, const morvane::test::FakeViewer& viewer)
         : m_controls(controls)
         , m_viewer(viewer)
     {

@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace morvane::search;
@@ -242,4 +245,109 @@ TEST(InteractiveRunFiles, FailedOutputWriteEndsTheRun)
         std::string::npos);
     EXPECT_EQ(f.run.counters().ReplacementsTotal, 0);
     EXPECT_EQ(f.read("a.txt"), "AA");
+}
+
+TEST(InteractiveRunFiles, RichTextFilesAreReplacedThroughTheViewer)
+{
+    struct Case {
+        const char* name;
+        morvane::search::MultipassRules rules;
+        const char* text;
+        const char* saved; // the document the viewer wrote back
+    };
+    const Case cases[] = {
+        { "one rule", Single("A", "-"), "xAxA", "{\\rtf x-x-}" },
+        // The second row runs over the viewer's text with the first row's replacements.
+        { "two rows", morvane::test::Rows({ { "a", "b" }, { "b", "c" } }), "ab", "{\\rtf cc}" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InteractiveRunFixture f;
+        f.viewer.setRichSupported(true);
+        f.tree.file("a.rtf", c.text);
+        f.start(c.rules, f.files({ "a.rtf" }));
+        ASSERT_TRUE(f.run.waiting());
+        EXPECT_EQ(f.viewer.mode(), EditorMode::Rich);
+        f.run.sbYesToAllClick();
+        EXPECT_FALSE(f.run.waiting());
+        EXPECT_EQ(f.viewer.richLoads(), 1);
+        EXPECT_EQ(f.read("a.rtf"), c.saved);
+        EXPECT_EQ(f.read("a.rtf0"), c.text);
+    }
+}
+
+TEST(InteractiveRunFiles, EscDuringReplaceEverythingLeftStopsWithoutWriting)
+{
+    struct Case {
+        const char* name;
+        std::function<bool(const InteractiveRunFixture&)> escNow;
+        const char* a; // on disk at the end ("AAA" before)
+        const char* b; // on disk at the end ("BAB" before)
+        const char* viewer; // the viewer's text at the end, still modified when it differs from disk
+    };
+    const Case cases[] = {
+        { "in the middle of the first file",
+            [](const InteractiveRunFixture& f) { return f.run.counters().ReplacementsInFile == 2; }, "AAA",
+            "BAB", "--A" },
+        { "as the second file opens",
+            [](const InteractiveRunFixture& f) { return f.viewer.caption() == f.tree / "b.txt"; }, "---",
+            "BAB", "BAB" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InteractiveRunFixture f;
+        f.tree.file("a.txt", "AAA");
+        f.tree.file("b.txt", "BAB");
+        f.tree.file("c.txt", "A");
+        f.start(Single("A", "-"), f.files({ "a.txt", "b.txt", "c.txt" }));
+        bool escaped = false;
+        f.pump.setOnPump([&](int) {
+            if (!escaped && c.escNow(f)) {
+                escaped = true;
+                f.run.miAbortClick();
+            }
+        });
+        f.run.sbAllClick();
+        ASSERT_TRUE(escaped);
+        EXPECT_FALSE(f.run.waiting());
+        EXPECT_EQ(f.controls.enabledCount(), 0);
+        EXPECT_FALSE(f.control.IsBusy());
+        EXPECT_EQ(f.read("a.txt"), c.a);
+        EXPECT_EQ(f.read("b.txt"), c.b);
+        EXPECT_EQ(f.read("c.txt"), "A");
+        EXPECT_FALSE(f.exists("b.txt0"));
+        EXPECT_EQ(f.viewer.text(), c.viewer);
+        // Stopped runs show no summary.
+        EXPECT_TRUE(f.dialogs.messages().empty());
+    }
+}
+
+TEST(InteractiveRunFiles, WriteBeyondTheFileSizeLimitKeepsTheFileAndItsCopies)
+{
+    InteractiveRunFixture f;
+    const std::string original(20, 'A');
+    f.tree.file("a.txt", original);
+    f.tree.file("a.txt0", "first copy");
+    // The child process replaces every A by a longer text, which its file size limit refuses
+    // to write; it reports through its exit code what it saw.
+    const auto replaceInChild = [&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit { 64, 64 };
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            std::_Exit(10);
+        f.start(Single("A", "0123456789"), f.files({ "a.txt" }));
+        if (!f.run.waiting())
+            std::_Exit(11);
+        f.run.sbYesToAllClick();
+        if (f.run.waiting() || f.dialogs.messages().size() != 1
+            || f.dialogs.messages()[0].find(morvane::app::PathText(f.tree / "a.txt")) == std::string::npos)
+            std::_Exit(12);
+        if (!f.viewer.modified() || f.viewer.text().size() != 200)
+            std::_Exit(13);
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(replaceInChild(), testing::ExitedWithCode(0), "");
+    EXPECT_EQ(f.read("a.txt"), original);
+    EXPECT_EQ(f.read("a.txt0"), "first copy");
+    EXPECT_EQ(Names(f.tree.root()), (std::vector<std::string> { "a.txt", "a.txt0" }));
 }

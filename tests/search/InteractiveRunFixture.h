@@ -41,7 +41,8 @@ struct InteractiveRunFixture : PassFixture {
 
     void start(search::MultipassRules rules, const search::PassSelection& selection)
     {
-        run.miFindClick(selection, options, std::move(rules), [] { return true; }, showReport);
+        run.miFindClick(
+            selection, options, std::move(rules), [] { return true; }, showReport);
     }
     search::PassSelection files(std::initializer_list<std::string> names) const
     {
@@ -52,7 +53,8 @@ struct InteractiveRunFixture : PassFixture {
     // The viewer's selected text.
     std::string selected() const
     {
-        return viewer.text().substr(static_cast<size_t>(viewer.selStart()), static_cast<size_t>(viewer.selLength()));
+        return viewer.text().substr(
+            static_cast<size_t>(viewer.selStart()), static_cast<size_t>(viewer.selLength()));
     }
     // Answers F3 until the run stops waiting; gives up after `limit` answers.
     void skipToEnd(int limit = 100)

@@ -25,12 +25,24 @@ enum class Answer { Yes, Ignore, YesToAll, NoToAll, All, Abort };
 void Give(InteractiveRun& run, Answer answer)
 {
     switch (answer) {
-    case Answer::Yes: run.sbYesClick(); break;
-    case Answer::Ignore: run.sbIgnoreClick(); break;
-    case Answer::YesToAll: run.sbYesToAllClick(); break;
-    case Answer::NoToAll: run.sbNoToAllClick(); break;
-    case Answer::All: run.sbAllClick(); break;
-    case Answer::Abort: run.sbAbortClick(); break;
+    case Answer::Yes:
+        run.sbYesClick();
+        break;
+    case Answer::Ignore:
+        run.sbIgnoreClick();
+        break;
+    case Answer::YesToAll:
+        run.sbYesToAllClick();
+        break;
+    case Answer::NoToAll:
+        run.sbNoToAllClick();
+        break;
+    case Answer::All:
+        run.sbAllClick();
+        break;
+    case Answer::Abort:
+        run.sbAbortClick();
+        break;
     }
 }
 
@@ -160,8 +172,8 @@ TEST(InteractiveRun, EditsOfTheViewerWhileWaiting)
                 v.replaceSelection("12");
             },
             Answer::Yes, "12-aaa X bbb X ccc", 7, "12-aaa X bbb X ccc" },
-        { "replace after selecting other text: that text is replaced",
-            [](auto& v) { v.setSelection(0, 3); }, Answer::Yes, "- X bbb X ccc", 2, "- X bbb X ccc" },
+        { "replace after selecting other text: that text is replaced", [](auto& v) { v.setSelection(0, 3); },
+            Answer::Yes, "- X bbb X ccc", 2, "- X bbb X ccc" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -279,11 +291,11 @@ TEST(InteractiveRun, PreviewByReplaceMode)
 
 TEST(InteractiveRun, ControlsThatReachOtherFilesNeedTwoFiles)
 {
-    const ConfirmControl always[] = { ConfirmControl::sbYes, ConfirmControl::sbYesToAll, ConfirmControl::sbIgnore,
-        ConfirmControl::sbAbort, ConfirmControl::miReplace, ConfirmControl::miReplaceInFile,
-        ConfirmControl::miIgnore };
-    const ConfirmControl otherFiles[]
-        = { ConfirmControl::sbAll, ConfirmControl::sbNoToAll, ConfirmControl::miReplaceAll, ConfirmControl::miNextFile };
+    const ConfirmControl always[] = { ConfirmControl::sbYes, ConfirmControl::sbYesToAll,
+        ConfirmControl::sbIgnore, ConfirmControl::sbAbort, ConfirmControl::miReplace,
+        ConfirmControl::miReplaceInFile, ConfirmControl::miIgnore };
+    const ConfirmControl otherFiles[] = { ConfirmControl::sbAll, ConfirmControl::sbNoToAll,
+        ConfirmControl::miReplaceAll, ConfirmControl::miNextFile };
     struct Case {
         std::vector<std::string> names;
         bool otherFilesEnabled;
@@ -363,7 +375,8 @@ TEST(InteractiveRun, RefusedRulesStartNothing)
 {
     InteractiveRunFixture f;
     f.tree.file("a.txt", "A");
-    f.run.miFindClick(f.files({ "a.txt" }), f.options, Single("A", "-"), [] { return false; }, true);
+    f.run.miFindClick(
+        f.files({ "a.txt" }), f.options, Single("A", "-"), [] { return false; }, true);
     EXPECT_FALSE(f.run.waiting());
     EXPECT_FALSE(f.control.IsBusy());
     EXPECT_TRUE(f.window.busyShown().empty());
