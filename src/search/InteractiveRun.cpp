@@ -114,6 +114,8 @@ void InteractiveRun::answer(bool replacing, const std::function<void()>& command
     m_control.SetBusy(true);
     m_control.startTiming();
     m_controls.showWorkPage();
+    // An output mode switched on or off while the run waited applies from this answer on.
+    m_target = m_output.target(m_editor.targetCodePage());
     try {
         command();
     } catch (const regex::ERegex& e) {

@@ -351,3 +351,26 @@ TEST(InteractiveRunFiles, WriteBeyondTheFileSizeLimitKeepsTheFileAndItsCopies)
     EXPECT_EQ(f.read("a.txt0"), "first copy");
     EXPECT_EQ(Names(f.tree.root()), (std::vector<std::string> { "a.txt", "a.txt0" }));
 }
+
+TEST(InteractiveRunFiles, OutputModeSwitchedOnWhileWaitingAppliesFromTheNextAnswer)
+{
+    InteractiveRunFixture f;
+    f.tree.file("a.txt", "A1A2A");
+    f.output.setWaitingRunName([&f] { return f.run.waitingOutputName(); });
+    f.start(Single("A", "-"), f.files({ "a.txt" }));
+    f.run.sbYesClick(); // in place
+    f.outputDialogs.setSettingsAnswer(true, OutputSplitSettings {});
+    f.output.clickFileSplitButton();
+    // Numbered by replacements: one was made in this file.
+    EXPECT_EQ(f.output.stReplToFile(), f.tree / "a_1.txt");
+    f.run.sbYesClick(); // into its own file
+    EXPECT_EQ(f.viewer.text(), "-1A2A");
+    f.run.sbIgnoreClick();
+    EXPECT_FALSE(f.run.waiting());
+
+    // The in-place change is written back all the same.
+    EXPECT_EQ(f.read("a.txt"), "-1A2A");
+    EXPECT_EQ(f.read("a.txt0"), "A1A2A");
+    EXPECT_EQ(f.read("a_1.txt"), "-");
+    EXPECT_EQ(f.run.counters().ReplacementsTotal, 2);
+}
