@@ -124,7 +124,8 @@ bool BatchSession::loadTable()
         return true;
     std::error_code ec;
     if (!fs::is_regular_file(m_options.table, ec)) {
-        m_terminal.reportError(app::CannotOpenText(m_options.table, ec ? ec.value() : ENOENT));
+        const int reason = ec ? ec.value() : fs::is_directory(m_options.table, ec) ? EISDIR : ENOENT;
+        m_terminal.reportError(app::CannotOpenText(m_options.table, reason));
         m_rulesRefused = true;
         return false;
     }
@@ -214,7 +215,9 @@ bool BatchSession::runAllFiles()
 
 bool BatchSession::runReplace()
 {
-    if (!loadTable() || !setUpOutput())
+    // The rules are checked before the output is set up, since opening the collecting file
+    // empties it: a refused rule must leave every file as it was.
+    if (!loadTable() || !validateRules() || !setUpOutput())
         return false;
     m_terminal.addSummaryPrefix(MessagePrefix(kMsgRunSummary));
     const auto validate = [this] { return validateRules(); };

@@ -132,6 +132,18 @@ TEST_F(BatchOutputCli, SplitFilesTakeTheChosenCodePageTheCollectingFileStaysInWi
     EXPECT_EQ(read("k.txt"), koi("один два"));
 }
 
+TEST_F(BatchOutputCli, ARefusedRuleLeavesTheCollectingFileAsItWas)
+{
+    write("out.txt", "KEEP");
+    for (const char* expression : { "X(", "X" }) {
+        const auto r = RunCli({ "replace", "-e", expression, "--remark", expression[1] ? "" : "(?q)",
+            "--collect", path("out.txt"), path("d") });
+        EXPECT_EQ(r.status, 2) << expression;
+        EXPECT_EQ(read("out.txt"), "KEEP") << expression;
+    }
+    expectSourcesUntouched();
+}
+
 TEST_F(BatchOutputCli, ACollectingFileThatCannotBeCreatedIsAnError)
 {
     const auto r
