@@ -57,6 +57,8 @@ search::ReplaceCounters BatchInteractive::run(const search::PassSelection& selec
 {
     search::InteractiveRun interactive(
         m_control, m_files, m_editor, m_viewer, m_output, m_compiler, m_report, *this);
+    // Ctrl+C is Esc here: it ends a waiting run as well as a running step.
+    m_terminal.setBreakHandler([&interactive] { interactive.miAbortClick(); });
     interactive.miFindClick(selection, options, std::move(rules), validateRules, true);
     while (interactive.waiting()) {
         showMatch();
@@ -100,6 +102,7 @@ search::ReplaceCounters BatchInteractive::run(const search::PassSelection& selec
             std::fprintf(stderr, "%s\n", kAnswers);
         }
     }
+    m_terminal.setBreakHandler([this] { m_control.tbBreakClick(); });
     return interactive.counters();
 }
 

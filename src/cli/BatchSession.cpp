@@ -62,6 +62,8 @@ BatchSession::BatchSession(const BatchOptions& options)
 
 int BatchSession::run()
 {
+    BatchTerminal::catchInterrupt();
+    m_terminal.setBreakHandler([this] { m_control.tbBreakClick(); });
     setUpCompiler();
     bool something = false;
     switch (m_options.command) {

@@ -6,6 +6,8 @@
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
 
+#include <csignal>
+#include <signal.h>
 #include <unistd.h>
 
 namespace morvane::cli {
@@ -14,6 +16,13 @@ namespace {
 
 // Message 60, "nothing selected": the command had no file to work on, which is not a failure.
 constexpr int kMsgNothingSelected = 60;
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void NoteInterrupt(int)
+{
+    g_interrupted = 1;
+}
 
 bool IsYes(const std::string& answer)
 {
@@ -26,6 +35,25 @@ BatchTerminal::BatchTerminal(std::string commandName, bool assumeYes)
     : m_commandName(std::move(commandName))
     , m_assumeYes(assumeYes)
 {
+}
+
+void BatchTerminal::catchInterrupt()
+{
+    struct sigaction action { };
+    action.sa_handler = NoteInterrupt;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a blocking read returns, so a waiting prompt sees the interrupt at once.
+    action.sa_flags = SA_RESETHAND;
+    ::sigaction(SIGINT, &action, nullptr);
+}
+
+void BatchTerminal::processPendingMessages()
+{
+    if (!g_interrupted)
+        return;
+    g_interrupted = 0;
+    if (m_breakHandler)
+        m_breakHandler();
 }
 
 void BatchTerminal::setPanelText(int panel, const std::string& text)
@@ -111,6 +139,11 @@ bool ReadTerminalLine(std::FILE* input, std::string& line)
         if (ch == '\n')
             break;
         line += static_cast<char>(ch);
+    }
+    if (ch == EOF && std::ferror(input)) {
+        // Cut short (an interrupt): half a line is no answer.
+        std::clearerr(input);
+        return false;
     }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();

@@ -11,6 +11,12 @@
 //
 // A question is answered Yes by --yes; otherwise it is asked on the terminal when standard
 // input is one, and answered No when it is not, so that a batch run never waits for a key.
+//
+// Ctrl+C plays the break button: once catchInterrupt() has been called, the first interrupt is
+// only noted, and the next time the pass lets messages through it runs the break handler, so
+// the pass stops between two steps with every file whole and its status printed. A read that
+// the interrupt cuts short ends as the end of the input does. A second Ctrl+C ends the program
+// at once, as usual.
 
 #include "search/MessagePump.h"
 #include "search/PassDialogs.h"
@@ -19,6 +25,7 @@
 
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,7 +39,8 @@ public:
     // `commandName` prefixes the lines on standard error; `assumeYes` answers every question.
     BatchTerminal(std::string commandName, bool assumeYes);
 
-    void processPendingMessages() override { }
+    // Runs the break handler when an interrupt was noted since the last call.
+    void processPendingMessages() override;
     void setPanelText(int panel, const std::string& text) override;
     void showBusy(bool) override { }
     void endInteractiveRun() override { }
@@ -54,6 +62,11 @@ public:
     // Where questions are read from (standard input unless a test or a front end says else).
     void setInput(std::FILE* input) { m_input = input; }
 
+    // Notes Ctrl+C from now on instead of ending the program (see above).
+    static void catchInterrupt();
+    // What the break command does for the running command.
+    void setBreakHandler(std::function<void()> handler) { m_breakHandler = std::move(handler); }
+
 private:
     void printError(const std::string& text) const;
 
@@ -64,6 +77,7 @@ private:
     std::vector<std::string> m_summaryPrefixes;
     std::vector<std::string> m_summaries;
     int m_errors = 0;
+    std::function<void()> m_breakHandler;
 };
 
 // Program text (Windows-1251) as terminal lines (UTF-8): the message boxes' line breaks

@@ -3,9 +3,58 @@
 
 #include "BatchCliFixture.h"
 
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
 namespace {
 
 using morvane::test::BatchCliTest;
+
+// Runs the CLI with a standard input that stays open without data, waits until its standard
+// error shows `prompt`, interrupts it, and returns its exit status and standard output.
+morvane::test::CliResult InterruptAtPrompt(
+    const std::vector<std::string>& args, const std::string& prompt, const std::filesystem::path& scratch)
+{
+    morvane::test::CliResult result;
+    int input[2];
+    if (::pipe(input) != 0)
+        return result;
+    const std::string out = (scratch / "out").native(), err = (scratch / "err").native();
+    std::vector<std::string> argv { MORVANE_CLI_PATH };
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> cargv;
+    for (std::string& arg : argv)
+        cargv.push_back(arg.data());
+    cargv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], 0);
+    posix_spawn_file_actions_addclose(&actions, input[1]);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = 0;
+    const bool spawned = posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, cargv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(input[0]);
+    if (spawned) {
+        // At most ten seconds for the prompt; the run itself takes milliseconds.
+        for (int i = 0; i < 1000 && morvane::test::ReadFileBytes(err).find(prompt) == std::string::npos; ++i)
+            ::usleep(10000);
+        ::kill(pid, SIGINT);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    ::close(input[1]);
+    result.out = morvane::test::ReadFileBytes(out);
+    result.err = morvane::test::ReadFileBytes(err);
+    return result;
+}
 using morvane::test::RunCli;
 
 class BatchInteractiveCli : public BatchCliTest {
@@ -126,6 +175,18 @@ TEST_F(BatchInteractiveCli, MultipassAsksForEveryRuleInTurn)
     EXPECT_EQ(r.status, 0) << r.err;
     // The second rule sees the first rule's b: the first b becomes c, the second is skipped.
     EXPECT_EQ(read("ab.txt"), "cb");
+}
+
+TEST_F(BatchInteractiveCli, CtrlCWhileWaitingStopsTheRunInAnOrderlyWay)
+{
+    write("f.txt", "X1 X2");
+    tree.dir("scratch");
+    const auto r = InterruptAtPrompt(
+        { "replace", "-i", "-e", "X", "-r", "Y", path("f.txt") }, "[q]uit? ", tree / "scratch");
+    // Not killed by the signal: the run was stopped as q stops it, with nothing written.
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.out, replaceStatus(1, 1, 1, 0, 1, 0, 1, 0));
+    EXPECT_EQ(read("f.txt"), "X1 X2");
 }
 
 } // namespace
