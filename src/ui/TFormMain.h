@@ -44,6 +44,8 @@ namespace morvane::ui {
 class FilePanelView;
 class FormMainDialogs;
 class TForm9;
+class RuleTablePage;
+class TablePageDialogs;
 
 class TFormMain : public QMainWindow {
     Q_OBJECT
@@ -66,12 +68,13 @@ public:
     // State shared with the commands that the next steps bind.
     bool startingUp() const { return m_startingUp; }
     int responseIntervalMs() const { return m_responseIntervalMs; }
-    const rules::LineList& ruleList() const { return m_ruleList; }
-    const rules::LineList& colourList() const { return m_colourList; }
+    // The stored tables live in the rule table page's model (TFormMainTablePage.cpp).
+    const rules::LineList& ruleList() const;
+    const rules::LineList& colourList() const;
     std::filesystem::path ruleTablePath() const;
-    const std::filesystem::path& colourTablePath() const { return m_colourTablePath; }
-    void setRuleTableModified(bool modified) { m_ruleTableModified = modified; }
-    void setColourTableModified(bool modified) { m_colourTableModified = modified; }
+    const std::filesystem::path& colourTablePath() const;
+    void setRuleTableModified(bool modified);
+    void setColourTableModified(bool modified);
     bool isBusy() const { return m_busy; }
 
     // F2: replace the current match while the confirmation buttons are enabled, else save the
@@ -221,11 +224,6 @@ private:
     bool m_shownOnce = false;
     bool m_startingUp = true;
     bool m_busy = false;
-    bool m_ruleTableModified = false;
-    bool m_colourTableModified = false;
-    rules::LineList m_ruleList;
-    rules::LineList m_colourList;
-    std::filesystem::path m_colourTablePath;
     std::string m_colourTableExt;
     std::vector<std::string> m_selectionList;
     std::string m_setTimeCaption; // program text; the last 9 characters hold the interval
@@ -234,6 +232,28 @@ private:
     int m_reportColumnWidth2 = 70;
     int m_activePageIndex = -1;
     // ==== table page (TFormMainTablePage.cpp); each block states its own access ====
+public:
+    // The rule table page: the grid's model with both stored tables, the rule compiler and the
+    // search engine it configures. Created with the window.
+    RuleTablePage& tablePage() const { return *m_tablePage; }
+    // The rule table's rows as the grid shows them now (data rows 1 to N).
+    std::vector<rules::Rule> gridRules() const;
+    // The rule in the work page's three fields as they stand.
+    rules::Rule workFieldsRule() const;
+    // Makes data row `row` (1-based) the grid's current row and shows it in every field.
+    void setCurrentRuleRow(int row);
+    // The check before a replace run: every row in multipass mode (tbBatch down), else the work
+    // fields; a failure is reported, its row made current and the part selected.
+    bool ValidateRules();
+    // Replaces the table dialogs and questions (tests script them); not owned.
+    void setTablePageDialogs(TablePageDialogs* dialogs);
+
+private:
+    // At FormCreate: binds the table page's widgets; at FormShow: loads the rule table into the
+    // grid and applies the global settings and the character sets to the engine.
+    void initTablePage();
+    void showTablePage();
+    RuleTablePage* m_tablePage = nullptr;
     // ==== end of table page ====
 
     // ==== passes and report (TFormMainPasses.cpp); each block states its own access ====

@@ -13,11 +13,13 @@
 #include "app/SelectionFile.h"
 #include "codepage/CodePage.h"
 #include "editor/BuiltInColourTable.h"
+#include "rules/RuleTableModel.h"
 #include "ui/DisplayText.h"
 #include "ui/FilePanelView.h"
 #include "ui/FormMainDialogs.h"
 #include "ui/ObjectNames.h"
 #include "ui/QsciInclude.h"
+#include "ui/RuleTablePage.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -71,6 +73,7 @@ std::filesystem::path TFormMain::ruleTablePath() const
 void TFormMain::FormCreate()
 {
     m_startingUp = true;
+    initTablePage();
 
     // The last selection of the file panel, when one was saved.
     const std::filesystem::path selection = m_programDir / kSelectionFileName;
@@ -179,27 +182,19 @@ void TFormMain::restoreSettings()
 
 void TFormMain::FormShow()
 {
-    // 1. The rule table, with the fallback to the default table beside the program.
-    const std::filesystem::path defaultRules = m_programDir / kRuleTableFileName;
-    std::filesystem::path rules = ruleTablePath();
-    if (!FileExists(rules)) {
-        rules = defaultRules;
-        m_c.LabelListRegExpr->setText(ToDisplay(app::PathText(rules)));
-    }
-    if (FileExists(rules)) {
-        if (auto error = rules::ReadTableFile(rules, m_ruleList))
-            m_dialogs->ShowMessage(error->message);
-    }
+    // 1. The rule table, with its fallback to the default table beside the program, is loaded
+    // with the grid (step 6).
 
     // 2. The colouring table of HTML files; the built-in one is written when it is missing.
+    rules::RuleTableModel& tables = tablePage().model();
     m_colourTableExt = "HTM";
-    m_colourTablePath = m_programDir / kColourTableFileName;
-    if (FileExists(m_colourTablePath)) {
-        if (auto error = rules::ReadTableFile(m_colourTablePath, m_colourList))
+    tables.setColourTablePath(m_programDir / kColourTableFileName);
+    if (FileExists(tables.ColourTablePath())) {
+        if (auto error = rules::ReadTableFile(tables.ColourTablePath(), tables.ColourList()))
             m_dialogs->ShowMessage(error->message);
     } else {
-        m_colourList = editor::BuiltInColourTable();
-        if (auto error = rules::WriteTableFile(m_colourTablePath, m_colourList))
+        tables.ColourList() = editor::BuiltInColourTable();
+        if (auto error = rules::WriteTableFile(tables.ColourTablePath(), tables.ColourList()))
             m_dialogs->ShowMessage(error->message);
     }
 
@@ -224,8 +219,7 @@ void TFormMain::FormShow()
     // 5 and 6. The grid: header from messages 1 to 3, then the rows of the rule table.
     m_c.sgRegExpr->setHorizontalHeaderLabels(
         { ToDisplay(app::Msg(1)), ToDisplay(app::Msg(2)), ToDisplay(app::Msg(3)) });
-    fillGrid();
-    m_ruleTableModified = false;
+    showTablePage();
 
     // 7. The two number columns of the report; the name column stretches over the rest.
     m_c.lvReport->setColumnWidth(1, m_reportColumnWidth1);
@@ -258,6 +252,7 @@ void TFormMain::FormShow()
 
     // 15.
     m_startingUp = false;
+    tables.setStartingUp(false);
     updateStyleButtons();
 
     // 17. The watcher of the panel's directory.
@@ -272,19 +267,7 @@ void TFormMain::setResponseIntervalCaption(const std::string& caption)
 
 void TFormMain::fillGrid()
 {
-    // Filling the grid and loading the current row into the fields waits for the rule editing
-    // of the rules subsystem; until then the grid shows the table's rows as they stand, and an
-    // empty table as one empty row.
-    const std::vector<rules::Rule> rows = rules::LinesToRules(m_ruleList);
-    m_c.sgRegExpr->clearContents();
-    m_c.sgRegExpr->setRowCount(std::max<int>(1, static_cast<int>(rows.size())));
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        m_c.sgRegExpr->setItem(r, 0, new QTableWidgetItem(ToDisplay(rows[static_cast<size_t>(r)].Find)));
-        m_c.sgRegExpr->setItem(r, 1, new QTableWidgetItem(ToDisplay(rows[static_cast<size_t>(r)].Replace)));
-        m_c.sgRegExpr->setItem(r, 2, new QTableWidgetItem(ToDisplay(rows[static_cast<size_t>(r)].Remark)));
-    }
-    if (!rows.empty())
-        m_c.sgRegExpr->setCurrentCell(0, 0);
+    tablePage().FillGrid();
 }
 
 void TFormMain::applyTwinStates()
@@ -335,14 +318,15 @@ bool TFormMain::runCloseSteps()
 
     // 5. The tables: always with autosave, else after asking for each modified one.
     const bool autoSave = m_c.miAutoSave->isChecked();
-    if (autoSave || (m_colourTableModified && m_dialogs->Confirm(app::Msg(78)))) {
-        if (auto error = rules::WriteTableFile(m_colourTablePath, m_colourList)) {
+    const rules::RuleTableModel& tables = tablePage().model();
+    if (autoSave || (tables.ColourTableModified() && m_dialogs->Confirm(app::Msg(78)))) {
+        if (auto error = rules::WriteTableFile(tables.ColourTablePath(), tables.ColourList())) {
             m_dialogs->ShowMessage(error->message);
             return false;
         }
     }
-    if (autoSave || (m_ruleTableModified && m_dialogs->Confirm(app::Msg(79)))) {
-        if (auto error = rules::WriteTableFile(ruleTablePath(), m_ruleList)) {
+    if (autoSave || (tables.RuleTableModified() && m_dialogs->Confirm(app::Msg(79)))) {
+        if (auto error = rules::WriteTableFile(ruleTablePath(), tables.RuleList())) {
             m_dialogs->ShowMessage(error->message);
             return false;
         }
