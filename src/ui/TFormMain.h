@@ -306,6 +306,22 @@ private:
     // ==== end of editor and interactive run ====
 
     // ==== file commands (TFormMainFileOps.cpp); each block states its own access ====
+public:
+    // The boxes, choosers, create-directory dialog and desktop programs of the file commands:
+    // the widgets, or what a test put in their place (not owned; nullptr: the widgets again).
+    void setFileOpsDialogs(class FileOpsDialogs* dialogs);
+    class FileOpsDialogs& fileOpsDialogs();
+    class TfmCreateDir* createDirDialog();
+private:
+    // Whether a file command acts on the report list: one of its buttons was pressed, or the
+    // list has the focus with a selected row.
+    bool fileCommandOnReport();
+    enum class FileCommand { Copy, Move, Delete };
+    // Copy, move or delete on the report's selected rows or on the panel, then the window
+    // follows what changed.
+    void runFileCommand(FileCommand command);
+    class WidgetFileOpsDialogs* m_fileOpsWidgets = nullptr;
+    class FileOpsDialogs* m_fileOpsDialogs = nullptr;
     // ==== end of file commands ====
 
     // ==== colouring (TFormMainColour.cpp); each block states its own access ====
