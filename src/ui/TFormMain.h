@@ -302,7 +302,27 @@ public:
     // Loads the viewer's file again after a command rewrote it on disk (the viewer's mode is
     // kept, its modified flag cleared).
     void ReloadViewer();
+    // The viewer reSource as the commands see it (a search::Viewer, in ui/SourceEditor.h):
+    // text, byte-exact positions, selection, modified flag. Colouring and tag pairing work on
+    // reSource through it. Created with the first use.
+    class SourceEditor& sourceEditor();
+    // The interactive replace run with its confirmation controls and preview, created with the
+    // first use (the colouring set-up mode puts its seam into run()).
+    class InteractiveRunBinder& interactiveRun();
+    // Replaces the save dialog of "Сохранить как" (tests script it); not owned.
+    void setEditorDialogs(class EditorDialogs* dialogs);
 private:
+    // reSource's change event: the editor commands follow the text unless a pass is busy.
+    void reSourceChange();
+    // After a file was loaded into the viewer: the editing page comes up.
+    void editorFileLoaded();
+    // The save-as command's dialog and write (also what a save without a file name runs).
+    void saveEditorAs();
+    // Takes the code page box and the output settings before a run's command.
+    void prepareRunCommand();
+    class SourceEditor* m_sourceEditor = nullptr;
+    class InteractiveRunBinder* m_runBinder = nullptr;
+    class EditorDialogs* m_editorDialogs = nullptr;
     // ==== end of editor and interactive run ====
 
     // ==== file commands (TFormMainFileOps.cpp); each block states its own access ====

@@ -9,6 +9,7 @@
 #include "ui/DisplayText.h"
 #include "ui/FilePanelView.h"
 #include "ui/QsciInclude.h"
+#include "ui/SourceEditor.h"
 #include "ui/TForm9.h"
 
 #include <QAction>
@@ -259,7 +260,7 @@ void TFormMain::tbWordWrapClick()
     m_c.mmReplace->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     // The editor keeps its text, selection and modified mark across a change of wrapping;
     // colouring the text again is bound when colouring lands.
-    m_c.reSource->setWrapMode(wrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+    sourceEditor().setWordWrap(wrap);
 }
 
 void TFormMain::tbWordWrapMemoClick()
