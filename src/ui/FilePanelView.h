@@ -52,6 +52,16 @@ public:
     // The window's pass state: the panel's keyboard commands and listings refuse to start
     // while it reports busy.
     void setPassBusyQuery(std::function<bool()> query) { m_passBusy = std::move(query); }
+    // The pass subsystem's side of the host: the pass file list goes stale, the pass commands
+    // are recomputed, a waiting interactive run ends, and a busy pass is asked to leave its busy
+    // state (the focus moved while nothing is marked).
+    struct PassHooks {
+        std::function<void()> invalidateFileList;
+        std::function<void()> updatePassCommands;
+        std::function<void()> endInteractiveRun;
+        std::function<void()> leavePassBusy;
+    };
+    void setPassHooks(PassHooks hooks) { m_passHooks = std::move(hooks); }
     // Runs the numpad "+" / "-" dialog; replaceable so that tests can answer it. Returns the
     // mask text (program text) on OK, nothing on Cancel.
     using MaskQuery = std::function<std::optional<std::string>(bool mark)>;
@@ -86,7 +96,27 @@ public:
 
     // FilePanelHost.
     bool isBusy() const override;
-    void setBusy(bool on) override { m_listingBusy = on; }
+    void setBusy(bool on) override
+    {
+        if (!on && !m_listingBusy && m_passBusy && m_passBusy() && m_passHooks.leavePassBusy)
+            m_passHooks.leavePassBusy();
+        m_listingBusy = on;
+    }
+    void invalidateFileList() override
+    {
+        if (m_passHooks.invalidateFileList)
+            m_passHooks.invalidateFileList();
+    }
+    void updatePassCommands() override
+    {
+        if (m_passHooks.updatePassCommands)
+            m_passHooks.updatePassCommands();
+    }
+    void endInteractiveRun() override
+    {
+        if (m_passHooks.endInteractiveRun)
+            m_passHooks.endInteractiveRun();
+    }
     void listingStarted() override;
     void focusedItemChanged() override;
     void marksChanged() override;
@@ -119,6 +149,7 @@ private:
     TFormSelectFiles* m_selectFiles = nullptr;
     EditItem* m_editItem = nullptr;
     std::function<bool()> m_passBusy;
+    PassHooks m_passHooks;
     MaskQuery m_maskQuery;
     std::vector<std::filesystem::path> m_drives;
     bool m_listingBusy = false;

@@ -39,6 +39,7 @@ TFormMain::TFormMain(const std::filesystem::path& programDir, QWidget* parent)
     setCentralWidget(m_c.PageControlMain);
     m_panel = new FilePanelView(m_c, this);
     m_panel->setPassBusyQuery([this] { return m_busy; });
+    bindPanelToPasses();
     connectHandlers();
 
     // The dialogs live as long as the window; a command shows one modally and reads it after OK.

@@ -283,6 +283,8 @@ public:
     // Replaces the boxes and dialogs of the pass commands (tests script them); not owned.
     void setPassesDialogs(class PassesDialogs* dialogs);
 private:
+    // At the window's creation: the file panel's selection changes reach the passes.
+    void bindPanelToPasses();
     void passBusyChanged();
     void showReportPage();
     void pullOutputSettings();

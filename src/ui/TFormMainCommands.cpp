@@ -6,6 +6,7 @@
 #include "ui/TFormMain.h"
 
 #include "app/ResponseInterval.h"
+#include "search/PassFileList.h"
 #include "ui/DisplayText.h"
 #include "ui/FilePanelView.h"
 #include "ui/QsciInclude.h"
@@ -237,15 +238,9 @@ void TFormMain::ApplicationEventsActivate()
 
 void TFormMain::tbSubDirClick()
 {
-    // A changed option ends a waiting interactive run and a running pass; the pass file list
-    // is invalidated when the search subsystem lands.
-    if (m_c.sbYes->isEnabled()) {
-        for (QPushButton* b :
-            { m_c.sbYes, m_c.sbYesToAll, m_c.sbAll, m_c.sbIgnore, m_c.sbNoToAll, m_c.sbAbort })
-            b->setEnabled(false);
-    }
-    if (m_busy)
-        m_busy = false;
+    // A changed option ends a waiting interactive run and a running pass, and the pass file
+    // list no longer holds what a walk would collect.
+    passFileList().invalidate(search::FileListEvent::SubDirToggled);
 }
 
 void TFormMain::miReportClick()
@@ -317,6 +312,7 @@ void TFormMain::PageControlMainChange(int index)
         return;
     }
     m_activePageIndex = index;
+    UpdatePassCommands();
     // Opening the compiled help's index page on the manual page is bound when help lands.
 }
 
