@@ -7,14 +7,25 @@
 
 #include "ScriptedEditorDialogs.h"
 #include "ScriptedFormMainDialogs.h"
+#include "app/FileError.h"
 #include "codepage/CodePage.h"
 #include "ui/DisplayText.h"
+#include "ui/FilePanelView.h"
 #include "ui/QsciInclude.h"
 #include "ui/SourceEditor.h"
+#include "ui/TFormMain.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -35,6 +46,80 @@ std::string AllBytes()
         bytes.push_back(static_cast<char>(b));
     return bytes;
 }
+
+QByteArray Bytes(const std::string& text)
+{
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return file.readAll();
+}
+
+void WriteAll(const QString& path, const std::string& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(Bytes(bytes));
+}
+
+std::string InCodePage(const std::string& text, int codePage)
+{
+    return morvane::codepage::ConvertText(text, morvane::codepage::kWin1251, codePage);
+}
+
+// The main window over its own program directory with every box scripted, its panel in a
+// directory of files.
+struct Window {
+    QTemporaryDir home;
+    QTemporaryDir dir;
+    ScriptedFormMainDialogs windowBoxes;
+    ScriptedPassBoxes boxes;
+    ScriptedEditorDialogs editorBoxes;
+    std::unique_ptr<morvane::ui::TFormMain> window;
+
+    Window()
+    {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        window = std::make_unique<morvane::ui::TFormMain>(home.path().toStdString());
+        window->setDialogs(&windowBoxes);
+        window->setPassesDialogs(&boxes);
+        window->setEditorDialogs(&editorBoxes);
+        window->show();
+    }
+    const morvane::ui::FormMainControls& c() const { return window->controls(); }
+    SourceEditor& viewer() { return window->sourceEditor(); }
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    std::string pathText(const char* name) const
+    {
+        return morvane::app::PathText(std::filesystem::path(path(name).toStdString()));
+    }
+    // Lists the directory again and focuses `name` in the panel.
+    void focus(const char* name)
+    {
+        auto& panel = window->filePanel()->model();
+        panel.ChangeDirectory(dir.path().toStdString());
+        panel.RefreshListing();
+        for (int i = 0; i < panel.count(); ++i) {
+            if (panel.items()[static_cast<size_t>(i)].name == name)
+                panel.focusItem(i);
+        }
+        window->filePanel()->sync();
+        window->UpdateEditorCommands();
+    }
+    void load(const char* name, int codePage)
+    {
+        c().cbCodePage->setCurrentIndex(codePage);
+        focus(name);
+        c().miLoadFile->trigger();
+    }
+    bool saveEnabled() const { return c().tbSave->isEnabled() && c().miSave->isEnabled(); }
+    bool saveAsEnabled() const { return c().tbSaveAs->isEnabled() && c().miSaveAs->isEnabled(); }
+};
 
 // A bare control with its viewer, as the window builds them.
 struct Bench {
@@ -258,6 +343,132 @@ private Q_SLOTS:
         QCOMPARE(b.caption.text(), QString::fromUtf8("/tmp/файл.txt"));
         b.viewer.showSourcePath({});
         QVERIFY(b.caption.text().isEmpty());
+    }
+
+    // ---- The window's editor commands ----
+
+    void koi8FileLoadsAsCyrillicAndSavesBackIdentical()
+    {
+        Window w;
+        const std::string text = Cp("Привет, мир\r\nЁж\rи ещё\n");
+        WriteAll(w.path("k.txt"), InCodePage(text, 1));
+        w.load("k.txt", 1);
+        QCOMPARE(w.viewer().text(), text);
+        QCOMPARE(morvane::ui::FromDisplay(w.c().stSource->text()), w.pathText("k.txt"));
+        QCOMPARE(w.c().PageControlWork->currentWidget(), w.c().TabSheetFindReplace);
+        QVERIFY(!w.viewer().modified());
+        QVERIFY(!w.saveEnabled());
+        QVERIFY(w.saveAsEnabled());
+        QVERIFY(w.c().tbLoadFile->isEnabled());
+
+        // Save as, unedited: the same bytes under the new name, which the editor then holds.
+        w.editorBoxes.names = { std::filesystem::path(w.path("k2.txt").toStdString()) };
+        w.c().miSaveAs->trigger();
+        QCOMPARE(w.editorBoxes.titles.size(), size_t(1));
+        QCOMPARE(w.editorBoxes.titles[0], Cp("Сохранить как"));
+        QCOMPARE(w.editorBoxes.presets[0], std::filesystem::path(w.path("k.txt").toStdString()));
+        QCOMPARE(ReadAll(w.path("k2.txt")), ReadAll(w.path("k.txt")));
+        QCOMPARE(morvane::ui::FromDisplay(w.c().stSource->text()), w.pathText("k2.txt"));
+
+        // An edit enables save; F2 asks and writes KOI8-R again, the old file kept as copy 0.
+        w.viewer().setSelection(static_cast<int>(text.size()), 0);
+        TypeText(w.c().reSource, QString::fromUtf8("я"));
+        QVERIFY(w.viewer().modified());
+        QVERIFY(w.saveEnabled());
+        w.boxes.answers = { true };
+        QVERIFY(!w.window->routeF2());
+        QCOMPARE(w.boxes.questions.size(), size_t(1));
+        QCOMPARE(w.boxes.questions[0], Cp("Сохранить изменения в файле:") + "\r\n" + w.pathText("k2.txt"));
+        QCOMPARE(ReadAll(w.path("k2.txt")), Bytes(InCodePage(text + Cp("я"), 1)));
+        QCOMPARE(ReadAll(w.path("k2.txt0")), Bytes(InCodePage(text, 1)));
+        QVERIFY(!QFile::exists(w.path("k2.txt1")));
+        QVERIFY(!w.viewer().modified());
+        QVERIFY(!w.saveEnabled());
+        QCOMPARE(w.boxes.unexpected, 0);
+    }
+
+    void autoDetectReadsAndWritesTheDetectedCodePage()
+    {
+        Window w;
+        const std::string text = Cp("Съешь же ещё этих мягких французских булок, да выпей чаю.\r\n");
+        WriteAll(w.path("d.txt"), InCodePage(text, 2));
+        w.load("d.txt", 3);
+        QCOMPARE(w.viewer().text(), text);
+        w.viewer().setSelection(0, 5);
+        TypeText(w.c().reSource, QString::fromUtf8("Ешь"));
+        w.boxes.answers = { true };
+        w.c().miSave->trigger();
+        QCOMPARE(ReadAll(w.path("d.txt")), Bytes(InCodePage(Cp("Ешь же ещё этих мягких французских булок, да выпей чаю.\r\n"), 2)));
+    }
+
+    void codePageChangeReadsAgainKeepingSelectionAndFlag()
+    {
+        Window w;
+        const std::string text = Cp("Кодировка КОИ-8\r\n");
+        WriteAll(w.path("k.txt"), InCodePage(text, 1));
+        w.load("k.txt", 0);
+        QVERIFY(w.viewer().text() != text);
+        w.viewer().setSelection(2, 3);
+        w.viewer().setModified(true);
+        w.c().cbCodePage->setCurrentIndex(1);
+        Q_EMIT w.c().cbCodePage->activated(1);
+        // The reload offers to save first (message 5); No keeps the file as it was.
+        QCOMPARE(w.boxes.questions.size(), size_t(1));
+        QCOMPARE(w.viewer().text(), text);
+        QCOMPARE(w.viewer().selStart(), 2);
+        QCOMPARE(w.viewer().selLength(), 3);
+        QVERIFY(w.viewer().modified());
+        QCOMPARE(ReadAll(w.path("k.txt")), Bytes(InCodePage(text, 1)));
+    }
+
+    void loadCommandFollowsThePanelAndRefusesDirectories()
+    {
+        Window w;
+        WriteAll(w.path("f.txt"), "x");
+        w.focus("sub");
+        QVERIFY(!w.c().tbLoadFile->isEnabled());
+        QVERIFY(!w.c().miLoadFile->isEnabled());
+        w.window->miLoadFileClick();
+        QCOMPARE(w.boxes.messages.size(), size_t(1));
+        QCOMPARE(w.boxes.messages[0], Cp("Выберите файл для загрузки из списка."));
+        QVERIFY(w.viewer().isEmpty());
+        w.focus("f.txt");
+        QVERIFY(w.c().tbLoadFile->isEnabled());
+        QVERIFY(w.c().miLoadFile->isEnabled());
+    }
+
+    void saveNeedsAFileAndSaveAsNeedsText()
+    {
+        Window w;
+        w.window->UpdateEditorCommands();
+        QVERIFY(!w.saveEnabled());
+        QVERIFY(!w.saveAsEnabled());
+        w.c().reSource->setFocus();
+        TypeText(w.c().reSource, QString::fromUtf8("текст"));
+        QVERIFY(w.viewer().modified());
+        QVERIFY(!w.saveEnabled());
+        QVERIFY(w.saveAsEnabled());
+        // Save as with the dialog cancelled writes nothing and changes nothing.
+        w.c().miSaveAs->trigger();
+        QCOMPARE(w.editorBoxes.titles.size(), size_t(1));
+        QCOMPARE(w.editorBoxes.presets[0], std::filesystem::path());
+        QVERIFY(w.viewer().modified());
+        QVERIFY(w.c().stSource->text().isEmpty());
+    }
+
+    void wordWrapButtonWrapsTheViewerAndKeepsItsState()
+    {
+        Window w;
+        w.viewer().setText(Cp("строка ") + std::string(300, 'w'));
+        w.viewer().setSelection(4, 6);
+        w.viewer().setModified(true);
+        const bool wrapped = w.c().tbWordWrap->isChecked();
+        QCOMPARE(w.c().reSource->wrapMode(), wrapped ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+        w.c().tbWordWrap->click();
+        QCOMPARE(w.c().reSource->wrapMode(), wrapped ? QsciScintilla::WrapNone : QsciScintilla::WrapWord);
+        QCOMPARE(w.viewer().selStart(), 4);
+        QCOMPARE(w.viewer().selLength(), 6);
+        QVERIFY(w.viewer().modified());
     }
 };
 
