@@ -19,24 +19,24 @@ struct PaletteEntry {
 };
 
 // Table order matters only for reading names; all 16 names differ, so the first equal one wins.
-constexpr std::array<PaletteEntry, 16> kPalette{{
-    {"black", "clBlack", {0, 0, 0}},
-    {"maroon", "clMaroon", {128, 0, 0}},
-    {"green", "clGreen", {0, 128, 0}},
-    {"olive", "clOlive", {128, 128, 0}},
-    {"navy", "clNavy", {0, 0, 128}},
-    {"purple", "clPurple", {128, 0, 128}},
-    {"teal", "clTeal", {0, 128, 128}},
-    {"gray", "clGray", {128, 128, 128}},
-    {"silver", "clSilver", {192, 192, 192}},
-    {"red", "clRed", {255, 0, 0}},
-    {"lime", "clLime", {0, 255, 0}},
-    {"yellow", "clYellow", {255, 255, 0}},
-    {"blue", "clBlue", {0, 0, 255}},
-    {"fuchsia", "clFuchsia", {255, 0, 255}},
-    {"aqua", "clAqua", {0, 255, 255}},
-    {"white", "clWhite", {255, 255, 255}},
-}};
+constexpr std::array<PaletteEntry, 16> kPalette { {
+    { "black", "clBlack", { 0, 0, 0 } },
+    { "maroon", "clMaroon", { 128, 0, 0 } },
+    { "green", "clGreen", { 0, 128, 0 } },
+    { "olive", "clOlive", { 128, 128, 0 } },
+    { "navy", "clNavy", { 0, 0, 128 } },
+    { "purple", "clPurple", { 128, 0, 128 } },
+    { "teal", "clTeal", { 0, 128, 128 } },
+    { "gray", "clGray", { 128, 128, 128 } },
+    { "silver", "clSilver", { 192, 192, 192 } },
+    { "red", "clRed", { 255, 0, 0 } },
+    { "lime", "clLime", { 0, 255, 0 } },
+    { "yellow", "clYellow", { 255, 255, 0 } },
+    { "blue", "clBlue", { 0, 0, 255 } },
+    { "fuchsia", "clFuchsia", { 255, 0, 255 } },
+    { "aqua", "clAqua", { 0, 255, 255 } },
+    { "white", "clWhite", { 255, 255, 255 } },
+} };
 
 // ASCII lower case only: every word compared here is Latin, and bytes of Cyrillic letters must
 // not turn into Latin ones.
@@ -73,8 +73,8 @@ bool ReadNumber(std::string_view text, int base, std::uint32_t& value)
 
 Rgb FromColourValue(std::uint32_t value)
 {
-    return {static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>((value >> 8) & 0xFF),
-        static_cast<std::uint8_t>((value >> 16) & 0xFF)};
+    return { static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>((value >> 8) & 0xFF),
+        static_cast<std::uint8_t>((value >> 16) & 0xFF) };
 }
 
 std::string RemoveBlanks(std::string_view text)
@@ -102,8 +102,8 @@ std::optional<Rgb> ParseColour(std::string_view text)
         std::uint32_t rgb = 0;
         if (digits.size() != 6 || !ReadNumber(digits, 16, rgb))
             return std::nullopt;
-        return Rgb{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>((rgb >> 8) & 0xFF),
-            static_cast<std::uint8_t>(rgb & 0xFF)};
+        return Rgb { static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>((rgb >> 8) & 0xFF),
+            static_cast<std::uint8_t>(rgb & 0xFF) };
     }
     if (lower.size() > 2 && lower.compare(0, 2, "cl") == 0) {
         const std::string_view name = std::string_view(lower).substr(2);
@@ -186,7 +186,8 @@ std::string FormatAttributeText(Rgb colour, FontStyles style, int size)
     if (text.empty()) {
         static constexpr char kHex[] = "0123456789ABCDEF";
         const std::uint32_t value = static_cast<std::uint32_t>(colour.red)
-            | (static_cast<std::uint32_t>(colour.green) << 8) | (static_cast<std::uint32_t>(colour.blue) << 16);
+            | (static_cast<std::uint32_t>(colour.green) << 8)
+            | (static_cast<std::uint32_t>(colour.blue) << 16);
         text = "$";
         for (int shift = 28; shift >= 0; shift -= 4)
             text.push_back(kHex[(value >> shift) & 0xF]);

@@ -30,26 +30,26 @@ std::vector<ColourSpan> Uncovered(const std::vector<ColourSpan>& under, const st
         int cursor = span.position;
         for (std::size_t k = first; k < over.size() && over[k].position < end; ++k) {
             if (over[k].position > cursor)
-                pieces.push_back({cursor, over[k].position - cursor, span.attributes});
+                pieces.push_back({ cursor, over[k].position - cursor, span.attributes });
             cursor = std::max(cursor, over[k].position + over[k].length);
         }
         if (cursor < end)
-            pieces.push_back({cursor, end - cursor, span.attributes});
+            pieces.push_back({ cursor, end - cursor, span.attributes });
     }
     return pieces;
 }
 
 // The group-1 stretches of every match of one rule, in text order. Stops early, with what it
 // found so far, when the control asks.
-std::vector<ColourSpan> RuleSpans(regex::TRegex& engine, const ColourAttributes& attributes,
-    ColourRunControl& control, bool& aborted)
+std::vector<ColourSpan> RuleSpans(
+    regex::TRegex& engine, const ColourAttributes& attributes, ColourRunControl& control, bool& aborted)
 {
     std::vector<ColourSpan> spans;
     const auto take = [&] {
         const int length = engine.GroupLength(1);
         // A match in which group 1 did not take part, or matched nothing, colours nothing.
         if (length > 0)
-            spans.push_back({engine.GroupStart(1) - 1, length, attributes});
+            spans.push_back({ engine.GroupStart(1) - 1, length, attributes });
     };
     if (!engine.ExecPos(1))
         return spans;
@@ -91,7 +91,8 @@ void SetColourEngineModifiers(regex::TRegex& colourEngine)
     colourEngine.SetModifier(TRegex::kModX, false);
 }
 
-std::vector<ColourSpan> OverlaySpans(const std::vector<ColourSpan>& under, const std::vector<ColourSpan>& over)
+std::vector<ColourSpan> OverlaySpans(
+    const std::vector<ColourSpan>& under, const std::vector<ColourSpan>& over)
 {
     if (over.empty())
         return under;
@@ -119,7 +120,7 @@ ColourRunResult ColourText(regex::TRegex& colourEngine, std::string_view text, c
         const int lineNumber = static_cast<int>(i) + 1;
         const AttributeParse parsed = ParseAttributeText(line.attributeText);
         if (!parsed.attributes) {
-            result.problems.push_back({lineNumber, parsed.error});
+            result.problems.push_back({ lineNumber, parsed.error });
             continue;
         }
         std::vector<ColourSpan> spans;
@@ -127,7 +128,7 @@ ColourRunResult ColourText(regex::TRegex& colourEngine, std::string_view text, c
             colourEngine.SetExpression(line.expression);
             spans = RuleSpans(colourEngine, *parsed.attributes, control, result.aborted);
         } catch (const regex::ERegex& error) {
-            result.problems.push_back({lineNumber, error.what()});
+            result.problems.push_back({ lineNumber, error.what() });
             continue;
         }
         result.spans = OverlaySpans(result.spans, spans);

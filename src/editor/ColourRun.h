@@ -65,7 +65,8 @@ void SetColourEngineModifiers(regex::TRegex& colourEngine);
 
 // `over` painted on top of `under`: where they overlap, `over` wins. Both must be sorted by
 // position and free of overlaps; so is the result.
-std::vector<ColourSpan> OverlaySpans(const std::vector<ColourSpan>& under, const std::vector<ColourSpan>& over);
+std::vector<ColourSpan> OverlaySpans(
+    const std::vector<ColourSpan>& under, const std::vector<ColourSpan>& over);
 
 // Colours `text` by `table` with `colourEngine` (which keeps its modifiers; a rule changes them
 // for itself with a leading "(?" group). The engine's subject stops at the first NUL byte, so

@@ -47,8 +47,7 @@ bool ChooseColourTable(ColourTableState& table, const std::filesystem::path& fil
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
         return false;
-    if (table.modified
-        && dialogs.Confirm(app::Msg(80) + "\r\n" + app::PathText(table.path) + "?")) {
+    if (table.modified && dialogs.Confirm(app::Msg(80) + "\r\n" + app::PathText(table.path) + "?")) {
         if (auto error = rules::WriteTableFile(table.path, table.lines)) {
             dialogs.ShowMessage(error->message);
             return false;

@@ -38,7 +38,8 @@ long ColourRef(const editor::Rgb& c)
 
 long ColourRef(const QColor& c)
 {
-    return static_cast<long>(c.red()) | (static_cast<long>(c.green()) << 8) | (static_cast<long>(c.blue()) << 16);
+    return static_cast<long>(c.red()) | (static_cast<long>(c.green()) << 8)
+        | (static_cast<long>(c.blue()) << 16);
 }
 
 bool IsLeadByte(char c)
@@ -53,7 +54,8 @@ EditorColouring::EditorColouring(QsciScintilla* editor, QObject* parent)
     , m_editor(editor)
 {
     m_strikeIndicator = m_editor->indicatorDefine(QsciScintilla::StrikeIndicator);
-    m_editor->SendScintilla(Sci::SCI_INDICSETFLAGS, static_cast<unsigned long>(m_strikeIndicator), kIndicatorValueFore);
+    m_editor->SendScintilla(
+        Sci::SCI_INDICSETFLAGS, static_cast<unsigned long>(m_strikeIndicator), kIndicatorValueFore);
     m_editor->installEventFilter(this);
 }
 
@@ -100,7 +102,8 @@ void EditorColouring::redefineStyles()
 std::vector<long> EditorColouring::documentPositions(const std::vector<int>& offsets) const
 {
     const long size = m_editor->SendScintilla(Sci::SCI_GETLENGTH);
-    const auto* bytes = static_cast<const char*>(m_editor->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER));
+    const auto* bytes
+        = static_cast<const char*>(m_editor->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER));
     std::vector<long> positions;
     positions.reserve(offsets.size());
     long position = 0;
@@ -119,7 +122,7 @@ std::vector<long> EditorColouring::documentPositions(const std::vector<int>& off
 
 long EditorColouring::documentPosition(int offset) const
 {
-    return documentPositions({offset}).front();
+    return documentPositions({ offset }).front();
 }
 
 void EditorColouring::apply(const std::vector<editor::ColourSpan>& spans)
@@ -160,14 +163,15 @@ void EditorColouring::applyRange(int offset, int length, const editor::ColourAtt
 {
     if (length <= 0)
         return;
-    const std::vector<long> positions = documentPositions({offset, offset + length});
+    const std::vector<long> positions = documentPositions({ offset, offset + length });
     const long from = positions[0];
     const long to = positions[1];
     if (to <= from)
         return;
     const int style = styleFor(attributes);
     m_editor->SendScintilla(Sci::SCI_STARTSTYLING, static_cast<unsigned long>(from), 0L);
-    m_editor->SendScintilla(Sci::SCI_SETSTYLING, static_cast<unsigned long>(to - from), static_cast<long>(style));
+    m_editor->SendScintilla(
+        Sci::SCI_SETSTYLING, static_cast<unsigned long>(to - from), static_cast<long>(style));
     m_editor->SendScintilla(Sci::SCI_SETINDICATORCURRENT, static_cast<unsigned long>(m_strikeIndicator));
     m_editor->SendScintilla(Sci::SCI_INDICATORCLEARRANGE, static_cast<unsigned long>(from), to - from);
     if (attributes.style ? attributes.style->strikeOut : m_editor->font().strikeOut()) {
@@ -204,7 +208,8 @@ bool EditorColouring::eventFilter(QObject* watched, QEvent* event)
 {
     // The control redraws its style definitions from its new font after this event; ours are
     // put back once it has.
-    if (watched == m_editor && event->type() == QEvent::FontChange && !m_styles.empty() && !m_redefinePending) {
+    if (watched == m_editor && event->type() == QEvent::FontChange && !m_styles.empty()
+        && !m_redefinePending) {
         m_redefinePending = true;
         QTimer::singleShot(0, this, &EditorColouring::redefineStyles);
     }

@@ -47,7 +47,7 @@ std::optional<ChosenAttributes> WidgetColourDialogs::ChooseAttributes(const QFon
     const QColor chosenColour = QColorDialog::getColor(colour, m_parent);
     if (!chosenColour.isValid())
         return std::nullopt;
-    return ChosenAttributes{chosenFont, chosenColour};
+    return ChosenAttributes { chosenFont, chosenColour };
 }
 
 } // namespace morvane::ui

@@ -36,7 +36,8 @@ public:
         fileTitles.push_back(title);
         return nextFile;
     }
-    std::optional<morvane::ui::ChosenAttributes> ChooseAttributes(const QFont& font, const QColor& colour) override
+    std::optional<morvane::ui::ChosenAttributes> ChooseAttributes(
+        const QFont& font, const QColor& colour) override
     {
         ++attributeRequests;
         presetFont = font;
