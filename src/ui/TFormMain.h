@@ -347,6 +347,31 @@ private:
     // ==== end of file commands ====
 
     // ==== colouring (TFormMainColour.cpp); each block states its own access ====
+public:
+    // Colours reSource by the colouring table of its file's extension, or removes the colouring
+    // when tbColour is up; text, modified flag, caret and selection stay. To be called after a
+    // file was loaded into the viewer (also by the interactive run); a new editor font and word
+    // wrap keep the colouring by themselves.
+    void ColourEditor();
+    // True while ColourEditor runs: the editor's change and selection events do nothing then.
+    bool ColouringActive() const;
+    // The colouring engine, the editor's styles and the boxes, created with the first use.
+    class ColourBinding& colouring();
+    // Replaces the colouring's boxes and choosers (tests script them); not owned.
+    void setColourDialogs(class ColourDialogs* dialogs);
+    // Colouring set-up mode, for the interactive run: the preview memo takes the attributes of
+    // the replace field; "replace" gives them to the viewer's selection (modified flag kept).
+    void PreviewAttributes();
+    void ApplyAttributes();
+    // sbInsertToReplace in the set-up mode: the attribute dialog, whose answer goes into
+    // cbReplace as "colour;styles;size".
+    void colourAttributeDialog();
+private:
+    // The grid shows the colouring table (on) or the rule table (off) again.
+    void enterColourSetup();
+    void leaveColourSetup();
+    void refillGridKeepingMarks();
+    class ColourBinding* m_colouring = nullptr;
     // ==== end of colouring ====
 
     // ==== tags and preview (TFormMainTags.cpp); each block states its own access ====

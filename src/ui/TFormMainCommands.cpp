@@ -298,8 +298,11 @@ void TFormMain::sbInsertToFindClick()
 
 void TFormMain::sbInsertToReplaceClick()
 {
-    // In the colouring set-up mode this button opens the attribute dialog instead; that is bound
-    // when colouring lands.
+    // In the colouring set-up mode this button opens the attribute dialog instead.
+    if (m_c.tbSetColour->isChecked()) {
+        colourAttributeDialog();
+        return;
+    }
     m_c.pmReplace->popup(m_c.sbInsertToReplace->mapToGlobal(QPoint(0, m_c.sbInsertToReplace->height())));
 }
 
