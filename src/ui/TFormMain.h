@@ -282,6 +282,9 @@ public:
     search::PassOptions passOptions();
     // Replaces the boxes and dialogs of the pass commands (tests script them); not owned.
     void setPassesDialogs(class PassesDialogs* dialogs);
+    // Loading a file into the editor ends one-file output: the collecting file is closed, the
+    // button raised and the menu item unchecked.
+    void endOneFileMode();
 private:
     // At the window's creation: the file panel's selection changes reach the passes.
     void bindPanelToPasses();

@@ -215,7 +215,8 @@ void TFormMain::tbBreakClick()
 
 void TFormMain::miAbortClick()
 {
-    // The HTML preview window closes first when it is visible, and Esc does nothing else then.
+    // First the HTML preview window: when it is visible Esc closes it and does nothing else.
+    // Then the panel's rename box: Esc cancels the rename.
     if (m_panel->editItem() != nullptr && m_panel->editItem()->isVisible()) {
         m_panel->editItem()->hide();
         m_c.lvFiles->setFocus();
@@ -353,6 +354,12 @@ void TFormMain::pushOutputSettings()
     // The buttons show their menu items' actions: one state for both twins.
     m_c.miReplToFile->setChecked(output.replToFileDown());
     m_c.miFileSplit->setChecked(output.fileSplitDown());
+}
+
+void TFormMain::endOneFileMode()
+{
+    outputControl().loadIntoEditor();
+    pushOutputSettings();
 }
 
 void TFormMain::tbReplToFileClick()

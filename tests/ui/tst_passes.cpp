@@ -8,6 +8,7 @@
 #include "PassWindowFixture.h"
 #include "app/Format.h"
 #include "search/PassControl.h"
+#include "ui/EditItem.h"
 #include "ui/ReportView.h"
 
 #include <QAction>
@@ -75,8 +76,8 @@ private Q_SLOTS:
         QCOMPARE(c.PageControlMain->currentWidget(), c.TabSheetReport);
         QVERIFY(c.lvReport->columnWidth(1) > 0);
         QCOMPARE(c.lvReport->columnWidth(2), 0);
-        // Files 3 of 3, 2 found, 1 in the last file, 3 in all.
-        QCOMPARE(c.sbInfoPanel1->text(), Shown(" " + FillMessage(Msg(14), { 3, 3, 2, 1, 3 })));
+        // Files 3 of 3, 2 found, 2 in the last file (a.txt), 3 in all.
+        QCOMPARE(c.sbInfoPanel1->text(), Shown(" " + FillMessage(Msg(14), { 3, 3, 2, 2, 3 })));
         QVERIFY(c.sbInfoPanel1->text().contains(Shown(W("Всего найдено - 3"))));
         QVERIFY(!c.sbInfoPanel0->text().isEmpty());
         QVERIFY(!window->isBusy());
@@ -173,6 +174,27 @@ private Q_SLOTS:
         // The aborted walk left the list invalid: the next pass walks again and completes.
         window->miFindFilesClick();
         QCOMPARE(c.lvReport->topLevelItemCount(), 200);
+        window->close();
+    }
+
+    void escapeCancelsRenameBeforeAnythingElse()
+    {
+        PassWindowFixture f;
+        f.write(QStringLiteral("a.txt"), "foo");
+        auto window = f.start();
+        Focus(*window, "a.txt");
+        QVERIFY(window->filePanel()->beginRename());
+        morvane::ui::EditItem* box = window->filePanel()->editItem();
+        QVERIFY(box->isVisible());
+        box->setText(QStringLiteral("renamed.txt"));
+        window->controls().miAbort->trigger();
+        QVERIFY(!box->isVisible());
+        QVERIFY(!window->passControl().AbortRequested());
+        QVERIFY(QFile::exists(f.path(QStringLiteral("a.txt"))));
+        QVERIFY(!QFile::exists(f.path(QStringLiteral("renamed.txt"))));
+        // With no rename box open, Esc is the abort request.
+        window->controls().miAbort->trigger();
+        QVERIFY(window->passControl().AbortRequested());
         window->close();
     }
 
