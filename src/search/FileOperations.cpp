@@ -236,7 +236,8 @@ void FileOperations::copyFromPanel(filepanel::FilePanel& panel)
     if (toFileName) {
         copyEntryFile(panel.itemPath(selected), target);
     } else if (!marked) {
-        copyTopDirectory(panel.itemPath(selected), target / panel.items()[static_cast<size_t>(selected)].name);
+        copyTopDirectory(
+            panel.itemPath(selected), target / panel.items()[static_cast<size_t>(selected)].name);
     } else {
         for (int i = 0; i < panel.count() && !m_control.AbortRequested(); ++i) {
             const filepanel::FileItem& item = panel.items()[static_cast<size_t>(i)];

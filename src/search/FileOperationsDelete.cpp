@@ -26,7 +26,8 @@ constexpr int kMsgConfirmDirectory = 44;
 
 void FileOperations::deleteProgressLine()
 {
-    m_control.setStatus(1, " " + app::FillMessage(app::Msg(kMsgDeletedFilesDirs), { m_filesDone, m_dirsDone }));
+    m_control.setStatus(
+        1, " " + app::FillMessage(app::Msg(kMsgDeletedFilesDirs), { m_filesDone, m_dirsDone }));
 }
 
 bool FileOperations::deleteFile(const fs::path& file)
@@ -83,7 +84,8 @@ void FileOperations::deleteFromPanel(filepanel::FilePanel& panel)
     } else {
         const bool directory = panel.items()[static_cast<size_t>(selected)].isDirectory();
         const std::string path = app::PathText(panel.itemPath(selected));
-        question = app::FillMessage(app::Msg(directory ? kMsgConfirmDirectory : kMsgConfirmFile) + "\r\n%s ?", { path });
+        question = app::FillMessage(
+            app::Msg(directory ? kMsgConfirmDirectory : kMsgConfirmFile) + "\r\n%s ?", { path });
     }
     if (!m_dialogs.confirm(question))
         return;

@@ -66,7 +66,8 @@ void FileOperations::moveFromPanel(filepanel::FilePanel& panel)
 
     std::optional<fs::path> chosen;
     if (marked) {
-        chosen = chooseTarget(app::FillMessage(app::Msg(kMsgChooseMoveMany) + " - %d", { panel.MarkedCount() }));
+        chosen
+            = chooseTarget(app::FillMessage(app::Msg(kMsgChooseMoveMany) + " - %d", { panel.MarkedCount() }));
     } else {
         chosen = chooseTarget(app::Msg(kMsgChooseMoveOne) + "\r\n"
             + app::PathText(panel.items()[static_cast<size_t>(selected)].name));

@@ -29,7 +29,8 @@ constexpr int kMsgCopyTitle = 71;
 
 } // namespace
 
-fs::path FileOperations::structuredTarget(const fs::path& file, const fs::path& panelDir, const fs::path& targetDir)
+fs::path FileOperations::structuredTarget(
+    const fs::path& file, const fs::path& panelDir, const fs::path& targetDir)
 {
     const std::optional<fs::path> relative = RelativeBelow(file, panelDir);
     if (!relative)
@@ -120,7 +121,8 @@ void FileOperations::deleteFromReport(ReportRows& rows, filepanel::FilePanel& pa
     if (!m_control.canStartPass() || selectedCount == 0)
         return;
     const std::string question = selectedCount == 1
-        ? app::FillMessage(app::Msg(kMsgConfirmFile) + "\r\n%s ?", { app::PathText(rows.rowPath(rows.firstSelected())) })
+        ? app::FillMessage(
+            app::Msg(kMsgConfirmFile) + "\r\n%s ?", { app::PathText(rows.rowPath(rows.firstSelected())) })
         : app::FillMessage(app::Msg(kMsgConfirmMany) + " - %d ?", { selectedCount });
     if (!m_dialogs.confirm(question))
         return;

@@ -18,7 +18,10 @@ namespace {
 // Closes a descriptor on every path out of a function.
 class Descriptor {
 public:
-    explicit Descriptor(int fd) : m_fd(fd) { }
+    explicit Descriptor(int fd)
+        : m_fd(fd)
+    {
+    }
     ~Descriptor()
     {
         if (m_fd >= 0)

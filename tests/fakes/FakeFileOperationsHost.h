@@ -52,7 +52,8 @@ public:
     }
 
 private:
-    static std::optional<std::filesystem::path> next(std::deque<std::optional<std::filesystem::path>>& answers)
+    static std::optional<std::filesystem::path> next(
+        std::deque<std::optional<std::filesystem::path>>& answers)
     {
         if (answers.empty())
             return std::nullopt; // an unscripted dialog is cancelled

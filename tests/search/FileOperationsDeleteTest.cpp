@@ -26,8 +26,8 @@ TEST_F(FileOpsTest, DeletesAFileWithItsTwoBackupCopies)
     ops.deleteFromPanel(panel);
 
     EXPECT_EQ(dialogs.confirmations,
-        std::vector<std::string> { Utf8ToWin1251("Вы действительно хотите удалить файл:\r\n")
-            + (work / "a.htm").string() + " ?" });
+        std::vector<std::string> {
+            Utf8ToWin1251("Вы действительно хотите удалить файл:\r\n") + (work / "a.htm").string() + " ?" });
     for (const char* gone : { "a.htm", "a.htm0", "a.htm1" })
         EXPECT_FALSE(exists(work / gone)) << gone;
     EXPECT_TRUE(exists(work / "a.htm3"));
@@ -78,7 +78,8 @@ TEST_F(FileOpsTest, DeletesMarkedTreesAndFilesWithASummary)
     EXPECT_TRUE(exists(work / "keep"));
     EXPECT_EQ(ops.DirsDone(), 2);
     EXPECT_EQ(ops.FilesDone(), 3);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string> { Utf8ToWin1251("Удалено файлов - 3  каталогов - 2") });
+    EXPECT_EQ(
+        dialogs.messages, std::vector<std::string> { Utf8ToWin1251("Удалено файлов - 3  каталогов - 2") });
     EXPECT_EQ(pass.status.text(1), Utf8ToWin1251(" Удалено файлов - 3  каталогов - 2"));
     EXPECT_EQ(panel.MarkedCount(), 0);
     EXPECT_TRUE(panel.SelectionList().empty());

@@ -15,10 +15,7 @@ class ReportOpsTest : public FileOpsTest {
 protected:
     FakeReportRows rows;
 
-    void addRow(const fs::path& path, bool selected)
-    {
-        rows.rows.push_back({ path, selected });
-    }
+    void addRow(const fs::path& path, bool selected) { rows.rows.push_back({ path, selected }); }
 };
 
 TEST_F(ReportOpsTest, CopiesSelectedRowsWithTheirDirectoriesBelowThePanel)
@@ -76,7 +73,8 @@ TEST_F(ReportOpsTest, MovedRowsTakeTheirNewPaths)
     EXPECT_EQ(rows.rows[1].path, work / "b.txt");
     EXPECT_EQ(ReadFileBytes(target / "s" / "a.txt"), "a");
     EXPECT_FALSE(exists(work / "s" / "a.txt"));
-    EXPECT_EQ(dialogs.messages, std::vector<std::string> { Utf8ToWin1251("Создано каталогов - 1\r\nПеремещено файлов - 1") });
+    EXPECT_EQ(dialogs.messages,
+        std::vector<std::string> { Utf8ToWin1251("Создано каталогов - 1\r\nПеремещено файлов - 1") });
 
     rows.rows[0].selected = rows.rows[1].selected = true;
     dialogs.directoryAnswers.push_back(temp.path());
@@ -99,7 +97,8 @@ TEST_F(ReportOpsTest, DeleteRemovesRowsOfDeletedAndMissingFiles)
 
     ops.deleteFromReport(rows, panel);
 
-    EXPECT_EQ(dialogs.confirmations, std::vector<std::string> { Utf8ToWin1251("Вы действительно хотите удалить объектов - 3 ?") });
+    EXPECT_EQ(dialogs.confirmations,
+        std::vector<std::string> { Utf8ToWin1251("Вы действительно хотите удалить объектов - 3 ?") });
     std::vector<fs::path> left;
     for (const auto& row : rows.rows)
         left.push_back(row.path);

@@ -1,10 +1,10 @@
 // The file system steps under the file commands: complete copies, moves that never lose the
 // only copy, deletes that never touch directories, and the path relations the commands rely on.
 
+#include "search/FileTransfer.h"
 #include "fakes/FileBytes.h"
 #include "fakes/UniqueTempDir.h"
 #include "search/FileOperations.h"
-#include "search/FileTransfer.h"
 
 #include <gtest/gtest.h>
 
@@ -112,21 +112,6 @@ TEST(FileTransferTest, MoveRenamesAndNeverMovesAFileOntoItself)
     EXPECT_FALSE(fs::exists(temp.path() / "y"));
 }
 
-TEST(FileTransferTest, DeleteAndRemoveEachTakeOnlyTheirKind)
-{
-    ScopedTempDir temp("transfer");
-    fs::create_directory(temp.path() / "d");
-    fs::create_directory(temp.path() / "full");
-    WriteFileBytes(temp.path() / "full" / "f", "x");
-    fs::create_directory_symlink(temp.path() / "full", temp.path() / "dirlink");
-
-    EXPECT_EQ(search::DeleteFileEntry(temp.path() / "d"), EISDIR);
-    EXPECT_EQ(search::DeleteFileEntry(temp.path() / "dirlink"), 0); // the link, not the tree
-    EXPECT_TRUE(fs::exists(temp.path() / "full" / "f"));
-    EXPECT_EQ(search::RemoveEmptyDirectory(temp.path() / "full"), ENOTEMPTY);
-    EXPECT_EQ(search::RemoveEmptyDirectory(temp.path() / "d"), 0);
-}
-
 TEST(FileTransferTest, CreateDirectoryStepTellsCreatedFromExisting)
 {
     ScopedTempDir temp("transfer");
@@ -151,9 +136,8 @@ TEST(FileTransferTest, ListDirectoryShowsHiddenEntriesAndLinkKinds)
     for (const search::DirectoryEntry& e : search::ListDirectory(temp.path(), ok))
         kinds[e.name.string()] = { e.directory, e.symlink };
     EXPECT_TRUE(ok);
-    const std::map<std::string, std::pair<bool, bool>> expected {
-        { ".hidden", { false, false } }, { "link", { false, true } }, { "sub", { true, false } }
-    };
+    const std::map<std::string, std::pair<bool, bool>> expected { { ".hidden", { false, false } },
+        { "link", { false, true } }, { "sub", { true, false } } };
     EXPECT_EQ(kinds, expected);
 
     search::ListDirectory(temp.path() / "missing", ok);
