@@ -62,6 +62,7 @@ BatchSession::BatchSession(const BatchOptions& options)
 
 int BatchSession::run()
 {
+    UnbufferTerminalInput(stdin);
     BatchTerminal::catchInterrupt();
     m_terminal.setBreakHandler([this] { m_control.tbBreakClick(); });
     setUpCompiler();

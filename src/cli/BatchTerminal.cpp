@@ -6,7 +6,9 @@
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
 
+#include <cerrno>
 #include <csignal>
+#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -16,6 +18,9 @@ namespace {
 
 // Message 60, "nothing selected": the command had no file to work on, which is not a failure.
 constexpr int kMsgNothingSelected = 60;
+
+// How often a wait for input looks at the interrupt flag.
+constexpr int kInterruptPollMs = 100;
 
 volatile std::sig_atomic_t g_interrupted = 0;
 
@@ -129,25 +134,59 @@ std::string TerminalText(const std::string& programText)
     return codepage::Win1251ToUtf8(lines);
 }
 
+namespace {
+
+// Waits until `input` can be read (data, its end, or an error the read will report), or an
+// interrupt is noted; false for the interrupt. Polling closes the gap between a test of the
+// interrupt flag and a read that would block past it.
+bool WaitForInput(std::FILE* input)
+{
+    pollfd descriptor { ::fileno(input), POLLIN, 0 };
+    while (!g_interrupted) {
+        const int ready = ::poll(&descriptor, 1, kInterruptPollMs);
+        if (ready > 0 || (ready < 0 && errno != EINTR))
+            return true;
+    }
+    g_interrupted = 0;
+    return false;
+}
+
+} // namespace
+
 bool ReadTerminalLine(std::FILE* input, std::string& line)
 {
     line.clear();
     int ch = 0;
     bool any = false;
-    while ((ch = std::fgetc(input)) != EOF) {
+    bool interrupted = false;
+    // The input is unbuffered (see UnbufferTerminalInput), so every character is a read of its
+    // own and the wait before it is never fooled by characters already buffered.
+    for (;;) {
+        if (!WaitForInput(input)) {
+            interrupted = true;
+            break;
+        }
+        ch = std::fgetc(input);
+        if (ch == EOF)
+            break;
         any = true;
         if (ch == '\n')
             break;
         line += static_cast<char>(ch);
     }
-    if (ch == EOF && std::ferror(input)) {
-        // Cut short (an interrupt): half a line is no answer.
+    if (interrupted || (ch == EOF && std::ferror(input))) {
+        // Half a line is no answer.
         std::clearerr(input);
         return false;
     }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     return any;
+}
+
+void UnbufferTerminalInput(std::FILE* input)
+{
+    std::setvbuf(input, nullptr, _IONBF, 0);
 }
 
 std::string MessagePrefix(int index)

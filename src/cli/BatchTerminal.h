@@ -84,8 +84,13 @@ private:
 // (LF CR, CR LF, a lone CR) become LF, and the one blank a status text begins with is dropped.
 std::string TerminalText(const std::string& programText);
 
-// Reads one line from `input` without its line end; false at the end of input.
+// Reads one line from `input` without its line end; false at the end of input, on a read
+// error, and when an interrupt is noted while it waits (half a line is then dropped).
 bool ReadTerminalLine(std::FILE* input, std::string& line);
+
+// Makes `input` unbuffered; call before anything reads it. ReadTerminalLine then never holds
+// characters the next command's wait cannot see.
+void UnbufferTerminalInput(std::FILE* input);
 
 // The part of message `index` before its first placeholder: what every filled copy begins with.
 std::string MessagePrefix(int index);
