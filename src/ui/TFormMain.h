@@ -378,6 +378,32 @@ private:
     // ==== end of colouring ====
 
     // ==== tags and preview (TFormMainTags.cpp); each block states its own access ====
+public:
+    // Enables the two tag pairing commands exactly when the editor's file (stSource) is an HTML
+    // file; called after the editor was loaded or emptied and when the interactive run opens
+    // a file.
+    void UpdateTagCommands();
+    // The first step of Esc: hides the preview window when it is visible. True when it did, and
+    // then Esc does nothing else.
+    bool ClosePreviewIfVisible();
+    // Writes `text` as an HTML document to "Morvane.tmp" beside the editor's file, in the
+    // editor's code page, and shows it in the preview window's browser. False (reported) when
+    // the file cannot be written.
+    bool PreviewText(const std::string& text);
+    // Shows the file `path` in the preview window and brings the window up (F3 in the panel).
+    void ShowInPreview(const std::filesystem::path& path);
+    // The preview window, created with the first use; it lives as long as this window.
+    class TFormWebBrowser& previewWindow();
+private:
+    // Connects the editor's selection, the panel's focus and F3 on first use.
+    void bindTags();
+    void reSourceSelectionChange();
+    void previewClosed();
+    // The code page a browser reads the panel's files in (kDetectCodePage for "AutoDetect").
+    int panelCodePage() const;
+    class TFormWebBrowser* m_preview = nullptr;
+    class QObject* m_panelPreviewKey = nullptr;
+    bool m_tagsBound = false;
     // ==== end of tags and preview ====
 };
 

@@ -265,13 +265,6 @@ void TFormMain::tbWordWrapMemoClick()
     m_c.MemoReplace->setLineWrapMode(mode);
 }
 
-void TFormMain::tbWebBrowserClick()
-{
-    m_c.PageControlWork->setTabVisible(
-        m_c.PageControlWork->indexOf(m_c.TabSheetWeb), m_c.tbWebBrowser->isChecked());
-    // Showing the panel's current file in the preview is bound when the file panel lands.
-}
-
 void TFormMain::miSetTimeClick()
 {
     const std::string caption = m_setTimeCaption;

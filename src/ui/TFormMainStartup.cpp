@@ -235,6 +235,7 @@ void TFormMain::FormShow()
     m_c.reSource->clear();
     m_c.reSource->setModified(false);
     m_c.stSource->clear();
+    UpdateTagCommands();
     m_c.tbTutorialAction->setVisible(FileExists(m_programDir / kTutorialFileName));
 
     // 11. Empty character fields are filled from the engine's defaults.
