@@ -12,8 +12,8 @@ std::optional<std::filesystem::path> WidgetEditorDialogs::SaveAsFileName(
     const std::string& title, const std::filesystem::path& preset)
 {
     // The file types the editor has always offered: everything, web pages, text, rich text.
-    const QString filter = QStringLiteral(
-        "All files (*.*);;Web files (*.htm);;Text files (*.txt);;RTF files (*.rtf)");
+    const QString filter
+        = QStringLiteral("All files (*.*);;Web files (*.htm);;Text files (*.txt);;RTF files (*.rtf)");
     const QString name = QFileDialog::getSaveFileName(m_parent, ToDisplay(title),
         QString::fromStdString(preset.string()), filter, nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty())

@@ -21,8 +21,8 @@ InteractiveRunBinder::InteractiveRunBinder(const FormMainControls& controls, Par
     , m_c(controls)
     , m_updatePassCommands(std::move(updatePassCommands))
     , m_reloadPanelIfChanged(std::move(reloadPanelIfChanged))
-    , m_run(std::make_unique<search::InteractiveRun>(parts.control, parts.fileList, parts.editor, parts.viewer,
-          parts.output, parts.compiler, parts.report, *this))
+    , m_run(std::make_unique<search::InteractiveRun>(parts.control, parts.fileList, parts.editor,
+          parts.viewer, parts.output, parts.compiler, parts.report, *this))
 {
 }
 

@@ -35,8 +35,9 @@ public:
     };
     // `controls` and the parts must outlive the binder, which owns the run.
     // `updatePassCommands` and `reloadPanelIfChanged` are the window's.
-    InteractiveRunBinder(const FormMainControls& controls, Parts parts, std::function<void()> updatePassCommands,
-        std::function<void()> reloadPanelIfChanged, QObject* parent = nullptr);
+    InteractiveRunBinder(const FormMainControls& controls, Parts parts,
+        std::function<void()> updatePassCommands, std::function<void()> reloadPanelIfChanged,
+        QObject* parent = nullptr);
     ~InteractiveRunBinder() override;
 
     search::InteractiveRun& run() { return *m_run; }

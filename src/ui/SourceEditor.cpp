@@ -40,7 +40,8 @@ SourceEditor::SourceEditor(QsciScintilla* editor, QLabel* caption, QObject* pare
     m_editor->setUtf8(true);
     // The character index keeps the offset <-> position mapping proportional to one line, not
     // to the whole text.
-    m_editor->SendScintilla(Sci::SCI_ALLOCATELINECHARACTERINDEX, static_cast<unsigned long>(Sci::SC_LINECHARACTERINDEX_UTF32));
+    m_editor->SendScintilla(
+        Sci::SCI_ALLOCATELINECHARACTERINDEX, static_cast<unsigned long>(Sci::SC_LINECHARACTERINDEX_UTF32));
     m_editor->SendScintilla(Sci::SCI_SETHSCROLLBAR, 1UL);
     m_editor->SendScintilla(Sci::SCI_SETVSCROLLBAR, 1UL);
     m_editor->SendScintilla(Sci::SCI_SETSCROLLWIDTHTRACKING, 1UL);
@@ -64,13 +65,15 @@ SourceEditor::SourceEditor(QsciScintilla* editor, QLabel* caption, QObject* pare
 
 bool SourceEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_editor || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
+    if (watched != m_editor
+        || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers modifiers
         = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (event->type() == QEvent::KeyPress)
-        return (modifiers & Qt::AltModifier) != 0 && (modifiers & Qt::ControlModifier) == 0 && !key->text().isEmpty();
+        return (modifiers & Qt::AltModifier) != 0 && (modifiers & Qt::ControlModifier) == 0
+            && !key->text().isEmpty();
     // Left unaccepted, the override lets the window's shortcut run instead of the editor's own
     // binding of the key (Esc cancels, Ctrl+X cuts there).
     const QKeySequence pressed(QKeyCombination(modifiers, static_cast<Qt::Key>(key->key())));
@@ -96,7 +99,8 @@ std::string SourceEditor::text() const
     const long size = m_editor->SendScintilla(Sci::SCI_GETLENGTH);
     if (size <= 0)
         return {};
-    const auto* bytes = static_cast<const char*>(m_editor->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER));
+    const auto* bytes
+        = static_cast<const char*>(m_editor->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER));
     return codepage::Utf8ToWin1251(std::string_view(bytes, static_cast<size_t>(size)));
 }
 
@@ -134,16 +138,18 @@ long SourceEditor::documentPosition(int offset) const
     if (offset <= 0)
         return 0;
     const long size = m_editor->SendScintilla(Sci::SCI_GETLENGTH);
-    const long line = m_editor->SendScintilla(
-        Sci::SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset), static_cast<long>(Sci::SC_LINECHARACTERINDEX_UTF32));
-    const long lineIndex = m_editor->SendScintilla(
-        Sci::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), static_cast<long>(Sci::SC_LINECHARACTERINDEX_UTF32));
-    const long lineStart = m_editor->SendScintilla(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long line = m_editor->SendScintilla(Sci::SCI_LINEFROMINDEXPOSITION,
+        static_cast<unsigned long>(offset), static_cast<long>(Sci::SC_LINECHARACTERINDEX_UTF32));
+    const long lineIndex = m_editor->SendScintilla(Sci::SCI_INDEXPOSITIONFROMLINE,
+        static_cast<unsigned long>(line), static_cast<long>(Sci::SC_LINECHARACTERINDEX_UTF32));
+    const long lineStart
+        = m_editor->SendScintilla(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
     const long rest = offset - lineIndex;
     if (rest <= 0)
         return lineStart;
     // POSITIONRELATIVE answers 0 for a count past the end: the offset is clamped to the end.
-    const long position = m_editor->SendScintilla(Sci::SCI_POSITIONRELATIVE, static_cast<unsigned long>(lineStart), rest);
+    const long position
+        = m_editor->SendScintilla(Sci::SCI_POSITIONRELATIVE, static_cast<unsigned long>(lineStart), rest);
     return position == 0 ? size : position;
 }
 
@@ -151,11 +157,14 @@ int SourceEditor::offsetOf(long documentPosition) const
 {
     const long size = m_editor->SendScintilla(Sci::SCI_GETLENGTH);
     const long position = std::clamp(documentPosition, 0L, size);
-    const long line = m_editor->SendScintilla(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
-    const long lineIndex = m_editor->SendScintilla(
-        Sci::SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), static_cast<long>(Sci::SC_LINECHARACTERINDEX_UTF32));
-    const long lineStart = m_editor->SendScintilla(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    const long inLine = m_editor->SendScintilla(Sci::SCI_COUNTCHARACTERS, static_cast<unsigned long>(lineStart), position);
+    const long line
+        = m_editor->SendScintilla(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+    const long lineIndex = m_editor->SendScintilla(Sci::SCI_INDEXPOSITIONFROMLINE,
+        static_cast<unsigned long>(line), static_cast<long>(Sci::SC_LINECHARACTERINDEX_UTF32));
+    const long lineStart
+        = m_editor->SendScintilla(Sci::SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long inLine
+        = m_editor->SendScintilla(Sci::SCI_COUNTCHARACTERS, static_cast<unsigned long>(lineStart), position);
     return static_cast<int>(lineIndex + inLine);
 }
 
@@ -170,10 +179,12 @@ int SourceEditor::selLength() const
     const long end = m_editor->SendScintilla(Sci::SCI_GETSELECTIONEND);
     if (end <= start)
         return 0;
-    const long startLine = m_editor->SendScintilla(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(start));
+    const long startLine
+        = m_editor->SendScintilla(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(start));
     const long endLine = m_editor->SendScintilla(Sci::SCI_LINEFROMPOSITION, static_cast<unsigned long>(end));
     if (startLine == endLine)
-        return static_cast<int>(m_editor->SendScintilla(Sci::SCI_COUNTCHARACTERS, static_cast<unsigned long>(start), end));
+        return static_cast<int>(
+            m_editor->SendScintilla(Sci::SCI_COUNTCHARACTERS, static_cast<unsigned long>(start), end));
     return offsetOf(end) - offsetOf(start);
 }
 

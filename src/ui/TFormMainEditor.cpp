@@ -136,7 +136,8 @@ void TFormMain::saveEditorAs()
     const fs::path preset = !current.empty() && fs::exists(current, ec) ? current : fs::path();
     if (m_editorDialogs == nullptr)
         m_editorDialogs = new WidgetEditorDialogs(this);
-    if (const std::optional<fs::path> name = m_editorDialogs->SaveAsFileName(app::Msg(kMsgSaveAsTitle), preset)) {
+    if (const std::optional<fs::path> name
+        = m_editorDialogs->SaveAsFileName(app::Msg(kMsgSaveAsTitle), preset)) {
         editor.setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
         editor.SaveEditorAs(*name);
     }
@@ -190,7 +191,8 @@ void TFormMain::miFindClick()
     rules.setRowMadeCurrent([this](int row) { setCurrentRuleRow(row + 1); });
     reportView().setReplacedCaption(search::ReplacedColumnCaption(outputControl().mode()));
     run.miFindClick(
-        passSelection(), passOptions(), std::move(rules), [this] { return ValidateRules(); }, m_c.miReport->isChecked());
+        passSelection(), passOptions(), std::move(rules), [this] { return ValidateRules(); },
+        m_c.miReport->isChecked());
     pushOutputSettings();
 }
 

@@ -198,13 +198,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("match");
         QTest::addColumn<int>("occurrence");
-        QTest::newRow("Cyrillic word after Cyrillic") << QString::fromUtf8("Мир — это мир, а мир\r\nмир") << QString::fromUtf8("мир") << 2;
+        QTest::newRow("Cyrillic word after Cyrillic")
+            << QString::fromUtf8("Мир — это мир, а мир\r\nмир") << QString::fromUtf8("мир") << 2;
         QTest::newRow("on a later line after CR LF and lone CR")
             << QString::fromUtf8("строка\r\nвторая\rтретья\nцель здесь") << QString::fromUtf8("цель") << 0;
-        QTest::newRow("across a CR LF") << QString::fromUtf8("конец\r\nначало") << QString::fromUtf8("ц\r\nн") << 0;
-        QTest::newRow("the CR of a CR LF alone") << QString::fromUtf8("аб\r\nвг") << QString::fromUtf8("\r") << 0;
-        QTest::newRow("the LF of a CR LF alone") << QString::fromUtf8("аб\r\nвг") << QString::fromUtf8("\n") << 0;
-        QTest::newRow("a three-byte UTF-8 character") << QString::fromUtf8("цена 5€ и 6€") << QString::fromUtf8("6€") << 0;
+        QTest::newRow("across a CR LF")
+            << QString::fromUtf8("конец\r\nначало") << QString::fromUtf8("ц\r\nн") << 0;
+        QTest::newRow("the CR of a CR LF alone")
+            << QString::fromUtf8("аб\r\nвг") << QString::fromUtf8("\r") << 0;
+        QTest::newRow("the LF of a CR LF alone")
+            << QString::fromUtf8("аб\r\nвг") << QString::fromUtf8("\n") << 0;
+        QTest::newRow("a three-byte UTF-8 character")
+            << QString::fromUtf8("цена 5€ и 6€") << QString::fromUtf8("6€") << 0;
         QTest::newRow("the whole text") << QString::fromUtf8("ёЁ") << QString::fromUtf8("ёЁ") << 0;
     }
     void selectingAMatchSelectsExactlyIt()
@@ -398,7 +403,8 @@ private Q_SLOTS:
         TypeText(w.c().reSource, QString::fromUtf8("Ешь"));
         w.boxes.answers = { true };
         w.c().miSave->trigger();
-        QCOMPARE(ReadAll(w.path("d.txt")), Bytes(InCodePage(Cp("Ешь же ещё этих мягких французских булок, да выпей чаю.\r\n"), 2)));
+        QCOMPARE(ReadAll(w.path("d.txt")),
+            Bytes(InCodePage(Cp("Ешь же ещё этих мягких французских булок, да выпей чаю.\r\n"), 2)));
     }
 
     void codePageChangeReadsAgainKeepingSelectionAndFlag()

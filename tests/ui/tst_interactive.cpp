@@ -12,10 +12,10 @@
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
 #include "ui/DisplayText.h"
+#include "ui/FilePanelView.h"
 #include "ui/InteractiveRunBinder.h"
 #include "ui/QsciInclude.h"
 #include "ui/SourceEditor.h"
-#include "ui/FilePanelView.h"
 #include "ui/TFormMain.h"
 
 #include <QAction>
@@ -99,7 +99,8 @@ struct Fixture {
         auto& panel = window->filePanel()->model();
         panel.ChangeDirectory(dir.path().toStdString());
         for (int i = 0; i < panel.count(); ++i) {
-            if (panel.items()[static_cast<size_t>(i)].name == "a.txt" || panel.items()[static_cast<size_t>(i)].name == "b.txt")
+            if (panel.items()[static_cast<size_t>(i)].name == "a.txt"
+                || panel.items()[static_cast<size_t>(i)].name == "b.txt")
                 panel.setMark(i, true);
         }
         window->filePanel()->sync();
@@ -121,7 +122,8 @@ struct Fixture {
     // The bytes of the viewer's selection.
     std::string selected()
     {
-        return viewer().text().substr(static_cast<size_t>(viewer().selStart()), static_cast<size_t>(viewer().selLength()));
+        return viewer().text().substr(
+            static_cast<size_t>(viewer().selStart()), static_cast<size_t>(viewer().selLength()));
     }
     std::string source() const { return morvane::ui::FromDisplay(c().stSource->text()); }
     std::string pathText(const char* name) const
@@ -152,7 +154,9 @@ private Q_SLOTS:
         for (QAction* item : { c.miReplace, c.miReplaceInFile, c.miIgnore, c.miReplaceAll, c.miNextFile })
             QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
         QCOMPARE(morvane::ui::FromDisplay(c.sbInfoPanel1->text()),
-            " " + Cp("Обработано файлов - 1 из 2  Файлов - 1 / 0  В файле - 1 / 0  Всего - 1 / 0 (найдено/изменено)"));
+            " "
+                + Cp("Обработано файлов - 1 из 2  Файлов - 1 / 0  В файле - 1 / 0  Всего - 1 / 0 "
+                     "(найдено/изменено)"));
 
         f.key(Qt::Key_F2); // replace the first, the second is selected
         QCOMPARE(f.viewer().text(), Cp("пёс и кот\r\nкот"));
@@ -183,7 +187,8 @@ private Q_SLOTS:
             QVERIFY2(!button->isEnabled(), qPrintable(button->objectName()));
         QCOMPARE(f.boxes.messages.size(), size_t(1));
         QCOMPARE(f.boxes.messages.back(),
-            Cp("Обработано файлов - 2 из 2\n\rФайлов - 2 / 2 (найдено/изменено)\n\rВсего - 5 / 4 (найдено/заменено)"));
+            Cp("Обработано файлов - 2 из 2\n\rФайлов - 2 / 2 (найдено/изменено)\n\rВсего - 5 / 4 "
+               "(найдено/заменено)"));
         QVERIFY(f.boxes.questions.empty());
         QCOMPARE(f.boxes.unexpected, 0);
     }
@@ -205,7 +210,8 @@ private Q_SLOTS:
         QVERIFY(!c.sbYes->isEnabled());
         QCOMPARE(f.boxes.messages.size(), size_t(1));
         QCOMPARE(f.boxes.messages.back(),
-            Cp("Обработано файлов - 2 из 2\n\rФайлов - 2 / 2 (найдено/изменено)\n\rВсего - 4 / 3 (найдено/заменено)"));
+            Cp("Обработано файлов - 2 из 2\n\rФайлов - 2 / 2 (найдено/изменено)\n\rВсего - 4 / 3 "
+               "(найдено/заменено)"));
     }
 
     void escWhileWaitingLeavesTheFileAndTheNextStartAsks()
