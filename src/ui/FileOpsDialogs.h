@@ -17,7 +17,9 @@ public:
     // The create-directory dialog; the name typed (file system bytes) on OK, nothing on Cancel.
     virtual std::optional<std::filesystem::path> askNewDirectoryName() = 0;
     // Opens `file` with the desktop's default application for its type.
-    virtual void openWithDefaultApplication(const std::filesystem::path& file, const std::filesystem::path& workingDir) = 0;
+    virtual void openWithDefaultApplication(
+        const std::filesystem::path& file, const std::filesystem::path& workingDir)
+        = 0;
     // Opens `file` in the desktop's default text editor.
     virtual void editInTextEditor(const std::filesystem::path& file) = 0;
 };

@@ -114,7 +114,8 @@ void TFormMain::miViewClick()
     }
     const filepanel::FilePanel& panel = m_panel->model();
     if (panel.focusedIsFile())
-        fileOpsDialogs().openWithDefaultApplication(panel.itemPath(panel.selectedIndex()), panel.currentDirectory());
+        fileOpsDialogs().openWithDefaultApplication(
+            panel.itemPath(panel.selectedIndex()), panel.currentDirectory());
 }
 
 void TFormMain::miEditClick()

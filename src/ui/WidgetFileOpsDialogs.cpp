@@ -89,7 +89,8 @@ void WidgetFileOpsDialogs::editInTextEditor(const std::filesystem::path& file)
     const QString gtkLaunch = QStandardPaths::findExecutable(QStringLiteral("gtk-launch"));
     if (!xdgMime.isEmpty() && !gtkLaunch.isEmpty()) {
         QProcess query;
-        query.start(xdgMime, { QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain") });
+        query.start(
+            xdgMime, { QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain") });
         if (query.waitForFinished(3000)) {
             const QString desktopId = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
             if (!desktopId.isEmpty() && QProcess::startDetached(gtkLaunch, { desktopId, PathString(file) }))

@@ -25,11 +25,13 @@ public:
 
     bool confirm(const std::string& text) override;
     std::optional<std::filesystem::path> chooseDirectory(const std::string& caption) override;
-    std::optional<std::filesystem::path> chooseSaveFile(const std::string& title, const std::filesystem::path& preset) override;
+    std::optional<std::filesystem::path> chooseSaveFile(
+        const std::string& title, const std::filesystem::path& preset) override;
     void showMessage(const std::string& text) override;
     void showError(const std::string& text) override;
     std::optional<std::filesystem::path> askNewDirectoryName() override;
-    void openWithDefaultApplication(const std::filesystem::path& file, const std::filesystem::path& workingDir) override;
+    void openWithDefaultApplication(
+        const std::filesystem::path& file, const std::filesystem::path& workingDir) override;
     void editInTextEditor(const std::filesystem::path& file) override;
 
 private:

@@ -40,14 +40,16 @@ public:
         directoryCaptions.push_back(caption);
         return next(directoryAnswers);
     }
-    std::optional<std::filesystem::path> chooseSaveFile(const std::string&, const std::filesystem::path&) override
+    std::optional<std::filesystem::path> chooseSaveFile(
+        const std::string&, const std::filesystem::path&) override
     {
         return next(saveAnswers);
     }
     void showMessage(const std::string& text) override { messages.push_back(text); }
     void showError(const std::string& text) override { errors.push_back(text); }
     std::optional<std::filesystem::path> askNewDirectoryName() override { return next(newDirectoryNames); }
-    void openWithDefaultApplication(const std::filesystem::path& file, const std::filesystem::path& dir) override
+    void openWithDefaultApplication(
+        const std::filesystem::path& file, const std::filesystem::path& dir) override
     {
         opened.emplace_back(file, dir);
     }
