@@ -217,6 +217,8 @@ void TFormMain::miAbortClick()
 {
     // First the HTML preview window: when it is visible Esc closes it and does nothing else.
     // Then the panel's rename box: Esc cancels the rename.
+    if (ClosePreviewIfVisible())
+        return;
     if (m_panel->editItem() != nullptr && m_panel->editItem()->isVisible()) {
         m_panel->editItem()->hide();
         m_c.lvFiles->setFocus();
