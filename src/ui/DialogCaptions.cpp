@@ -19,7 +19,8 @@ void ApplyDialogCaptions(QWidget* dialog)
     for (const app::CaptionTarget& target : app::CaptionTargets()) {
         if (QLatin1String(target.window.data(), static_cast<qsizetype>(target.window.size())) != windowName)
             continue;
-        const QString name = QString::fromLatin1(target.objectName.data(), static_cast<qsizetype>(target.objectName.size()));
+        const QString name
+            = QString::fromLatin1(target.objectName.data(), static_cast<qsizetype>(target.objectName.size()));
         QWidget* control = name == windowName ? dialog : dialog->findChild<QWidget*>(name);
         if (control == nullptr)
             continue;

@@ -9,7 +9,10 @@ namespace morvane::ui {
 
 class PassesDialogsRelay : public PassesDialogs {
 public:
-    explicit PassesDialogsRelay(PassesDialogs* target) : m_target(target) { }
+    explicit PassesDialogsRelay(PassesDialogs* target)
+        : m_target(target)
+    {
+    }
 
     PassesDialogs* target() const { return m_target; }
     void setTarget(PassesDialogs* target) { m_target = target; }

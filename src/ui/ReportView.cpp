@@ -43,9 +43,8 @@ ReportView::ReportView(
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(list, &QTreeWidget::itemDoubleClicked, this, [this] { openFocused(); });
     connect(list, &QTreeWidget::itemSelectionChanged, this, [this] { selectionChanged(); });
-    connect(list, &QTreeWidget::itemClicked, this, [this] {
-        m_c.sbReportPanel1->setText(ToDisplay(" " + app::PathText(focusedPath())));
-    });
+    connect(list, &QTreeWidget::itemClicked, this,
+        [this] { m_c.sbReportPanel1->setText(ToDisplay(" " + app::PathText(focusedPath()))); });
     connect(list->header(), &QHeaderView::sectionResized, this, [this](int section, int, int width) {
         // The user dragged a count column, or the window restored its width.
         if (m_applyingWidths || section == 0)

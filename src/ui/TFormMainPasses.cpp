@@ -58,9 +58,8 @@ PassesBinding& TFormMain::passes()
     windowHooks.busyChanged = [this] { passBusyChanged(); };
 
     ReportViewHooks reportHooks;
-    reportHooks.openFile = [this](const std::filesystem::path& file) {
-        m_passes->dialogs().openWithDefaultApplication(file);
-    };
+    reportHooks.openFile
+        = [this](const std::filesystem::path& file) { m_passes->dialogs().openWithDefaultApplication(file); };
     reportHooks.deleteRows = [this] { miDeleteClick(); };
     reportHooks.widthsRemembered = [this](int found, int replaced) {
         // What the settings save for a column that is hidden at close.
@@ -68,8 +67,8 @@ PassesBinding& TFormMain::passes()
         m_reportColumnWidth2 = replaced;
     };
 
-    m_passes = new PassesBinding(m_c, this, sourceEditor(), m_settings, std::move(windowHooks),
-        std::move(reportHooks));
+    m_passes = new PassesBinding(
+        m_c, this, sourceEditor(), m_settings, std::move(windowHooks), std::move(reportHooks));
     // The backup option is read by every rewrite, the editor's saves included, so it follows
     // the button at once.
     m_passes->backups().setSaveBackup(m_c.tbSaveBackup->isChecked());
@@ -92,6 +91,8 @@ void TFormMain::bindPanelToPasses()
     };
     hooks.leavePassBusy = [this] { SetBusy(false); };
     m_panel->setPassHooks(std::move(hooks));
+    // The break button works only while a pass is busy.
+    m_c.tbBreak->setEnabled(false);
 }
 
 search::PassControl& TFormMain::passControl()
@@ -190,8 +191,8 @@ void TFormMain::UpdatePassCommands()
     for (QToolButton* button : { m_c.tbFindFiles, m_c.tbNotFindFiles, m_c.tbAllFiles, m_c.tbRestore,
              m_c.tbRestoreAll, m_c.tbDelAllBackup })
         button->setEnabled(states.passes);
-    for (QAction* item : { m_c.miFindFiles, m_c.miNotFindFiles, m_c.miAllFiles, m_c.miRestore, m_c.miRestoreAll,
-             m_c.miDelAllBackup, m_c.miFind, m_c.miConverter })
+    for (QAction* item : { m_c.miFindFiles, m_c.miNotFindFiles, m_c.miAllFiles, m_c.miRestore,
+             m_c.miRestoreAll, m_c.miDelAllBackup, m_c.miFind, m_c.miConverter })
         item->setEnabled(states.passes);
     m_c.sbFind->setEnabled(states.find);
     m_c.sbReplacePassim->setEnabled(states.replacePassim);

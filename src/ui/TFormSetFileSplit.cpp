@@ -118,8 +118,8 @@ void TFormSetFileSplit::setSettings(const search::OutputSplitSettings& settings)
 search::OutputSplitSettings TFormSetFileSplit::settings() const
 {
     search::OutputSplitSettings result;
-    result.numbering
-        = m_foundCount->isChecked() ? search::OutputNumbering::ByMatches : search::OutputNumbering::ByReplacements;
+    result.numbering = m_foundCount->isChecked() ? search::OutputNumbering::ByMatches
+                                                 : search::OutputNumbering::ByReplacements;
     result.nameFromSource = m_nameSource->isChecked();
     result.fixedName = PathFromText(FromDisplay(m_fileName->text()));
     result.startNumber = m_startNumber->value();

@@ -34,7 +34,8 @@ public:
     bool edit(search::OutputSplitSettings& settings);
 
     // The save dialog of sbSelectFileName (title: message 29); replaceable for tests.
-    using FileNameChooser = std::function<std::optional<std::filesystem::path>(const std::filesystem::path& current)>;
+    using FileNameChooser
+        = std::function<std::optional<std::filesystem::path>(const std::filesystem::path& current)>;
     void setFileNameChooser(FileNameChooser chooser) { m_chooser = std::move(chooser); }
     void sbSelectFileNameClick();
 

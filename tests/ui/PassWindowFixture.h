@@ -70,8 +70,9 @@ struct PassWindowFixture {
     // The rule table the window loads at start.
     void writeRules(const std::vector<morvane::rules::Rule>& rules) const
     {
-        QVERIFY(!morvane::rules::WriteTableFile(
-            std::filesystem::path(home.path().toStdString()) / "RegExpr.tbl", morvane::rules::RulesToLines(rules)));
+        QVERIFY(
+            !morvane::rules::WriteTableFile(std::filesystem::path(home.path().toStdString()) / "RegExpr.tbl",
+                morvane::rules::RulesToLines(rules)));
     }
 
     // A shown window listing the tree, with the response interval zero (every step pumps)

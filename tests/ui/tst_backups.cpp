@@ -142,7 +142,8 @@ private Q_SLOTS:
         window->controls().miConverter->trigger();
 
         QCOMPARE(f.dialogs.converterInfos,
-            std::vector<std::string> { Msg(65) + "\r\n" + morvane::app::PathText(f.path("k.txt").toStdString()) });
+            std::vector<std::string> {
+                Msg(65) + "\r\n" + morvane::app::PathText(f.path("k.txt").toStdString()) });
         // The built-in choices: from KOI8-R to Windows-1251.
         QCOMPARE(f.dialogs.converterPresets, (std::vector<std::pair<int, int>> { { 1, 0 } }));
         QCOMPARE(f.read(QStringLiteral("k.txt")), QByteArray::fromStdString(text));

@@ -117,7 +117,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.ceNumberLength()->value(), 0);
 
         // The chooser fills the fixed name; cancelling it keeps the name.
-        dialog.setFileNameChooser([](const std::filesystem::path&) { return std::filesystem::path("/w/other.htm"); });
+        dialog.setFileNameChooser(
+            [](const std::filesystem::path&) { return std::filesystem::path("/w/other.htm"); });
         dialog.sbSelectFileName()->click();
         QCOMPARE(dialog.FileName()->text(), QStringLiteral("/w/other.htm"));
         dialog.setFileNameChooser([](const std::filesystem::path&) { return std::nullopt; });
@@ -224,7 +225,8 @@ private Q_SLOTS:
         morvane::ui::WidgetPassesDialogs& widgets = window->passes().widgetDialogs();
         QCOMPARE(window->findChild<TForm3*>("TForm3"), widgets.form3());
         QCOMPARE(window->findChild<TFormSetFileSplit*>("TFormSetFileSplit"), widgets.fileSplitDialog());
-        QCOMPARE(window->findChild<TFormSetModeConverter*>("TFormSetModeConverter"), widgets.converterDialog());
+        QCOMPARE(
+            window->findChild<TFormSetModeConverter*>("TFormSetModeConverter"), widgets.converterDialog());
         window->close();
     }
 };

@@ -68,11 +68,11 @@ private Q_SLOTS:
         const auto& c = window->controls();
         Mark(*window, { "a.txt", "b.htm", "sub" });
         SetFields(*window, "foo");
+        QVERIFY(!c.tbBreak->isEnabled());
         window->miFindFilesClick();
 
         // The roots in panel order, which lists directories first.
-        QCOMPARE(ReportRows(*window),
-            (QStringList { f.path("sub/c.txt") + "|1|", f.path("a.txt") + "|2|" }));
+        QCOMPARE(ReportRows(*window), (QStringList { f.path("sub/c.txt") + "|1|", f.path("a.txt") + "|2|" }));
         QCOMPARE(c.PageControlMain->currentWidget(), c.TabSheetReport);
         QVERIFY(c.lvReport->columnWidth(1) > 0);
         QCOMPARE(c.lvReport->columnWidth(2), 0);
@@ -260,15 +260,48 @@ private Q_SLOTS:
             QVERIFY(!c.miLoadFile->isEnabled());
             QVERIFY(QGuiApplication::overrideCursor() != nullptr);
             QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-            // No page change while a pass is busy.
+            // No page change while a pass is busy, and the output modes stay as they are.
             c.PageControlMain->setCurrentWidget(c.TabSheetOptions);
             QCOMPARE(c.PageControlMain->currentWidget(), c.TabSheetReport);
+            c.miReplToFile->trigger();
+            QVERIFY(!c.tbReplToFile->isChecked());
+            QVERIFY(!c.miReplToFile->isChecked());
+            QVERIFY(f.dialogs.chooserTitles.empty());
         });
         window->miFindFilesClick();
         QVERIFY(checked);
         QVERIFY(c.AnimateProcess->maximum() > 0);
         QVERIFY(!c.tbBreak->isEnabled());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        window->close();
+    }
+
+    void subdirectoryToggleEndsBusyStateButNotTheLoop()
+    {
+        PassWindowFixture f;
+        WriteManyFiles(f, 50);
+        auto window = f.start();
+        const auto& c = window->controls();
+        Focus(*window, "many");
+        SetFields(*window, "foo");
+        // Once the loop over the files has begun (a toggle during the walk would make the walk
+        // itself stale).
+        QTimer poll;
+        bool toggled = false;
+        connect(&poll, &QTimer::timeout, window.get(), [&] {
+            if (toggled || c.lvReport->topLevelItemCount() == 0)
+                return;
+            toggled = true;
+            c.miSubDir->trigger();
+            QVERIFY(!window->isBusy());
+            QVERIFY(!c.tbBreak->isEnabled());
+        });
+        poll.start(0);
+        window->miFindFilesClick();
+        QVERIFY(toggled);
+        QVERIFY(c.tbSubDir->isChecked());
+        QCOMPARE(c.lvReport->topLevelItemCount(), 50);
+        QCOMPARE(c.sbInfoPanel1->text(), Shown(" " + FillMessage(Msg(14), { 50, 50, 50, 1, 50 })));
         window->close();
     }
 
@@ -281,13 +314,18 @@ private Q_SLOTS:
         QTest::addColumn<bool>("passes");
         QTest::addColumn<bool>("find");
         QTest::addColumn<bool>("replace");
-        QTest::newRow("file on the work page") << "work" << "a.txt" << false << false << true << true << true;
-        QTest::newRow("parent entry, nothing marked") << "work" << ".." << false << false << false << false << false;
-        QTest::newRow("parent entry with a mark") << "work" << ".." << true << false << true << true << true;
-        QTest::newRow("table page") << "options" << "a.txt" << false << false << false << false << false;
-        QTest::newRow("colour set-up") << "work" << "a.txt" << false << true << true << true << false;
-        QTest::newRow("colour set-up, nothing to process") << "work" << ".." << false << true << false << true
-                                                           << false;
+        QTest::newRow("file on the work page") << "work"
+                                               << "a.txt" << false << false << true << true << true;
+        QTest::newRow("parent entry, nothing marked") << "work"
+                                                      << ".." << false << false << false << false << false;
+        QTest::newRow("parent entry with a mark") << "work"
+                                                  << ".." << true << false << true << true << true;
+        QTest::newRow("table page") << "options"
+                                    << "a.txt" << false << false << false << false << false;
+        QTest::newRow("colour set-up") << "work"
+                                       << "a.txt" << false << true << true << true << false;
+        QTest::newRow("colour set-up, nothing to process") << "work"
+                                                           << ".." << false << true << false << true << false;
     }
     void passCommandsFollowPageSelectionAndColourSetup()
     {
@@ -310,8 +348,8 @@ private Q_SLOTS:
         c.PageControlMain->setCurrentWidget(page == "work" ? c.TabSheetWork : c.TabSheetOptions);
         window->UpdatePassCommands();
 
-        for (QToolButton* button : { c.tbFindFiles, c.tbNotFindFiles, c.tbAllFiles, c.tbRestore, c.tbRestoreAll,
-                 c.tbDelAllBackup })
+        for (QToolButton* button :
+            { c.tbFindFiles, c.tbNotFindFiles, c.tbAllFiles, c.tbRestore, c.tbRestoreAll, c.tbDelAllBackup })
             QCOMPARE(button->isEnabled(), passes);
         for (QAction* item : { c.miFindFiles, c.miNotFindFiles, c.miAllFiles, c.miRestore, c.miRestoreAll,
                  c.miDelAllBackup, c.miFind, c.miConverter })
