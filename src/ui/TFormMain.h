@@ -319,7 +319,7 @@ public:
 private:
     // reSource's change event: the editor commands follow the text unless a pass is busy.
     void reSourceChange();
-    // After a file was loaded into the viewer: the editing page comes up.
+    // After a file was loaded into the viewer: colouring, and the editing page comes up.
     void editorFileLoaded();
     // The save-as command's dialog and write (also what a save without a file name runs).
     void saveEditorAs();
