@@ -87,4 +87,40 @@ void WriteEditorText(QWidget* control, const templ::EditorText& state)
     SelectInEditor(control, start, length);
 }
 
+std::string MemoTextFromWidget(const QString& shown)
+{
+    std::string text = FromDisplay(shown);
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\n')
+            out += "\r\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString MemoTextToWidget(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue; // the LF that follows stands for the pair
+        out += text[i];
+    }
+    return ToDisplay(out);
+}
+
+int MemoWidgetPosition(std::string_view text, int position)
+{
+    int widget = position;
+    for (size_t i = 0; i + 1 < text.size() && static_cast<int>(i) + 1 < position; ++i) {
+        if (text[i] == '\r' && text[i + 1] == '\n')
+            --widget;
+    }
+    return widget;
+}
+
 } // namespace morvane::ui

@@ -7,6 +7,11 @@
 
 #include "template/Insertion.h"
 
+#include <QString>
+
+#include <string>
+#include <string_view>
+
 class QWidget;
 
 namespace morvane::ui {
@@ -20,5 +25,13 @@ void WriteEditorText(QWidget* control, const templ::EditorText& state);
 
 // Selects `length` characters from `start` (clamped to the text) in the control.
 void SelectInEditor(QWidget* control, int start, int length);
+
+// A memo's line break is one character in the widget and CR LF in the program's text, as it
+// always was in the memo controls the table was edited with. The memo's text as program text:
+std::string MemoTextFromWidget(const QString& shown);
+// Program text for a memo (each CR LF one line break).
+QString MemoTextToWidget(std::string_view text);
+// A 0-based position in a memo's program text as a position in the widget.
+int MemoWidgetPosition(std::string_view text, int position);
 
 } // namespace morvane::ui

@@ -14,7 +14,8 @@ QWidget* RuleGridDelegate::createEditor(
     return editor;
 }
 
-void RuleGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+void RuleGridDelegate::setModelData(
+    QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
     QStyledItemDelegate::setModelData(editor, model, index);
     if (auto* line = qobject_cast<QLineEdit*>(editor))

@@ -95,10 +95,10 @@ public:
     void FocusAndSelect(rules::RuleField field, int start, int length) override;
     void ShowError(const std::string& text) override;
     bool Confirm(const std::string& text) override;
-    std::optional<std::filesystem::path> ChooseSaveFile(
-        const std::string& title, const std::string& filter, const std::filesystem::path& initialPath) override;
-    std::optional<std::filesystem::path> ChooseOpenFile(
-        const std::string& title, const std::string& filter, const std::filesystem::path& initialPath) override;
+    std::optional<std::filesystem::path> ChooseSaveFile(const std::string& title, const std::string& filter,
+        const std::filesystem::path& initialPath) override;
+    std::optional<std::filesystem::path> ChooseOpenFile(const std::string& title, const std::string& filter,
+        const std::filesystem::path& initialPath) override;
     bool IsBusy() const override;
     bool IsReplaceWaiting() const override;
     void EndWaitingReplace() override;

@@ -52,7 +52,8 @@ QString ToQtFileFilter(std::string_view filter)
             }
         }
         patterns.removeDuplicates();
-        entries.append(description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'));
+        entries.append(
+            description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'));
     }
     return entries.join(QStringLiteral(";;"));
 }

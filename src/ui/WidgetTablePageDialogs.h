@@ -26,10 +26,10 @@ public:
 
     bool Confirm(const std::string& text) override;
     void ShowMessage(const std::string& text) override;
-    std::optional<std::filesystem::path> ChooseSaveFile(
-        const std::string& title, const std::string& filter, const std::filesystem::path& initialPath) override;
-    std::optional<std::filesystem::path> ChooseOpenFile(
-        const std::string& title, const std::string& filter, const std::filesystem::path& initialPath) override;
+    std::optional<std::filesystem::path> ChooseSaveFile(const std::string& title, const std::string& filter,
+        const std::filesystem::path& initialPath) override;
+    std::optional<std::filesystem::path> ChooseOpenFile(const std::string& title, const std::string& filter,
+        const std::filesystem::path& initialPath) override;
 
 private:
     QWidget* m_parent;

@@ -38,14 +38,14 @@ public:
         return answer;
     }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::optional<std::filesystem::path> ChooseSaveFile(
-        const std::string& title, const std::string& filter, const std::filesystem::path& initialPath) override
+    std::optional<std::filesystem::path> ChooseSaveFile(const std::string& title, const std::string& filter,
+        const std::filesystem::path& initialPath) override
     {
         saveDialogs.push_back({ title, filter, initialPath });
         return next(saveChoices);
     }
-    std::optional<std::filesystem::path> ChooseOpenFile(
-        const std::string& title, const std::string& filter, const std::filesystem::path& initialPath) override
+    std::optional<std::filesystem::path> ChooseOpenFile(const std::string& title, const std::string& filter,
+        const std::filesystem::path& initialPath) override
     {
         openDialogs.push_back({ title, filter, initialPath });
         return next(openChoices);

@@ -180,13 +180,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expectedMessage"); // empty: none
         QTest::addColumn<QString>("expectedMemoFind");
 
-        QTest::newRow("valid find is kept") << 0 << "z[0-9]" << "z[0-9]" << "" << "z[0-9]";
-        QTest::newRow("refused find is restored, memo keeps it")
-            << 0 << "ab(c" << "a+" << "find error" << "ab(c";
-        QTest::newRow("replacement is kept") << 1 << "NEW" << "NEW" << "" << "a+";
+        QTest::newRow("valid find is kept") << 0 << "z[0-9]"
+                                            << "z[0-9]"
+                                            << ""
+                                            << "z[0-9]";
+        QTest::newRow("refused find is restored, memo keeps it") << 0 << "ab(c"
+                                                                 << "a+"
+                                                                 << "find error"
+                                                                 << "ab(c";
+        QTest::newRow("replacement is kept") << 1 << "NEW"
+                                             << "NEW"
+                                             << ""
+                                             << "a+";
         QTest::newRow("refused remark is restored")
-            << 2 << "(?iq) bad" << "one" << morvane::rules::kUnrecognizedModifierText << "a+";
-        QTest::newRow("remark with a closing parenthesis only is valid") << 2 << "x) y" << "x) y" << "" << "a+";
+            << 2 << "(?iq) bad"
+            << "one" << morvane::rules::kUnrecognizedModifierText << "a+";
+        QTest::newRow("remark with a closing parenthesis only is valid") << 2 << "x) y"
+                                                                         << "x) y"
+                                                                         << ""
+                                                                         << "a+";
     }
     void editedCellsAreCheckedAndRestored()
     {
@@ -253,12 +265,14 @@ private Q_SLOTS:
         };
         const std::vector<Step> steps = {
             { "move bottom", [&] { c.tbMoveBottom->click(); }, { "b+", "c+", "a+" }, 3 },
-            { "move bottom at the end does nothing", [&] { c.tbMoveBottom->click(); }, { "b+", "c+", "a+" }, 3 },
+            { "move bottom at the end does nothing", [&] { c.tbMoveBottom->click(); }, { "b+", "c+", "a+" },
+                3 },
             { "move up", [&] { c.tbMoveUp->click(); }, { "b+", "a+", "c+" }, 2 },
             { "move top", [&] { c.tbMoveTop->click(); }, { "a+", "b+", "c+" }, 1 },
             { "move up at the top does nothing", [&] { c.tbMoveUp->click(); }, { "a+", "b+", "c+" }, 1 },
             { "move down", [&] { c.tbMoveDown->click(); }, { "b+", "a+", "c+" }, 2 },
-            { "insert after the current row", [&] { c.tbInsertToTable->click(); }, { "b+", "a+", "", "c+" }, 3 },
+            { "insert after the current row", [&] { c.tbInsertToTable->click(); }, { "b+", "a+", "", "c+" },
+                3 },
             { "delete the current row", [&] { c.tbDeleteFromTable->click(); }, { "b+", "a+", "c+" }, 3 },
             { "delete beside the memos", [&] { c.sbDeleteToTable->click(); }, { "b+", "a+" }, 2 },
             { "Ctrl+Insert in the grid",
@@ -319,7 +333,8 @@ private Q_SLOTS:
         c.cbRemark->setEditText(QStringLiteral("w3"));
         c.tbInsertTable->click();
         QCOMPARE(c.sgRegExpr->rowCount(), 5);
-        QCOMPARE(QStringList({ s.cell(4, 0), s.cell(4, 1), s.cell(4, 2) }), QStringList({ "w1", "w2", "w3" }));
+        QCOMPARE(
+            QStringList({ s.cell(4, 0), s.cell(4, 1), s.cell(4, 2) }), QStringList({ "w1", "w2", "w3" }));
         s.expectRowShown(5);
 
         c.sgRegExpr->setCurrentCell(1, 0);
@@ -340,7 +355,8 @@ private Q_SLOTS:
         QHeaderView* header = s.c().sgRegExpr->verticalHeader();
         header->moveSection(0, 2);
         QCOMPARE(s.column(0), QStringList({ "b+", "c+", "a+" }));
-        QCOMPARE(s.model().RuleList(), morvane::rules::LineList({ "b+\tB\ttwo", "c+\tC\tthree", "a+\tA\tone" }));
+        QCOMPARE(
+            s.model().RuleList(), morvane::rules::LineList({ "b+\tB\ttwo", "c+\tC\tthree", "a+\tA\tone" }));
         // The sections are back in order, so the numbers run 1, 2, 3 from the top.
         for (int visual = 0; visual < 3; ++visual)
             QCOMPARE(header->logicalIndex(visual), visual);
@@ -357,8 +373,8 @@ private Q_SLOTS:
         QCOMPARE(s.items(c.cbReplace), QStringList({ "A", "B", "C", "D" }));
         QCOMPARE(s.items(c.cbRemark), QStringList({ "one", "two", "three", "four" }));
 
-        for (auto [combo, index] : { std::pair { c.cbRemark, 3 }, std::pair { c.cbFind, 1 },
-                 std::pair { c.cbReplace, 2 } }) {
+        for (auto [combo, index] :
+            { std::pair { c.cbRemark, 3 }, std::pair { c.cbFind, 1 }, std::pair { c.cbReplace, 2 } }) {
             combo->setCurrentIndex(index);
             Q_EMIT combo->activated(index);
             s.expectRowShown(index + 1);
@@ -368,6 +384,21 @@ private Q_SLOTS:
         QCOMPARE(s.items(c.cbFind), QStringList({ "a+", "b+", "c+", "d+" }));
         QCOMPARE(s.window->workFieldsRule().Find, std::string("typed"));
         QVERIFY(!s.model().RuleTableModified());
+
+        // An interactive run waiting at a match ends when the find or replacement changes or a
+        // rule is picked, not when the remark changes.
+        const std::vector<std::pair<std::function<void()>, bool>> changes = {
+            { [&] { c.cbRemark->setEditText(QStringLiteral("r")); }, true },
+            { [&] { c.cbReplace->setEditText(QStringLiteral("R")); }, false },
+            { [&] { c.cbFind->setEditText(QStringLiteral("F")); }, false },
+            { [&] { Q_EMIT c.cbRemark->activated(0); }, false },
+        };
+        for (const auto& [change, stillWaiting] : changes) {
+            c.sbYes->setEnabled(true);
+            change();
+            QCOMPARE(c.sbYes->isEnabled(), stillWaiting);
+        }
+        s.expectRowShown(1);
     }
 
     void enterInTheFindAndReplaceFieldsInsertsTheLineBreakSequence()
@@ -492,18 +523,25 @@ private Q_SLOTS:
         QTemporaryDir dir;
         Session s(dir);
         const auto& c = s.c();
-        c.MemoFind->setFocus();
-        c.MemoFind->setPlainText(QStringLiteral("hello"));
-        QTest::keyClick(c.MemoFind, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(c.MemoFind->textCursor().selectedText(), QStringLiteral("hello"));
-        const int caret = c.MemoFind->textCursor().position();
-        QTest::keyClick(c.MemoFind, Qt::Key_D, Qt::ControlModifier);
-        QVERIFY(!c.MemoFind->textCursor().hasSelection());
-        QCOMPARE(c.MemoFind->textCursor().position(), caret);
-        QCOMPARE(c.MemoFind->toPlainText(), QStringLiteral("hello"));
+        for (QPlainTextEdit* memo : { c.MemoFind, c.MemoReplace, c.mmReplace }) {
+            memo->setFocus();
+            memo->setPlainText(QStringLiteral("hello"));
+            QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+            QCOMPARE(memo->textCursor().selectedText(), QStringLiteral("hello"));
+            // A selection made backwards: Ctrl+D keeps the caret where it stands and the text.
+            QTextCursor cursor = memo->textCursor();
+            cursor.setPosition(4);
+            cursor.setPosition(1, QTextCursor::KeepAnchor);
+            memo->setTextCursor(cursor);
+            QTest::keyClick(memo, Qt::Key_D, Qt::ControlModifier);
+            QVERIFY(!memo->textCursor().hasSelection());
+            QCOMPARE(memo->textCursor().position(), 1);
+            QCOMPARE(memo->toPlainText(), QStringLiteral("hello"));
+        }
 
         for (auto [control, menu] : { std::pair<QWidget*, QMenu*> { c.MemoFind, c.pmFind },
                  std::pair<QWidget*, QMenu*> { c.MemoReplace, c.pmReplace },
+                 std::pair<QWidget*, QMenu*> { c.mmReplace, c.pmReplace },
                  std::pair<QWidget*, QMenu*> { c.cbFind, c.pmFind },
                  std::pair<QWidget*, QMenu*> { c.cbReplace, c.pmReplace } }) {
             control->setFocus();
@@ -743,8 +781,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::newRow("table files") << RuleTableModel::kTableFilter
                                      << "Table files (*.TBL *.tbl);;All files (*)";
-        QTest::newRow("several patterns") << "Texts|*.txt;*.Htm" << "Texts (*.txt *.TXT *.Htm *.htm *.HTM)";
-        QTest::newRow("dangling description is dropped") << "A|*.a|B" << "A (*.a *.A)";
+        QTest::newRow("several patterns") << "Texts|*.txt;*.Htm"
+                                          << "Texts (*.txt *.TXT *.Htm *.htm *.HTM)";
+        QTest::newRow("dangling description is dropped") << "A|*.a|B"
+                                                         << "A (*.a *.A)";
     }
     void fileFiltersInQtForm()
     {
