@@ -19,7 +19,9 @@
 #include "ui/FormMainDialogs.h"
 #include "ui/ObjectNames.h"
 #include "ui/QsciInclude.h"
+#include "search/WorkTextEditor.h"
 #include "ui/RuleTablePage.h"
+#include "ui/SourceEditor.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -302,7 +304,7 @@ bool TFormMain::runCloseSteps()
     // 2. A running pass only ends its busy state; the pass returns to the message loop and the
     // program ends then.
     if (m_busy) {
-        m_busy = false;
+        SetBusy(false);
         return true;
     }
 
@@ -334,16 +336,19 @@ bool TFormMain::runCloseSteps()
     }
 
     // 6. The editor's text: saved without asking under autosave when it has a name, else after
-    // asking (the save commands are bound when the editor lands).
-    if (m_c.reSource->isModified()) {
-        const std::string fileName = FromDisplay(m_c.stSource->text());
+    // asking. The viewer's own flag is the one that counts: a code page reload or a run's
+    // replacements set it without the control's flag.
+    if (sourceEditor().modified()) {
+        search::WorkTextEditor& editor = workTextEditor();
+        editor.setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+        const std::filesystem::path fileName = editor.sourcePath();
         if (autoSave && !fileName.empty())
-            miSaveClick();
-        else if (m_dialogs->Confirm(app::Msg(5) + "\r\n" + fileName)) {
+            editor.SaveEditor(fileName);
+        else if (m_dialogs->Confirm(app::Msg(5) + "\r\n" + app::PathText(fileName))) {
             if (!fileName.empty())
-                miSaveClick();
+                editor.SaveEditor(fileName);
             else
-                miSaveAsClick();
+                saveEditorAs();
         }
     }
     return true;

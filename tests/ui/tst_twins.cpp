@@ -4,7 +4,9 @@
 
 #include "UiTestMain.h"
 
+#include "ScriptedColourDialogs.h"
 #include "ScriptedFormMainDialogs.h"
+#include "ScriptedPassesDialogs.h"
 #include "app/MessageTable.h"
 #include "ui/QsciInclude.h"
 #include "ui/TFormMain.h"
@@ -28,6 +30,10 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<TFormMain> m_window;
     ScriptedFormMainDialogs m_dialogs;
+    // Switching an output mode on asks for its file or settings; the answers are scripted so
+    // that no real dialog ever waits for a user.
+    ScriptedPassesDialogs m_passesDialogs;
+    ScriptedColourDialogs m_colourDialogs;
 
 private Q_SLOTS:
     void initTestCase()
@@ -35,6 +41,18 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         m_window = std::make_unique<TFormMain>(m_dir.path().toStdString());
         m_window->setDialogs(&m_dialogs);
+        for (int i = 0; i < 8; ++i)
+            m_passesDialogs.chosenFiles.push_back(m_dir.filePath(QStringLiteral("collect.txt")).toStdString());
+        m_passesDialogs.splitAnswer = morvane::search::OutputSplitSettings {};
+        m_window->setPassesDialogs(&m_passesDialogs);
+        // The colouring set-up mode starts on a sample file of the user's choice.
+        const QString sample = m_dir.filePath(QStringLiteral("sample.htm"));
+        QFile file(sample);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<p>sample</p>\r\n");
+        file.close();
+        m_colourDialogs.nextFile = sample.toStdString();
+        m_window->setColourDialogs(&m_colourDialogs);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
