@@ -316,6 +316,12 @@ bool FilePanelView::listKey(QKeyEvent* event)
         case Qt::Key_Backspace:
             panel.goToParent();
             break;
+        case Qt::Key_Delete:
+            // The delete command of the panel's menu, with its confirmation; the item's state
+            // decides whether it is enabled.
+            if (m_c.miDelete->isEnabled())
+                m_c.miDelete->trigger();
+            break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             panel.activateFocused();

@@ -190,8 +190,9 @@ private Q_SLOTS:
         // No deletes nothing.
         window->controls().miDelete->trigger();
         QVERIFY(fs::exists(f.root / "a.htm"));
+        // Delete in the list is the same command.
         f.dialogs.confirmAnswers.push_back(true);
-        window->controls().miDelete->trigger();
+        QTest::keyClick(window->controls().lvFiles, Qt::Key_Delete);
 
         const std::string question
             = Utf8ToWin1251("Вы действительно хотите удалить файл:\r\n") + (f.root / "a.htm").string() + " ?";
