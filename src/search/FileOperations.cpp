@@ -127,6 +127,25 @@ std::optional<fs::path> FileOperations::chooseTarget(const std::string& caption)
     return m_dialogs.chooseDirectory(caption);
 }
 
+bool FileOperations::actOnOperands(filepanel::FilePanel& panel, bool marked, int selected,
+    const std::function<bool(int)>& act, void (FileOperations::*progress)())
+{
+    if (!marked)
+        return act(selected);
+    bool any = false;
+    for (int i = 0; i < panel.count() && !m_control.AbortRequested(); ++i) {
+        const filepanel::FileItem& item = panel.items()[static_cast<size_t>(i)];
+        if (!item.marked || item.isParent())
+            continue;
+        if (act(i)) {
+            panel.setMark(i, false);
+            any = true;
+        }
+        (this->*progress)();
+    }
+    return any;
+}
+
 bool FileOperations::createCounted(const fs::path& dir)
 {
     switch (CreateDirectoryStep(dir)) {

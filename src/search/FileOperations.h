@@ -23,6 +23,7 @@
 #include "search/FileTransfer.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -81,6 +82,11 @@ private:
     void noteError(std::string text);
     void showPendingError();
     std::optional<std::filesystem::path> chooseTarget(const std::string& caption);
+    // Acts on the selected item when nothing is marked, else on every marked item but ".."
+    // until an abort, unmarking each one acted on and showing `progress` after it. True when
+    // any action succeeded.
+    bool actOnOperands(filepanel::FilePanel& panel, bool marked, int selected,
+        const std::function<bool(int)>& act, void (FileOperations::*progress)());
 
     bool createCounted(const std::filesystem::path& dir);
     bool copyTopDirectory(const std::filesystem::path& source, const std::filesystem::path& targetDir);

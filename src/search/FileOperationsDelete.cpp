@@ -97,20 +97,7 @@ void FileOperations::deleteFromPanel(filepanel::FilePanel& panel)
         const fs::path path = panel.itemPath(i);
         return panel.items()[static_cast<size_t>(i)].isDirectory() ? deleteTree(path) : deleteFile(path);
     };
-    if (!marked) {
-        removedAny = deleteItem(selected);
-    } else {
-        for (int i = 0; i < panel.count() && !m_control.AbortRequested(); ++i) {
-            const filepanel::FileItem& item = panel.items()[static_cast<size_t>(i)];
-            if (!item.marked || item.isParent())
-                continue;
-            if (deleteItem(i)) {
-                panel.setMark(i, false);
-                removedAny = true;
-            }
-            deleteProgressLine();
-        }
-    }
+    removedAny = actOnOperands(panel, marked, selected, deleteItem, &FileOperations::deleteProgressLine);
     finishWork();
     if (removedAny)
         panel.RefreshListing();

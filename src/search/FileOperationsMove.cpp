@@ -103,20 +103,7 @@ void FileOperations::moveFromPanel(filepanel::FilePanel& panel)
         return false;
     };
 
-    if (!marked) {
-        removedAny = moveItem(selected);
-    } else {
-        for (int i = 0; i < panel.count() && !m_control.AbortRequested(); ++i) {
-            const filepanel::FileItem& item = panel.items()[static_cast<size_t>(i)];
-            if (!item.marked || item.isParent())
-                continue;
-            if (moveItem(i)) {
-                panel.setMark(i, false);
-                removedAny = true;
-            }
-            progressLine();
-        }
-    }
+    removedAny = actOnOperands(panel, marked, selected, moveItem, &FileOperations::progressLine);
     progressLine();
     finishWork();
     if (removedAny)
