@@ -284,13 +284,17 @@ void TFormMain::miSetTimeClick()
 
 void TFormMain::sbInsertToFindClick()
 {
-    // The pattern menu opens at the button; inserting its fragments is bound with the regex
-    // subsystem's insertion (pmFindItemClick).
+    // The pattern menu opens at the button; inserting its fragments is pmFindItemClick. Nothing
+    // while a pass runs: the fields belong to the pass until it ends.
+    if (m_busy)
+        return;
     m_c.pmFind->popup(m_c.sbInsertToFind->mapToGlobal(QPoint(0, m_c.sbInsertToFind->height())));
 }
 
 void TFormMain::sbInsertToReplaceClick()
 {
+    if (m_busy)
+        return;
     // In the colouring set-up mode this button opens the attribute dialog instead.
     if (m_c.tbSetColour->isChecked()) {
         colourAttributeDialog();

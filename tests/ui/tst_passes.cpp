@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -267,9 +268,18 @@ private Q_SLOTS:
             QVERIFY(!c.tbReplToFile->isChecked());
             QVERIFY(!c.miReplToFile->isChecked());
             QVERIFY(f.dialogs.chooserTitles.empty());
+            // The insertion menus stay closed while a pass runs.
+            window->sbInsertToFindClick();
+            window->sbInsertToReplaceClick();
+            QVERIFY(!c.pmFind->isVisible());
+            QVERIFY(!c.pmReplace->isVisible());
         });
         window->miFindFilesClick();
         QVERIFY(checked);
+        // Once the pass is over the same button opens its menu.
+        window->sbInsertToFindClick();
+        QVERIFY(c.pmFind->isVisible());
+        c.pmFind->hide();
         QVERIFY(c.AnimateProcess->maximum() > 0);
         QVERIFY(!c.tbBreak->isEnabled());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
