@@ -411,7 +411,7 @@ constexpr std::array<CaptionEntry, kLastCaptionIndex - kFirstCaptionIndex + 1> k
 }};
 
 // A note for translators (361 to 364).
-constexpr std::array<std::string_view, kMessageCount - kLastCaptionIndex - 1> kTranslatorNote = {
+constexpr std::array<std::string_view, kCoreMessageCount - kLastCaptionIndex - 1> kTranslatorNote = {
     /* 361 */ "",
     /* 362 */ "ВНИМАНИЕ !!!",
     /* 363 */ "Пустые строки не удалять.",
@@ -429,6 +429,8 @@ std::array<std::string_view, kMessageCount> AssembleUtf8()
     for (const CaptionEntry& entry : kCaptions)
         all[i++] = entry.text;
     for (std::string_view text : kTranslatorNote)
+        all[i++] = text;
+    for (std::string_view text : ExtendedMessagesUtf8())
         all[i++] = text;
     assert(i == all.size());
     return all;

@@ -4,6 +4,7 @@
 #include "app/ProgramDir.h"
 #include "app/TextLines.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace morvane::app {
@@ -29,7 +30,11 @@ bool MessageTable::replaceEntries(std::vector<std::string> lines)
 {
     if (lines.size() < static_cast<size_t>(kMinLanguageLines))
         return false;
+    const std::vector<std::string>& builtIn = BuiltInMessages();
+    const size_t given = lines.size();
     lines.resize(kMessageCount);
+    for (size_t i = std::max(given, static_cast<size_t>(kCoreMessageCount)); i < lines.size(); ++i)
+        lines[i] = builtIn[i];
     m_entries = std::move(lines);
     return true;
 }

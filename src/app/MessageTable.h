@@ -2,9 +2,11 @@
 // The message and caption table the program reads every user-visible text from, by index, and
 // its replacement by a language file. The table always holds exactly kMessageCount entries:
 // a language file must give at least the 361 entries the program reads (0 to 360) or it is
-// refused as a whole; missing translator-note lines (361 to 364) become empty entries, and
-// lines after the 365th are ignored, since nothing reads them and the export has a fixed
-// length. Entries are positional, so an empty line is an empty entry, never skipped.
+// refused as a whole; missing translator-note lines (361 to 364) become empty entries. A file
+// written for the designed table stops there: the extension's entries (365 on) it does not
+// reach keep their built-in texts, those it reaches take its lines, and lines after the last
+// entry are ignored, since nothing reads them and the export has a fixed length. Entries are
+// positional, so an empty line is an empty entry, never skipped.
 // Covered by tests/app/MessageTableTest.cpp.
 
 #include "app/FileError.h"
@@ -50,8 +52,9 @@ public:
     // Back to the built-in texts.
     void reset();
 
-    // Replaces the table by `lines` (line 0 becoming entry 0), fitted to kMessageCount.
-    // Returns false, and changes nothing, when there are fewer than kMinLanguageLines.
+    // Replaces the table by `lines` (line 0 becoming entry 0), fitted to kMessageCount as the
+    // class comment says. Returns false, and changes nothing, when there are fewer than
+    // kMinLanguageLines.
     bool replaceEntries(std::vector<std::string> lines);
 
     // Reads a language file: CR LF, a lone CR and a lone LF each end a line, and a last line

@@ -66,11 +66,13 @@ MessageTable DistinctTable()
 
 // ---- The built-in table -------------------------------------------------------------------
 
-TEST(MessageBuiltInTest, HasExactly365Entries)
+TEST(MessageBuiltInTest, HasTheDesignedEntriesAndTheExtension)
 {
-    EXPECT_EQ(BuiltInMessagesUtf8().size(), 365u);
-    EXPECT_EQ(BuiltInMessages().size(), 365u);
-    EXPECT_EQ(MessageTable().count(), 365);
+    EXPECT_EQ(kCoreMessageCount, 365);
+    EXPECT_EQ(BuiltInMessagesUtf8().size(), size_t(kMessageCount));
+    EXPECT_EQ(BuiltInMessages().size(), size_t(kMessageCount));
+    EXPECT_EQ(ExtendedMessagesUtf8().size(), size_t(kMessageCount - kCoreMessageCount));
+    EXPECT_EQ(MessageTable().count(), kMessageCount);
 }
 
 TEST(MessageBuiltInTest, EntriesAreTheDesignTextsCharacterForCharacter)
@@ -170,10 +172,10 @@ TEST(MessageBuiltInTest, ResponseIntervalCaptionEndsWithTheIntervalField)
 TEST(MessageTableTest, IndexOutsideTheTableGivesEmptyText)
 {
     const MessageTable table;
-    for (int index : { -1, 365, 366, 100000, INT_MAX, INT_MIN })
+    for (int index : { -1, kMessageCount, kMessageCount + 1, 100000, INT_MAX, INT_MIN })
         EXPECT_EQ(table.text(index), "") << index;
     EXPECT_EQ(Msg(-1), "");
-    EXPECT_EQ(Msg(365), "");
+    EXPECT_EQ(Msg(kMessageCount), "");
     EXPECT_EQ(Msg(INT_MAX), "");
 }
 
@@ -191,23 +193,27 @@ TEST(MessageTableTest, ReplaceEntriesRefusesShortListsAndFitsLongOnes)
         bool accepted;
     };
     const Case cases[] = { { 0, false }, { 1, false }, { 360, false }, { 361, true }, { 364, true },
-        { 365, true }, { 366, true }, { 1000, true } };
+        { 365, true }, { 366, true }, { kMessageCount, true }, { 1000, true } };
     for (const Case& c : cases) {
         MessageTable table;
         std::vector<std::string> lines;
         for (int i = 0; i < c.lines; ++i)
             lines.push_back("n" + std::to_string(i));
         EXPECT_EQ(table.replaceEntries(lines), c.accepted) << c.lines;
-        EXPECT_EQ(table.count(), 365) << c.lines;
+        EXPECT_EQ(table.count(), kMessageCount) << c.lines;
         if (!c.accepted) {
             EXPECT_EQ(table.entries(), BuiltInMessages()) << c.lines;
             continue;
         }
         EXPECT_EQ(table.text(0), "n0");
         EXPECT_EQ(table.text(360), "n360");
-        // Entries the list does not reach are empty; lines past the last entry are dropped.
+        // Designed entries the list does not reach are empty, extension entries keep their
+        // built-in texts; lines past the last entry are dropped.
         EXPECT_EQ(table.text(364), c.lines > 364 ? "n364" : "") << c.lines;
-        EXPECT_EQ(table.text(365), "");
+        for (int i : { kCoreMessageCount, kMessageCount - 1 })
+            EXPECT_EQ(table.text(i), c.lines > i ? "n" + std::to_string(i) : BuiltInMessages()[size_t(i)])
+                << c.lines << " " << i;
+        EXPECT_EQ(table.text(kMessageCount), "");
     }
 }
 
@@ -237,7 +243,7 @@ TEST(MessageLanguageFileTest, FileOf361LinesIsAcceptedAndTheNoteBecomesEmpty)
     const LanguageFileResult result = table.loadLanguageFile(file);
     EXPECT_EQ(result.status, LanguageFileStatus::Loaded);
     EXPECT_EQ(result.lineCount, 361);
-    EXPECT_EQ(table.count(), 365);
+    EXPECT_EQ(table.count(), kMessageCount);
     EXPECT_EQ(table.text(0), "L0");
     EXPECT_EQ(table.text(360), "L360");
     EXPECT_EQ(table.text(362), "");
@@ -247,13 +253,13 @@ TEST(MessageLanguageFileTest, LinesAfterTheLastEntryAreIgnored)
 {
     TempDir dir;
     const fs::path file = dir.path() / "language.dat";
-    WriteBytes(file, NumberedLines(400));
+    WriteBytes(file, NumberedLines(kMessageCount + 35));
     MessageTable table;
     const LanguageFileResult result = table.loadLanguageFile(file);
     EXPECT_EQ(result.status, LanguageFileStatus::Loaded);
-    EXPECT_EQ(result.lineCount, 400);
-    EXPECT_EQ(table.count(), 365);
-    EXPECT_EQ(table.text(364), "L364");
+    EXPECT_EQ(result.lineCount, kMessageCount + 35);
+    EXPECT_EQ(table.count(), kMessageCount);
+    EXPECT_EQ(table.text(kMessageCount - 1), "L" + std::to_string(kMessageCount - 1));
 }
 
 TEST(MessageLanguageFileTest, EveryLineEndEndsALine)
@@ -274,7 +280,8 @@ TEST(MessageLanguageFileTest, EveryLineEndEndsALine)
     const LanguageFileResult result = table.loadLanguageFile(file);
     ASSERT_EQ(result.status, LanguageFileStatus::Loaded);
     EXPECT_EQ(result.lineCount, 370);
-    expected.resize(365);
+    for (size_t i = expected.size(); i < size_t(kMessageCount); ++i)
+        expected.push_back(BuiltInMessages()[i]);
     EXPECT_EQ(table.entries(), expected);
 }
 
@@ -353,7 +360,7 @@ TEST(MessageLanguageFileTest, UnreadableFileReportsTheStandardErrorAndLeavesTheT
 
 // ---- Exporting ----------------------------------------------------------------------------
 
-TEST(MessageLanguageFileTest, ExportWrites365LinesEachEndedByCrLf)
+TEST(MessageLanguageFileTest, ExportWritesEveryEntryEndedByCrLf)
 {
     TempDir dir;
     const fs::path file = dir.path() / "language.dat";
@@ -366,7 +373,7 @@ TEST(MessageLanguageFileTest, ExportWrites365LinesEachEndedByCrLf)
     size_t crlf = 0;
     for (size_t pos = bytes.find("\r\n"); pos != std::string::npos; pos = bytes.find("\r\n", pos + 2))
         ++crlf;
-    EXPECT_EQ(crlf, 365u);
+    EXPECT_EQ(crlf, size_t(kMessageCount));
 }
 
 TEST(MessageLanguageFileTest, ExportThenLoadReproducesTheTable)
@@ -427,7 +434,10 @@ TEST(MessageLanguageFileTest, ProgramTableLoadsFromAPathAndMsgFollows)
     EXPECT_EQ(Msg(7), "L7");
     EXPECT_EQ(Msg(364), "L364");
     ASSERT_FALSE(ExportLanguageFile(file));
-    EXPECT_EQ(ReadBytes(file), NumberedLines(365));
+    std::string extension;
+    for (size_t i = kCoreMessageCount; i < size_t(kMessageCount); ++i)
+        extension += BuiltInMessages()[i] + "\r\n";
+    EXPECT_EQ(ReadBytes(file), NumberedLines(365) + extension);
     CurrentMessageTable().reset();
     EXPECT_EQ(Msg(7), Utf8ToWin1251("не найдено"));
 }
