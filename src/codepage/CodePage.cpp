@@ -84,65 +84,6 @@ constexpr std::array<char16_t, 64> kUpper1251 = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
 };
 
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Decodes one UTF-8 sequence at `i`; returns false (consuming one byte) when it is malformed.
-bool decodeUtf8(std::string_view s, size_t& i, char32_t& cp)
-{
-    const auto lead = static_cast<unsigned char>(s[i]);
-    int extra;
-    char32_t min;
-    if (lead < 0x80) {
-        cp = lead;
-        ++i;
-        return true;
-    } else if ((lead & 0xE0) == 0xC0) {
-        extra = 1, cp = lead & 0x1F, min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, cp = lead & 0x0F, min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, cp = lead & 0x07, min = 0x10000;
-    } else {
-        ++i;
-        return false;
-    }
-    if (i + static_cast<size_t>(extra) >= s.size()) {
-        ++i;
-        return false;
-    }
-    for (int k = 1; k <= extra; ++k) {
-        const auto c = static_cast<unsigned char>(s[i + k]);
-        if ((c & 0xC0) != 0x80) {
-            ++i;
-            return false;
-        }
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        i += extra + 1;
-        return false;
-    }
-    i += extra + 1;
-    return true;
-}
-
 } // namespace
 
 std::string ConvertText(std::string_view text, int from, int to)
@@ -215,7 +156,7 @@ std::string Utf8ToWin1251(std::string_view utf8)
     while (i < utf8.size()) {
         char32_t cp = 0;
         unsigned char b = '?';
-        if (decodeUtf8(utf8, i, cp) && UnicodeToWin1251(cp, b))
+        if (DecodeUtf8Char(utf8, i, cp) && UnicodeToWin1251(cp, b))
             out += static_cast<char>(b);
         else
             out += '?';
@@ -228,8 +169,66 @@ std::string Win1251ToUtf8(std::string_view text)
     std::string out;
     out.reserve(text.size() * 2);
     for (char c : text)
-        appendUtf8(out, Win1251ToUnicode(static_cast<unsigned char>(c)));
+        AppendUtf8(out, Win1251ToUnicode(static_cast<unsigned char>(c)));
     return out;
+}
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool DecodeUtf8Char(std::string_view s, size_t& i, char32_t& cp)
+{
+    const auto lead = static_cast<unsigned char>(s[i]);
+    int extra;
+    char32_t min;
+    if (lead < 0x80) {
+        cp = lead;
+        ++i;
+        return true;
+    } else if ((lead & 0xE0) == 0xC0) {
+        extra = 1, cp = lead & 0x1F, min = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, cp = lead & 0x0F, min = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, cp = lead & 0x07, min = 0x10000;
+    } else {
+        ++i;
+        return false;
+    }
+    if (i + static_cast<size_t>(extra) >= s.size()) {
+        ++i;
+        return false;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + k]);
+        if ((c & 0xC0) != 0x80) {
+            ++i;
+            return false;
+        }
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        i += extra + 1;
+        return false;
+    }
+    i += extra + 1;
+    return true;
 }
 
 } // namespace morvane::codepage

@@ -10,8 +10,9 @@
 
 namespace morvane::codepage {
 
-// Code page numbers as the program stores them (editor box index, converter settings).
-enum CodePageId : int { kWin1251 = 0, kKoi8r = 1, kDos866 = 2 };
+// Code page numbers as the program stores them (editor box index, converter settings). UTF-8
+// is not an 8-bit table: ConvertText leaves it alone, UnicodeText.h reads and writes it.
+enum CodePageId : int { kWin1251 = 0, kKoi8r = 1, kDos866 = 2, kUtf8 = 3 };
 
 // Converts `text` from code page `from` to code page `to` (0, 1 or 2), byte for byte; bytes
 // below 128 are unchanged. Equal or unknown code pages return the text unchanged.
@@ -31,5 +32,12 @@ bool UnicodeToWin1251(char32_t cp, unsigned char& byte);
 // complete but invalid one (overlong form, surrogate) a single "?".
 std::string Utf8ToWin1251(std::string_view utf8);
 std::string Win1251ToUtf8(std::string_view text);
+
+// One UTF-8 character of `s` at `i`: on success `cp` is its code point and `i` moves past it;
+// a malformed sequence returns false, moving `i` past one byte when the sequence is cut short
+// and past the whole sequence when it is complete but invalid (overlong, surrogate, too large).
+bool DecodeUtf8Char(std::string_view s, size_t& i, char32_t& cp);
+// Appends the UTF-8 form of `cp` to `out`.
+void AppendUtf8(std::string& out, char32_t cp);
 
 } // namespace morvane::codepage
