@@ -256,8 +256,11 @@ void RegexCompiler::addRange(unsigned char (&set)[32], unsigned char from, unsig
         const bool capital = from == 192 && to == 223;
         const bool both = from == 224 && to == 223;
         if (small || capital || both) {
+            // "А-Я" is the capitals only: the small letters follow them directly in the code
+            // page, so the range must stop at 223 rather than run on to 255.
             const int low = (capital || both) ? 192 : 224;
-            for (int ch = low; ch <= 255; ++ch)
+            const int high = capital ? 223 : 255;
+            for (int ch = low; ch <= high; ++ch)
                 addMember(set, static_cast<unsigned char>(ch));
             if (small || both)
                 addMember(set, 184);

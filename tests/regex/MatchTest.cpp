@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bitset>
+
 namespace morvane::regex::test {
 namespace {
 
@@ -184,6 +186,81 @@ const MatchCase kExtendedSyntax[] = {
     { "(?x) a b (?-x)c d", "", "abc d", "1:abc d" },
 };
 INSTANTIATE_TEST_SUITE_P(ExtendedSyntax, Matching, ::testing::ValuesIn(kExtendedSyntax));
+
+// The Cyrillic ranges that the r modifier widens, compared member by member over every byte. The
+// expected set is named by parts: "s" small letters 224-255, "c" capitals 192-223, "y" small yo
+// (184), "Y" capital yo (168), "^" complemented (a class never takes NUL).
+struct CyrillicRangeCase {
+    std::string pattern;
+    const char* modifiers;
+    const char* parts;
+};
+
+std::bitset<256> ExpectedMembers(std::string_view parts)
+{
+    std::bitset<256> set;
+    for (const char part : parts) {
+        if (part == 's' || part == 'c') {
+            const int low = part == 's' ? 224 : 192;
+            for (int c = low; c < low + 32; ++c)
+                set.set(size_t(c));
+        }
+        if (part == 'y')
+            set.set(184);
+        if (part == 'Y')
+            set.set(168);
+    }
+    if (parts.find('^') != std::string_view::npos) {
+        set.flip();
+        set.reset(0);
+    }
+    return set;
+}
+
+std::string ListBytes(const std::bitset<256>& set)
+{
+    std::string out;
+    for (int c = 0; c < 256; ++c)
+        if (set[size_t(c)])
+            out += std::to_string(c) + " ";
+    return out;
+}
+
+TEST(CyrillicRanges, TakeExactlyTheirLetters)
+{
+    const CyrillicRangeCase cases[] = {
+        { W("[а-я]"), "", "sy" },
+        { W("[А-Я]"), "", "cY" },
+        { W("[а-Я]"), "", "scyY" },
+        { "[\\xE0-\\xFF]", "", "sy" },
+        { "[\\xC0-\\xDF]", "", "cY" },
+        { "[\\x{c0}-\\x{df}]", "", "cY" },
+        { "[\\xE0-\\xDF]", "", "scyY" },
+        { W("[А-Я]"), "i", "scyY" },
+        { W("[а-я]"), "i", "scyY" },
+        { "[\\xC0-\\xDF]", "i", "scyY" },
+        { W("[А-Я]"), "-r", "c" },
+        { W("[а-я]"), "i-r", "sc" },
+        { W("[^А-Я]"), "", "^cY" },
+        { W("[^а-я]"), "", "^sy" },
+        { "[^\\xC0-\\xDF]", "", "^cY" },
+        { W("[^А-Я]"), "i", "^scyY" },
+        { W("[^а-Я]"), "", "^scyY" },
+        { W("[^А-Я]"), "-r", "^c" },
+    };
+    for (const CyrillicRangeCase& c : cases) {
+        TRegex engine;
+        engine.SetModifierText(c.modifiers);
+        engine.SetExpression(c.pattern);
+        std::bitset<256> members;
+        for (int ch = 1; ch < 256; ++ch)
+            members[size_t(ch)] = engine.Exec(std::string(1, char(ch)));
+        const std::bitset<256> expected = ExpectedMembers(c.parts);
+        EXPECT_EQ(members, expected) << "/" << Visible(c.pattern) << "/" << c.modifiers
+                                     << " extra: " << ListBytes(members & ~expected)
+                                     << " missing: " << ListBytes(expected & ~members);
+    }
+}
 
 TEST(MatchSettings, WordAndSpaceCharacters)
 {
