@@ -49,6 +49,7 @@ const char* RegexErrorText(int code)
     case kErrLoopWithoutEntry: return "Loop Without LoopEntry !";
     case kErrBacktrackLimit: return "Backtracking Limit Exceeded";
     case kErrMatchStackLimit: return "Match Stack Exceeded";
+    case kErrSearchAborted: return "Search Aborted";
     default: return "Unknown error";
     }
 }

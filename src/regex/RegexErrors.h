@@ -49,6 +49,8 @@ enum RegexErrorCode : int {
     // hours or exhausting memory.
     kErrBacktrackLimit = 1016,
     kErrMatchStackLimit = 1017,
+    // The caller's abort check (TRegex::SetAbortCheck) asked the running search to stop.
+    kErrSearchAborted = 1018,
 };
 
 // The text of `code`, "Unknown error" for codes without one.

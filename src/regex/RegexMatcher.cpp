@@ -71,6 +71,13 @@ void RegexMatcher::Begin(const Environment& environment, const unsigned char* su
     m_backPositions.assign(size_t(m_env.info->backCount), -1);
 }
 
+void RegexMatcher::poll()
+{
+    m_pollCountdown = kPollInterval;
+    if (m_abortCheck && m_abortCheck())
+        throw RegexFailure { kErrSearchAborted, 0 };
+}
+
 int RegexMatcher::successor(int node) const
 {
     const int next = NextNode(m_env.program, node);
@@ -214,6 +221,7 @@ bool RegexMatcher::backtrack(int& node, int& pos)
 
         if (--m_budget < 0)
             throw RegexFailure { kErrBacktrackLimit, 0 };
+        tick();
         switch (RecordKind(record & 15)) {
         case kChoiceAlternative:
             pos = int(m_stack.Pop());
@@ -269,6 +277,7 @@ bool RegexMatcher::backtrack(int& node, int& pos)
 
 bool RegexMatcher::Attempt(int position)
 {
+    tick();
     std::fill(std::begin(m_registers), std::end(m_registers), -1);
     std::fill(m_backPositions.begin(), m_backPositions.end(), -1);
     m_level = 0;
@@ -372,6 +381,7 @@ bool RegexMatcher::Attempt(int position)
         case Opcode::OpComment:
             break;
         case Opcode::OpBack: {
+            tick();
             // A round of the loop that consumed nothing would repeat for ever: stop it here.
             const int index = aux[size_t(node)];
             if (m_backPositions[size_t(index)] == pos)
@@ -427,6 +437,7 @@ bool RegexMatcher::Attempt(int position)
         case Opcode::OpLoopLazy: {
             if (m_level <= 0)
                 throw RegexFailure { kErrLoopWithoutEntry, 0 };
+            tick();
             int counter = m_counters[m_level];
             const int min = ReadInt32(n + kNodeHeaderSize);
             const int max = ReadInt32(n + kNodeHeaderSize + 4);

@@ -10,7 +10,9 @@
 // Limits: a repetition that goes round without consuming a character is not repeated again
 // (this is what makes "(a{0,5})*" terminate); a backreference to an empty group under a simple
 // quantifier is tried once; a search that resumes more than a budget of choices ends with
-// error 1016, and a stack beyond its bound with error 1017.
+// error 1016, and a stack beyond its bound with error 1017. The caller's abort check is polled
+// every kPollInterval steps (a choice resumed, an attempt begun, a loop round) and ends the
+// search with error 1018; a countdown keeps the cost to one decrement per step.
 // Covered by tests/regex/MatchTest.cpp, tests/regex/LargeInputTest.cpp and
 // tests/regex/DifferentialTest.cpp.
 
@@ -19,6 +21,7 @@
 #include "regex/RegexProgram.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace morvane::regex {
@@ -40,6 +43,12 @@ public:
     // scan of the subject times a constant.
     static constexpr int64_t kBudgetBase = 10000000;
     static constexpr int64_t kBudgetPerChar = 128;
+    // Steps between two calls of the abort check: a few microseconds of matching, so a request
+    // is seen at once while the call itself costs nothing measurable.
+    static constexpr int kPollInterval = 4096;
+
+    // The callback polled during searches (empty: none). Kept across searches.
+    void SetAbortCheck(std::function<bool()> check) { m_abortCheck = std::move(check); }
 
     // Prepares a search of `subject` (`length` characters followed by a NUL).
     void Begin(const Environment& environment, const unsigned char* subject, int length);
@@ -60,6 +69,9 @@ private:
     const unsigned char* m_s = nullptr;
     int m_length = 0;
     int64_t m_budget = 0;
+    // Counts down across searches, so that many short searches poll as often as one long one.
+    int m_pollCountdown = kPollInterval;
+    std::function<bool()> m_abortCheck;
     int m_matchEnd = 0;
 
     int m_registers[2 * kGroups] = {};
@@ -68,6 +80,14 @@ private:
     int m_iterationStart[kMaxLoopLevels + 1] = {};
     std::vector<int> m_backPositions;
     BacktrackStack m_stack;
+
+    // One step of the search; every kPollInterval steps the abort check is asked.
+    void tick()
+    {
+        if (--m_pollCountdown == 0)
+            poll();
+    }
+    void poll();
 
     int successor(int node) const;
     bool backtrack(int& node, int& pos);

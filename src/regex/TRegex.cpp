@@ -382,6 +382,8 @@ bool TRegex::Exec(std::string_view text)
 
 bool TRegex::ExecPos(int offset) { return search(offset); }
 
+void TRegex::SetAbortCheck(std::function<bool()> check) { m_d->matcher.SetAbortCheck(std::move(check)); }
+
 bool TRegex::ExecNext()
 {
     if (!m_d->hasSubject || m_d->groupStart[0] < 0 || m_d->groupEnd[0] < 0)

@@ -15,6 +15,7 @@
 #include "regex/ERegex.h"
 
 #include <bitset>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -91,6 +92,15 @@ public:
     // Continues after the last match (one character further after an empty match). Without a
     // current match: error 1007.
     bool ExecNext();
+
+    // A callback that lets the caller stop a long search (a user's Esc or Ctrl+C). While Exec,
+    // ExecPos or ExecNext runs, the matcher calls it about once every few thousand steps (choices
+    // taken back, start positions tried, rounds of a loop); when it returns true the search
+    // stops at once with error 1018 "Search Aborted". An empty function is never called. The
+    // subject, the program and the settings stay as they were, so the next search works; the
+    // group registers are cleared as after a failed search. The callback must not throw and
+    // must not use this engine.
+    void SetAbortCheck(std::function<bool()> check);
 
     // Group n (0 = whole match, 1..14) of the last match: 1-based start, length, text; -1, -1 and
     // the empty text when the group did not take part or n is out of range.

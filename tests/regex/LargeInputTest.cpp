@@ -104,6 +104,55 @@ TEST(LargeInput, BacktrackingBudgetCoversTheWholeSearch)
     }
 }
 
+// What one Exec gives: "START LENGTH", "none", or "E", the error code and its message.
+std::string execOutcome(TRegex& engine, const std::string& subject)
+{
+    try {
+        if (!engine.Exec(subject))
+            return "none";
+        return std::to_string(engine.GroupStart(0)) + " " + std::to_string(engine.GroupLength(0));
+    } catch (const ERegex& error) {
+        return "E" + std::to_string(error.ErrorCode()) + " " + error.what();
+    }
+}
+
+// The abort check is polled inside one search, whatever keeps it busy: backtracking, many start
+// positions, or a long forward walk through a loop. A check that answers yes on its N-th call
+// stops the search right there with 1018; a check that never does leaves the result alone, and
+// an empty one is never called (calling it would throw).
+TEST(LargeInput, AbortCheckStopsALongSearch)
+{
+    struct Case {
+        const char* what;
+        std::string pattern;
+        std::string subject;
+        int stopAtCall;
+        std::string uninterrupted;
+    };
+    const Case cases[] = {
+        { "exponential backtracking", "(a|aa)*\\d", std::string(26, 'a'), 5, "none" },
+        { "many start positions", "a\\d", std::string(1000000, 'a'), 3, "none" },
+        { "forward walk through a loop", "(ab)*\\Z", repeated("ab", 1 << 18), 2, "1 262144" },
+    };
+    for (const Case& c : cases) {
+        TRegex engine;
+        engine.SetExpression(c.pattern);
+        int calls = 0;
+        engine.SetAbortCheck([&calls, &c] { return ++calls >= c.stopAtCall; });
+        EXPECT_EQ(execOutcome(engine, c.subject), "E1018 Search Aborted") << c.what;
+        EXPECT_EQ(calls, c.stopAtCall) << c.what;
+        EXPECT_EQ(engine.LastErrorCode(), 1018) << c.what;
+        EXPECT_EQ(engine.GroupStart(0), -1) << c.what;
+
+        calls = 0;
+        engine.SetAbortCheck([&calls] { return ++calls < 0; });
+        EXPECT_EQ(execOutcome(engine, c.subject), c.uninterrupted) << c.what;
+        EXPECT_GT(calls, 0) << c.what;
+        engine.SetAbortCheck({});
+        EXPECT_EQ(execOutcome(engine, c.subject), c.uninterrupted) << c.what;
+    }
+}
+
 TEST(LargeInput, EmptyBackreferenceRepetitionStaysInsideTheSubject)
 {
     TRegex engine;
