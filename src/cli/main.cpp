@@ -1,5 +1,6 @@
 // morvane-cli: the command-line face of the core (pattern tester, code page tools, batch work).
 
+#include "app/Version.h"
 #include "cli/Commands.h"
 
 #include <cstdio>
@@ -19,7 +20,8 @@ void printUsage(std::FILE* out)
                "  list [--mask TEXT] [--subdirs] [--hidden] PATH...        (the pass file list)\n"
                "  found|notfound|all|replace|restore|restore-first|delete-backups|convert\n"
                "        [options] PATH...                                  (batch commands;\n"
-               "                                                           COMMAND --help for more)\n",
+               "                                                           COMMAND --help for more)\n"
+               "  --version                                                (the program's version)\n",
                out);
 }
 
@@ -43,6 +45,10 @@ int main(int argc, char** argv)
         return morvane::cli::RunList(args);
     if (const int status = morvane::cli::RunBatch(command, args); status >= 0)
         return status;
+    if (command == "--version") {
+        std::printf("%s\n", morvane::app::VersionLine("morvane-cli").c_str());
+        return 0;
+    }
     if (command == "--help" || command == "-h" || command == "help") {
         printUsage(stdout);
         return 0;
