@@ -246,6 +246,7 @@ template <class Self, class Visitor> void VisitFields(Self& s, Visitor& v)
     v(m, "EditWordChars_Text", s.EditWordChars_Text);
     v(m, "miSetTime_Caption", s.miSetTime_Caption);
     v(m, "miAutoSave_Checked", s.miAutoSave_Checked);
+    v(m, "miLanguageEnglish_Checked", s.miLanguageEnglish_Checked);
     v(m, "LabelDir_Caption", s.LabelDir_Caption);
     v(m, "cbMask_Text", s.cbMask_Text);
     v(m, "cbMask_Items", s.cbMask_Items);

@@ -76,6 +76,8 @@ struct Settings {
     // Windows-1251; the last 9 characters carry the response interval.
     std::string miSetTime_Caption;
     bool miAutoSave_Checked = true;
+    // The interface language: English instead of the built-in Russian table.
+    bool miLanguageEnglish_Checked = false;
     // Current directory of the file panel (program text); empty: the root is used.
     std::string LabelDir_Caption;
     std::string cbMask_Text = "*.*";

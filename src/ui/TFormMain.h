@@ -126,6 +126,7 @@ public Q_SLOTS:
     void miSupportClick();
     void miManualClick();
     void tbTutorialClick();
+    void tbHelpTableClick();
     // File commands of the panel and the report.
     void miViewClick();
     void miEditClick();
@@ -231,6 +232,23 @@ private:
     int m_reportColumnWidth1 = 70;
     int m_reportColumnWidth2 = 70;
     int m_activePageIndex = -1;
+    // ==== help, manual and language (TFormMainHelp.cpp, ui/help/); each block states its own access ====
+public:
+    // The help commands, the about window and the language choice, created with the first use
+    // (the window's construction makes it, so that its menu items exist from the start).
+    class HelpBinding& help();
+    // Loads the message table of the language chosen (a language file of the program directory
+    // wins) and applies every caption and the texts read at show time again, at once.
+    void applyLanguage();
+
+private:
+    // The built-in table, the language file or the English table, by the choice.
+    void loadMessageTable();
+    // The manual page became active.
+    void helpPageChanged();
+    class HelpBinding* m_help = nullptr;
+    // ==== end of help ====
+
     // ==== table page (TFormMainTablePage.cpp); each block states its own access ====
 public:
     // The rule table page: the grid's model with both stored tables, the rule compiler and the

@@ -12,6 +12,7 @@
 #include "ui/QsciInclude.h"
 #include "ui/SourceEditor.h"
 #include "ui/TForm9.h"
+#include "ui/help/HelpBinding.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -144,8 +145,9 @@ void TFormMain::connectHandlers()
     onTrigger(m_c.miSupport, &TFormMain::miSupportClick);
     onTrigger(m_c.miManual, &TFormMain::miManualClick);
     onClick(m_c.tbHelp, &TFormMain::miHelpClick);
-    onClick(m_c.tbHelpTable, &TFormMain::miHelpClick);
+    onClick(m_c.tbHelpTable, &TFormMain::tbHelpTableClick);
     onClick(m_c.tbTutorial, &TFormMain::tbTutorialClick);
+    help(); // adds the about item and the language menu
 
     // File commands, from the context menu and the report page's buttons.
     onTrigger(m_c.miView, &TFormMain::miViewClick);
@@ -313,17 +315,7 @@ void TFormMain::PageControlMainChange(int index)
     }
     m_activePageIndex = index;
     UpdatePassCommands();
-    // Opening the compiled help's index page on the manual page is bound when help lands.
+    helpPageChanged();
 }
-
-// ---- Scaffolding: commands of subsystems the window is not bound to yet ----
-
-// clang-format off
-
-void TFormMain::miHelpClick() { } // bound when help lands
-void TFormMain::miSupportClick() { } // bound when help lands
-void TFormMain::miManualClick() { } // bound when help lands
-void TFormMain::tbTutorialClick() { } // bound when help lands
-// clang-format on
 
 } // namespace morvane::ui

@@ -22,6 +22,7 @@
 #include "search/WorkTextEditor.h"
 #include "ui/RuleTablePage.h"
 #include "ui/SourceEditor.h"
+#include "ui/help/HelpBinding.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -146,6 +147,7 @@ void TFormMain::restoreSettings()
     m_c.EditWordChars->setText(ToDisplay(s.EditWordChars_Text));
     m_setTimeCaption = s.miSetTime_Caption;
     m_c.miAutoSave->setChecked(s.miAutoSave_Checked);
+    help().setEnglish(s.miLanguageEnglish_Checked);
     m_c.LabelDir->setText(ToDisplay(s.LabelDir_Caption));
     m_c.cbMask->clear();
     for (const std::string& mask : s.cbMask_Items)
@@ -210,11 +212,9 @@ void TFormMain::FormShow()
     // 4. The response interval from the restored caption, then the captions of every window;
     // the interval menu item keeps the current interval in its last 9 characters.
     m_responseIntervalMs = app::IntervalFromCaption(m_setTimeCaption, app::kDefaultResponseIntervalMs);
-    app::CurrentMessageTable().reset();
-    const app::LanguageFileResult language = app::LoadLanguageFile(m_programDir / app::kLanguageFileName);
-    if (language.status == app::LanguageFileStatus::Unreadable && language.error)
-        m_dialogs->ShowMessage(language.error->message);
+    loadMessageTable();
     ApplyCaptions();
+    help().applyCaptions();
     setResponseIntervalCaption(
         app::ReplaceIntervalInCaption(app::Msg(269), app::FormatIntervalText(m_responseIntervalMs)));
 
@@ -257,6 +257,9 @@ void TFormMain::FormShow()
     m_startingUp = false;
     tables.setStartingUp(false);
     updateStyleButtons();
+
+    // 16. The manual page shows the start page when it is the page shown.
+    helpPageChanged();
 
     // 17. The watcher of the panel's directory.
     m_panel->startWatcher();
@@ -393,6 +396,7 @@ void TFormMain::collectSettings()
     s.EditWordChars_Text = FromDisplay(m_c.EditWordChars->text());
     s.miSetTime_Caption = m_setTimeCaption;
     s.miAutoSave_Checked = m_c.miAutoSave->isChecked();
+    s.miLanguageEnglish_Checked = help().english();
     s.LabelDir_Caption = FromDisplay(m_c.LabelDir->text());
     s.cbMask_Text = FromDisplay(m_c.cbMask->currentText());
     s.cbMask_Items.clear();

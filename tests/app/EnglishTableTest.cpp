@@ -31,7 +31,8 @@ std::vector<std::string> Placeholders(const std::string& text)
 {
     static const std::regex placeholder(R"(%(\.0n|0\.n|d|s))");
     std::vector<std::string> found;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), placeholder); it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), placeholder); it != std::sregex_iterator();
+         ++it)
         found.push_back(it->str());
     found.push_back(std::string(static_cast<size_t>(std::count(text.begin(), text.end(), '&')), '&'));
     return found;

@@ -75,6 +75,7 @@ TEST(Settings, BuiltInsAreWrittenUnderTheirKeys)
         { "TFormMain", "EditSpaceChars_Text", R"(\x20\x09\x0A\x0D\x0C)" },
         { "TFormMain", "miSetTime_Caption", Utf8ToWin1251("Изменить время отклика - 0.500 sec") },
         { "TFormMain", "miAutoSave_Checked", "True" },
+        { "TFormMain", "miLanguageEnglish_Checked", "False" },
         { "TFormMain", "LabelDir_Caption", "" },
         { "TFormMain", "cbMask_Text", "*.*" },
         { "TFormMain", "sbSortName_Down", "False" },
@@ -137,6 +138,7 @@ TEST(Settings, RoundTripOfChangedValues)
     s.Appearance["mmReplace_Color"] = "#ffffe0";
     s.cbFromCodePage_ItemIndex = 3;
     s.cbToCodePage_ItemIndex = 2;
+    s.miLanguageEnglish_Checked = true;
     s.rbReplaceCount_Checked = false;
     s.rbFoundCount_Checked = true;
     s.CheckBoxFileNameSource_Checked = false;

@@ -213,13 +213,13 @@ private Q_SLOTS:
         QStringList settings;
         for (QAction* a : menus[1]->menu()->actions())
             if (!a->isSeparator())
-                settings << a->objectName();
+                settings << (a->menu() != nullptr ? a->menu()->objectName() : a->objectName());
         QCOMPARE(settings,
             QStringList({ "miModifierI", "miModifierS", "miModifierM", "miModifierX", "miModifierG",
                 "miSimpleReplace", "miSubstitute", "miExtendedReplace", "miSubDir", "miOutRTF", "miHideFiles",
                 "miReport", "miReplToFile", "miFileSplit", "miBatch", "miSaveBackup", "miWordWrap",
                 "miColour", "miSetColour", "miWebBrowser", "miSetFont", "miSetColor", "miSetTime",
-                "miAutoSave" }));
+                "miAutoSave", "miLanguage" }));
     }
 
     void workToolBarIsInOrderAndEveryButtonHasAPicture()
