@@ -10,6 +10,7 @@ MORVANE_PACKAGES=(
     qt6-base-dev libqscintilla2-qt6-dev libgl-dev
     qt6-translations-l10n
     libbenchmark-dev libpcre2-dev libre2-dev
+    desktop-file-utils dpkg-dev file
 
 )
 

@@ -34,7 +34,7 @@ std::filesystem::path ResolveProgramDir(const ProgramDirInputs& inputs)
             dir = *inputs.morvaneHome;
         return WithTrailingSeparator(dir.lexically_normal());
     }
-    if (!inputs.executableDir.empty() && inputs.executableDirWritable)
+    if (!inputs.executableDir.empty() && inputs.executableDirWritable && !inputs.installed)
         return WithTrailingSeparator(inputs.executableDir);
     // The XDG base directory rules say a relative XDG_CONFIG_HOME is invalid and is ignored.
     if (HasText(inputs.xdgConfigHome) && std::filesystem::path(*inputs.xdgConfigHome).is_absolute())
@@ -56,6 +56,9 @@ ProgramDirInputs CurrentProgramDirInputs()
     }
     inputs.executableDir = ExecutablePath().parent_path();
     inputs.executableDirWritable = IsDirectoryWritable(inputs.executableDir);
+    std::error_code ec;
+    inputs.installed = inputs.executableDir.filename() == "bin"
+        && std::filesystem::is_directory(inputs.executableDir.parent_path() / "share" / "morvane", ec);
     return inputs;
 }
 

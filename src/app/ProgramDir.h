@@ -2,8 +2,10 @@
 // The program directory: where every file the program keeps for itself lives (settings,
 // selection, tables, language file). The policy, in order: the environment variable
 // MORVANE_HOME when set and not empty; else the executable's directory when the user may
-// create files there; else $XDG_CONFIG_HOME/morvane/ (~/.config/morvane/ when XDG_CONFIG_HOME
-// is unset, empty or relative), created when missing. The result always ends with "/".
+// create files there and the program is not installed (an installed program's directory,
+// PREFIX/bin beside PREFIX/share/morvane, is shared with other programs, even for root); else
+// $XDG_CONFIG_HOME/morvane/ (~/.config/morvane/ when XDG_CONFIG_HOME is unset, empty or
+// relative), created when missing. The result always ends with "/".
 // Covered by tests/app/ProgramDirTest.cpp.
 
 #include <filesystem>
@@ -19,6 +21,7 @@ struct ProgramDirInputs {
     std::optional<std::string> home; // HOME (or the password database's home)
     std::filesystem::path executableDir; // directory of the running program file
     bool executableDirWritable = false;
+    bool installed = false; // the executable lies in PREFIX/bin beside PREFIX/share/morvane
 };
 
 // Applies the policy to `inputs`. Pure: creates nothing. When no rule yields a directory

@@ -53,6 +53,18 @@ TEST(ProgramDir, PolicyTable)
     }
 }
 
+TEST(ProgramDir, AnInstalledProgramKeepsItsFilesInTheConfigDirectoryEvenWhenItsOwnIsWritable)
+{
+    ProgramDirInputs in;
+    in.home = "/root";
+    in.executableDir = "/usr/bin";
+    in.executableDirWritable = true;
+    in.installed = true;
+    EXPECT_EQ(ResolveProgramDir(in).string(), "/root/.config/morvane/");
+    in.installed = false;
+    EXPECT_EQ(ResolveProgramDir(in).string(), "/usr/bin/");
+}
+
 TEST(ProgramDir, RelativeMorvaneHomeBecomesAbsolute)
 {
     ProgramDirInputs in;
