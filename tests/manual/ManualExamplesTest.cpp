@@ -35,21 +35,8 @@ std::string ReadPage(const std::string& name)
     return text.str();
 }
 
-void AppendUtf8(std::string& out, unsigned code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-// Decodes the character references the pages use: the five named ones and numeric ones.
+// Decodes the character references the pages use: the named ones and the numeric ones of
+// control and other ASCII characters (every other character is written as it is).
 std::string DecodeEntities(const std::string& text)
 {
     std::string out;
@@ -64,8 +51,8 @@ std::string DecodeEntities(const std::string& text)
             = { { "amp", '&' }, { "lt", '<' }, { "gt", '>' }, { "quot", '"' }, { "#x27", '\'' } };
         if (const auto it = named.find(name); it != named.end())
             out += it->second;
-        else if (name.size() > 1 && name[0] == '#')
-            AppendUtf8(out, static_cast<unsigned>(std::stoul(name.substr(1), nullptr, 10)));
+        else if (name.size() > 1 && name[0] == '#' && std::stoul(name.substr(1)) < 0x80)
+            out += static_cast<char>(std::stoul(name.substr(1)));
         else
             ADD_FAILURE() << "unknown character reference &" << name << ";";
         i = end;
