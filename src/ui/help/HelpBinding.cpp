@@ -101,8 +101,7 @@ HelpBinding::HelpBinding(
     if (auto* item = m_c.pmReplace->findChild<QAction*>(QStringLiteral("miHelpRegularExpretionForReplace")))
         connect(item, &QAction::triggered, this, [this] { showUrl(HelpPageUrl(kTemplatePage)); });
 
-    manualBrowser()->setOpenLinks(true);
-    manualBrowser()->setOpenExternalLinks(false);
+    PrepareManualBrowser(manualBrowser());
     // F1 in the program's other windows (its modal dialogs) never reaches the menu item.
     qApp->installEventFilter(this);
 }

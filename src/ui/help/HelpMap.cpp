@@ -1,6 +1,9 @@
 #include "ui/help/HelpMap.h"
 
+#include <QFile>
 #include <QObject>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace morvane::ui {
@@ -149,6 +152,15 @@ QUrl HelpPageUrl(std::string_view page, std::string_view anchor)
     if (!anchor.empty())
         url.setFragment(QString::fromLatin1(anchor.data(), static_cast<qsizetype>(anchor.size())));
     return url;
+}
+
+void PrepareManualBrowser(QTextBrowser* browser)
+{
+    QFile css(QStringLiteral(":/help/style.css"));
+    if (css.open(QIODevice::ReadOnly))
+        browser->document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
+    browser->setOpenLinks(true);
+    browser->setOpenExternalLinks(false);
 }
 
 QUrl HelpTopicUrl(const HelpTopic& topic)

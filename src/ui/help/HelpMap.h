@@ -12,6 +12,7 @@
 #include <string_view>
 
 class QObject;
+class QTextBrowser;
 
 namespace morvane::ui {
 
@@ -34,6 +35,10 @@ const HelpTopic* HelpTopicFor(const QObject* object);
 // The address of a topic and of a bare page in the compiled-in manual.
 QUrl HelpTopicUrl(const HelpTopic& topic);
 QUrl HelpPageUrl(std::string_view page, std::string_view anchor = {});
+
+// Prepares a browser for the manual: the pages' style sheet (the browser does not load linked
+// style sheets) and links followed inside it.
+void PrepareManualBrowser(QTextBrowser* browser);
 
 // The manual's pages named by the help commands.
 inline constexpr std::string_view kStartPage = "index.html";

@@ -2,6 +2,7 @@
 
 #include "app/MessageTable.h"
 #include "ui/DisplayText.h"
+#include "ui/help/HelpMap.h"
 
 #include <QTextBrowser>
 #include <QUrl>
@@ -21,8 +22,7 @@ TFormHelp::TFormHelp(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("WebBrowserHelp"));
-    m_browser->setOpenLinks(true);
-    m_browser->setOpenExternalLinks(false);
+    PrepareManualBrowser(m_browser);
     layout->addWidget(m_browser);
     resize(760, 560);
 }
