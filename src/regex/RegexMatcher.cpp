@@ -71,7 +71,7 @@ void RegexMatcher::Begin(const Environment& environment, const unsigned char* su
     m_backPositions.assign(size_t(m_env.info->backCount), -1);
 }
 
-void RegexMatcher::poll()
+void RegexMatcher::poll() const
 {
     m_pollCountdown = kPollInterval;
     if (m_abortCheck && m_abortCheck())
@@ -116,15 +116,18 @@ bool RegexMatcher::tryGreedy(int node, int start, int64_t count, int& pos, int& 
             count = static_cast<const unsigned char*>(found) - (m_s + start);
         }
     }
+    const int64_t top = count;
     for (; count >= rep.min; --count) {
         const int at = start + int(count) * width;
         if (!filter || filter->accepts[m_s[at]]) {
+            charge(top - count);
             m_stack.Push(uint32_t(start), uint32_t(count), tag(kChoiceGreedy, node));
             pos = at;
             next = follow;
             return true;
         }
     }
+    charge(top - count);
     return false;
 }
 
@@ -138,7 +141,11 @@ bool RegexMatcher::tryLazy(int node, int start, int64_t count, int& pos, int& ne
     const int follow = successor(node);
     const ProgramInfo::FollowFilter* filter = filterOf(node);
     const bool anyChar = OpAt(p, rep.operand) == Opcode::OpAny;
+    int64_t charged = count;
     for (;;) {
+        // One unit per repetition taken since the last round (a jump over many counts as many).
+        charge(count - charged);
+        charged = count;
         const int at = start + int(count) * width;
         if (!filter || filter->accepts[m_s[at]]) {
             m_stack.Push(uint32_t(start), uint32_t(count), tag(kChoiceLazy, node));
@@ -171,15 +178,18 @@ bool RegexMatcher::tryBranchLoop(int head, int start, int count, int& pos, int& 
     const ProgramInfo& info = *m_env.info;
     const ProgramInfo::BranchLoop& loop = info.branchLoops[size_t(-1 - info.nodeAux[size_t(head)])];
     const ProgramInfo::FollowFilter* filter = loop.filter >= 0 ? &info.filters[size_t(loop.filter)] : nullptr;
+    const int top = count;
     for (; count >= 0; --count) {
         const int at = start + count;
         if (!filter || filter->accepts[m_s[at]]) {
+            charge(top - count);
             m_stack.Push(uint32_t(start), uint32_t(count), tag(kChoiceBranchLoop, head));
             pos = at;
             next = loop.exit;
             return true;
         }
     }
+    charge(top - count);
     return false;
 }
 
@@ -395,6 +405,7 @@ bool RegexMatcher::Attempt(int position)
                 int count = 0;
                 while (isInLine(pos + count))
                     ++count;
+                charge(count);
                 if (!tryBranchLoop(node, pos, count, pos, node))
                     goto fail;
                 continue;
@@ -415,6 +426,7 @@ bool RegexMatcher::Attempt(int position)
             const int start = pos;
             if (!rep.lazy) {
                 const int64_t count = repeatCount(rep.operand, rep.max, start);
+                charge(count);
                 if (count < rep.min || !tryGreedy(node, start, count, pos, node, false))
                     goto fail;
                 continue;

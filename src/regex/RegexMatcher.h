@@ -11,8 +11,11 @@
 // (this is what makes "(a{0,5})*" terminate); a backreference to an empty group under a simple
 // quantifier is tried once; a search that resumes more than a budget of choices ends with
 // error 1016, and a stack beyond its bound with error 1017. The caller's abort check is polled
-// every kPollInterval steps (a choice resumed, an attempt begun, a loop round) and ends the
-// search with error 1018; a countdown keeps the cost to one decrement per step.
+// after every kPollInterval units of work and ends the search with error 1018. A step (a choice
+// resumed, an attempt begun, a loop round) costs kStepCost units and every character that a
+// repetition counts, scans back over or compares costs one, so a search that takes few steps
+// but scans far each time is polled as often as one that backtracks; a countdown keeps the cost
+// to one subtraction per step or per scan.
 // Covered by tests/regex/MatchTest.cpp, tests/regex/LargeInputTest.cpp and
 // tests/regex/DifferentialTest.cpp.
 
@@ -43,9 +46,11 @@ public:
     // scan of the subject times a constant.
     static constexpr int64_t kBudgetBase = 10000000;
     static constexpr int64_t kBudgetPerChar = 128;
-    // Steps between two calls of the abort check: a few microseconds of matching, so a request
-    // is seen at once while the call itself costs nothing measurable.
-    static constexpr int kPollInterval = 4096;
+    // Work between two calls of the abort check: about 4,096 steps, a few microseconds of
+    // matching, so a request is seen at once while the call itself costs nothing measurable. A
+    // step weighs as much as scanning kStepCost characters.
+    static constexpr int64_t kStepCost = 64;
+    static constexpr int64_t kPollInterval = 4096 * kStepCost;
 
     // The callback polled during searches (empty: none). Kept across searches.
     void SetAbortCheck(std::function<bool()> check) { m_abortCheck = std::move(check); }
@@ -70,7 +75,8 @@ private:
     int m_length = 0;
     int64_t m_budget = 0;
     // Counts down across searches, so that many short searches poll as often as one long one.
-    int m_pollCountdown = kPollInterval;
+    // Mutable: the const one-step tests charge their scans too.
+    mutable int64_t m_pollCountdown = kPollInterval;
     std::function<bool()> m_abortCheck;
     int m_matchEnd = 0;
 
@@ -81,13 +87,16 @@ private:
     std::vector<int> m_backPositions;
     BacktrackStack m_stack;
 
-    // One step of the search; every kPollInterval steps the abort check is asked.
-    void tick()
+    // One step of the search, and `chars` characters scanned; the abort check is asked when the
+    // countdown runs out.
+    void tick() const { charge(kStepCost); }
+    void charge(int64_t chars) const
     {
-        if (--m_pollCountdown == 0)
+        m_pollCountdown -= chars;
+        if (m_pollCountdown <= 0)
             poll();
     }
-    void poll();
+    void poll() const;
 
     int successor(int node) const;
     bool backtrack(int& node, int& pos);

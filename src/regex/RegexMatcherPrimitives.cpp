@@ -97,6 +97,7 @@ int RegexMatcher::matchOne(int operand, int pos) const
         const int len = end - start;
         if (len > m_length - pos)
             return -1;
+        charge(len);
         if (op == Opcode::OpBackRef)
             return std::memcmp(m_s + start, m_s + pos, size_t(len)) == 0 ? pos + len : -1;
         for (int i = 0; i < len; ++i) {

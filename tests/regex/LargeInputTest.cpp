@@ -153,6 +153,23 @@ TEST(LargeInput, AbortCheckStopsALongSearch)
     }
 }
 
+// Some single steps scan far: a repetition counts its run and then looks back for a place where
+// the continuation can start. Such a search takes few steps but long scans (each of the 3,000
+// attempts walks to the end), so the check must be polled by the characters scanned too.
+TEST(LargeInput, AbortCheckSeesLongScansWithinFewSteps)
+{
+    const std::string subject(3000, 'a');
+    for (const char* pattern : { "(?s).*[xy]", "(?-s).*[xy]", "(?s).*?[xy]", "(a)\\1*[xy]" }) {
+        TRegex plain;
+        plain.SetExpression(pattern);
+        EXPECT_EQ(execOutcome(plain, subject), "none") << pattern;
+        TRegex stopped;
+        stopped.SetExpression(pattern);
+        stopped.SetAbortCheck([] { return true; });
+        EXPECT_EQ(execOutcome(stopped, subject), "E1018 Search Aborted") << pattern;
+    }
+}
+
 TEST(LargeInput, EmptyBackreferenceRepetitionStaysInsideTheSubject)
 {
     TRegex engine;

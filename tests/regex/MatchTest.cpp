@@ -247,6 +247,14 @@ TEST(CyrillicRanges, TakeExactlyTheirLetters)
         { W("[^А-Я]"), "i", "^scyY" },
         { W("[^а-Я]"), "", "^scyY" },
         { W("[^А-Я]"), "-r", "^c" },
+        { W("[а-Я]"), "i", "scyY" },
+        { "[\\xE0-\\xFF]", "i", "scyY" },
+        { "[\\xE0-\\xDF]", "i", "scyY" },
+        { "[\\xC0-\\xDF]", "-r", "c" },
+        { "[^\\xE0-\\xFF]", "", "^sy" },
+        { "[^\\xE0-\\xDF]", "i", "^scyY" },
+        { "[^\\xE0-\\xFF]", "i-r", "^sc" },
+        { W("[А-\\xDF]"), "", "cY" },
     };
     for (const CyrillicRangeCase& c : cases) {
         TRegex engine;
