@@ -16,6 +16,8 @@
 //                                        run replacing every match of one file) and the file path P
 //   matches COUNT                        after the last match
 //   error CODE OFFSET "MESSAGE"          on an ERegex, instead of the count; exit status 2
+// A template with a width above the bound is refused before the search, and running out of
+// memory ends the command; both with a message on standard error and exit status 2.
 // Exit status: 0 with at least one match, 1 with none, 2 on an engine or usage error.
 // TEXT quoting: bytes 0x20-0x7E other than '"' and '\' as they are; \" \\ \t \r \n; every other
 // byte as \xHH (lower-case hex).
@@ -26,18 +28,22 @@
 
 #include "cli/Commands.h"
 
+#include "app/Format.h"
+#include "app/MessageTable.h"
+#include "codepage/CodePage.h"
 #include "regex/TRegex.h"
 #include "template/EvaluateTemplate.h"
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
-#include <cstdint>
-#include <filesystem>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +58,8 @@ using morvane::regex::TRegex;
 constexpr int kExitMatched = 0;
 constexpr int kExitNoMatch = 1;
 constexpr int kExitError = 2;
+constexpr int kMsgTemplateWidthTooLarge = 395;
+constexpr int kMsgOutOfMemory = 396;
 
 struct MatchOptions {
     std::optional<std::string> modifiers;
@@ -216,19 +224,30 @@ std::vector<MatchReporter> buildReporters(const MatchOptions& options)
     return reporters;
 }
 
+void reportMessage(const std::string& text)
+{
+    std::fprintf(stderr, "morvane-cli match: %s\n", codepage::Win1251ToUtf8(text).c_str());
+}
+
 void flush(std::string& out)
 {
     std::fwrite(out.data(), 1, out.size(), stdout);
     out.clear();
 }
 
-} // namespace
-
-int RunMatch(const Args& args)
+int runMatch(const Args& args)
 {
     MatchOptions options;
     if (!parseArgs(args, options))
         return kExitError;
+    if (options.templateText) {
+        if (const auto problem = templ::CheckTemplate(*options.templateText)) {
+            reportMessage("--template: "
+                + app::FillMessage(app::Msg(kMsgTemplateWidthTooLarge), { templ::kMaxTemplateWidth }) + " ("
+                + std::to_string(problem->position() + 1) + ")");
+            return kExitError;
+        }
+    }
     std::string subject;
     if (!readSubject(options.file, subject))
         return kExitError;
@@ -277,6 +296,19 @@ int RunMatch(const Args& args)
     flush(out);
     std::fflush(stdout);
     return count > 0 ? kExitMatched : kExitNoMatch;
+}
+
+} // namespace
+
+int RunMatch(const Args& args)
+{
+    try {
+        return runMatch(args);
+    } catch (const std::bad_alloc&) {
+        std::fflush(stdout);
+        reportMessage(app::Msg(kMsgOutOfMemory));
+        return kExitError;
+    }
 }
 
 } // namespace morvane::cli

@@ -1,8 +1,10 @@
 #include "rules/RuleCompiler.h"
 
+#include "app/Format.h"
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
 #include "rules/CharSetText.h"
+#include "template/EvaluateTemplate.h"
 
 #include <algorithm>
 
@@ -11,6 +13,8 @@ namespace morvane::rules {
 namespace {
 
 using regex::TRegex;
+
+constexpr int kMsgTemplateWidthTooLarge = 395;
 
 constexpr int kEngineIndex[] = { TRegex::kModI, TRegex::kModM, TRegex::kModS, TRegex::kModX, TRegex::kModG };
 
@@ -106,15 +110,19 @@ bool RuleCompiler::ApplyRemark(std::string_view remark)
         ApplyGlobalModifiers();
     }
 
-    if (containsEither(remark, "${Q}", "${q}"))
-        m_replaceMode = ReplaceMode::Simple;
-    else if (containsEither(remark, "${S}", "${s}"))
-        m_replaceMode = ReplaceMode::Substitution;
-    else if (containsEither(remark, "${E}", "${e}"))
-        m_replaceMode = ReplaceMode::Extended;
-    else
-        m_replaceMode = GlobalReplaceMode();
+    m_replaceMode = RemarkReplaceMode(remark);
     return true;
+}
+
+ReplaceMode RuleCompiler::RemarkReplaceMode(std::string_view remark) const
+{
+    if (containsEither(remark, "${Q}", "${q}"))
+        return ReplaceMode::Simple;
+    if (containsEither(remark, "${S}", "${s}"))
+        return ReplaceMode::Substitution;
+    if (containsEither(remark, "${E}", "${e}"))
+        return ReplaceMode::Extended;
+    return GlobalReplaceMode();
 }
 
 bool RuleCompiler::PutRule(const Rule& rule)
@@ -156,6 +164,22 @@ CheckResult RuleCompiler::ValidateRemark(std::string_view text)
     result.position = static_cast<int>(group.open) + 1;
     result.selectStart = static_cast<int>(group.start);
     result.selectLength = static_cast<int>(group.length);
+    return result;
+}
+
+CheckResult RuleCompiler::ValidateReplace(std::string_view text, std::string_view remark) const
+{
+    CheckResult result;
+    if (RemarkReplaceMode(remark) != ReplaceMode::Extended)
+        return result;
+    const std::optional<templ::TemplateWidthError> problem = templ::CheckTemplate(text);
+    if (!problem)
+        return result;
+    result.ok = false;
+    result.message = app::FillMessage(app::Msg(kMsgTemplateWidthTooLarge), { templ::kMaxTemplateWidth });
+    result.position = static_cast<int>(problem->position()) + 1;
+    result.selectStart = static_cast<int>(problem->position());
+    result.selectLength = static_cast<int>(problem->length());
     return result;
 }
 

@@ -94,6 +94,15 @@ public:
     // and the letters between "(?" and ")" are to be selected.
     CheckResult ValidateRemark(std::string_view text);
 
+    // The replace mode that ApplyRemark(remark) sets: the first marker's, else the global one.
+    ReplaceMode RemarkReplaceMode(std::string_view remark) const;
+
+    // The check of a replacement before a run: valid unless the rule's replace mode (that of
+    // its remark) is extended and the template holds a width modifier above the bound one item
+    // may produce. On failure the message is message 395 with the bound, the position that of
+    // the modifier's "-", and the whole modifier is to be selected. Changes nothing.
+    CheckResult ValidateReplace(std::string_view text, std::string_view remark) const;
+
     // The remark of a new rule: message 0 (at most 255 characters) with the engine's current
     // ModifierText inserted after the first "(?" and the letter of the checked replace-mode
     // item ("Q", "S", "E"; nothing when none is checked) after the first "{".

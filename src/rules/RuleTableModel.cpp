@@ -462,6 +462,12 @@ bool RuleTableModel::ValidateRules(bool multipass)
             ReportCheckFailure(m_host, RuleField::cbRemark, remark);
             return false;
         }
+        const CheckResult replace
+            = m_compiler.ValidateReplace(fieldText(RuleField::cbReplace), fieldText(RuleField::cbRemark));
+        if (!replace.ok) {
+            ReportCheckFailure(m_host, RuleField::cbReplace, replace);
+            return false;
+        }
         return true;
     }
     for (int row = 1; row <= dataRowCount(); ++row) {
@@ -475,6 +481,12 @@ bool RuleTableModel::ValidateRules(bool multipass)
         if (!remark.ok) {
             setCurrentRow(row);
             ReportCheckFailure(m_host, RuleField::cbRemark, remark);
+            return false;
+        }
+        const CheckResult replace = m_compiler.ValidateReplace(rowRule(row).Replace, rowRule(row).Remark);
+        if (!replace.ok) {
+            setCurrentRow(row);
+            ReportCheckFailure(m_host, RuleField::cbReplace, replace);
             return false;
         }
     }

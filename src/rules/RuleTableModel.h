@@ -218,9 +218,9 @@ public:
 
     // ---- Before a replace run ----
 
-    // In multipass mode every data row in order (find, then remark; a failure makes that row
-    // current and selects in cbFind or cbRemark), otherwise cbFind and cbRemark. True when all
-    // passed.
+    // In multipass mode every data row in order (find, remark, then the replacement in the mode
+    // the remark gave; a failure makes that row current and selects in cbFind, cbRemark or
+    // cbReplace), otherwise cbFind, cbRemark and cbReplace. True when all passed.
     bool ValidateRules(bool multipass);
 
 private:

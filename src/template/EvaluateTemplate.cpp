@@ -1,8 +1,8 @@
 // The extended replacement template evaluator: a single left-to-right pass over the template
 // that keeps the case state (a lasting CaseMode or a one-character PendingCase, never both) and
 // the quoting state, and appends each item's text to the output. Items that do not parse are
-// copied as text, so there is no error path. Covered by tests/template/EvaluateTemplateTest.cpp
-// and the item tests beside it.
+// copied as text; the only error is a width beyond the bound. Covered by
+// tests/template/EvaluateTemplateTest.cpp and the item tests beside it.
 
 #include "template/EvaluateTemplate.h"
 
@@ -306,6 +306,18 @@ std::string EvaluateTemplate(std::string_view templateText, const GroupTextSourc
     const RunCounters& counters, const std::filesystem::path& currentFilePath)
 {
     return Evaluator(templateText, groupText, counters, currentFilePath).run();
+}
+
+std::optional<TemplateWidthError> CheckTemplate(std::string_view templateText)
+{
+    // Empty groups, counters and path: the items still read exactly as in a run, and what they
+    // produce stays within the widths that pass.
+    try {
+        EvaluateTemplate(templateText, GroupTextSource(), RunCounters(), std::filesystem::path());
+    } catch (const TemplateWidthError& error) {
+        return error;
+    }
+    return std::nullopt;
 }
 
 } // namespace morvane::templ

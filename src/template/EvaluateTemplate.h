@@ -8,8 +8,9 @@
 //   \#  \#{start,precision,s,z,f}  the run's counters, numbered from `start`
 //   \P{sel,/}  \F{sel}      the directory and the name of the processed file
 //   -{align,width,cut,fill} output width of the item right before it; modifiers chain
-// A backslash before any other character gives that character. The evaluator never fails:
-// anything that does not read as an item is copied as text.
+// A backslash before any other character gives that character. Anything that does not read as
+// an item is copied as text; the one failure is a width above kMaxTemplateWidth, which raises
+// TemplateWidthError (CheckTemplate finds it before a run starts).
 //
 // On this platform a path has no drive and its separator is "/": the directory is the path up to
 // its last "/" (a root directory keeps it: "/a.txt" has the directory "/"), \P{D} is empty, \P{P}
@@ -21,10 +22,12 @@
 // PathItemTest.cpp and EngineTemplateTest.cpp.
 
 #include "regex/TRegex.h"
+#include "template/TemplateWidthError.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +49,11 @@ using GroupTextSource = std::function<std::string(int n)>;
 // The replacement text for one match. `templateText` and the result are Windows-1251 bytes.
 std::string EvaluateTemplate(std::string_view templateText, const GroupTextSource& groupText,
     const RunCounters& counters, const std::filesystem::path& currentFilePath);
+
+// The first width modifier of the template that asks for more than kMaxTemplateWidth
+// characters, or nothing. Which "-{" is a modifier depends only on the template, so this holds
+// for every match a run may evaluate the template for.
+std::optional<TemplateWidthError> CheckTemplate(std::string_view templateText);
 
 // The same, with the groups of the engine's last match.
 inline std::string EvaluateTemplate(std::string_view templateText, const regex::TRegex& engine,

@@ -79,6 +79,8 @@ std::size_t ApplyWidthModifiers(std::string_view templateText, std::size_t pos, 
 {
     std::size_t end = pos;
     while (const auto modifier = WidthModifier::read(templateText, pos, end)) {
+        if (modifier->width > kMaxTemplateWidth)
+            throw TemplateWidthError(pos, end - pos);
         text = modifier->apply(std::move(text));
         pos = end;
     }

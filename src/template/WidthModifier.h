@@ -4,7 +4,10 @@
 // its comma ("-{}" is width 0, "-{5}" is no modifier at all). The fill is the character right
 // after its comma whatever it is, "}" and "," included; "\" escapes the character after it.
 // A width beyond the 32-bit signed range makes the modifier unreadable, so it stays text like
-// any other malformed one. Covered by tests/template/WidthModifierTest.cpp.
+// any other malformed one; a readable width above kMaxTemplateWidth is an error.
+// Covered by tests/template/WidthModifierTest.cpp.
+
+#include "template/TemplateWidthError.h"
 
 #include <cstddef>
 #include <optional>
@@ -31,6 +34,7 @@ struct WidthModifier {
 
 // Applies the chain of modifiers that starts at `pos` (possibly none) to `text`, each acting on
 // the result of the one before. Returns the index after the last modifier, `pos` when none.
+// Raises TemplateWidthError, before building anything, for a width above kMaxTemplateWidth.
 std::size_t ApplyWidthModifiers(std::string_view templateText, std::size_t pos, std::string& text);
 
 } // namespace morvane::templ

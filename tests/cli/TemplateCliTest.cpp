@@ -123,3 +123,15 @@ TEST(TemplateCli, NoMatchNoTemplateLine)
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_EQ(r.out, "matches 0\n");
 }
+
+// A width above what one item may produce is refused before any search, never attempted.
+TEST(TemplateCli, HugeWidthIsRefused)
+{
+    for (const char* templateText : { "$0-{L,2000000000}", "<\\#-{,2000000000}>" }) {
+        const auto r = RunCli({ "match", "--template", templateText, "a" }, "xa");
+        EXPECT_EQ(r.status, 2) << templateText;
+        EXPECT_EQ(r.out, "") << templateText;
+        EXPECT_NE(r.err.find("--template: "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("1000000"), std::string::npos) << r.err;
+    }
+}

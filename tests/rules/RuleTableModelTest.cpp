@@ -3,6 +3,7 @@
 
 #include "rules/RuleTableModel.h"
 #include "app/MessageTable.h"
+#include "codepage/CodePage.h"
 #include "fakes/FakeRuleEditorHost.h"
 #include "regex/TRegex.h"
 
@@ -412,6 +413,9 @@ TEST(RuleTableFields, LeavingTheWorkFieldsChecksThem)
     EXPECT_EQ(f.model.RuleList(), kThree); // a refused field changes no rule
 }
 
+const std::string kWidthRefused
+    = morvane::codepage::Utf8ToWin1251("Ширина вывода в шаблоне замены больше 1000000 символов");
+
 TEST(ValidateRules, MultipassStopsAtTheFirstBrokenRowAndShowsIt)
 {
     const struct {
@@ -424,6 +428,8 @@ TEST(ValidateRules, MultipassStopsAtTheFirstBrokenRowAndShowsIt)
         { kThree, true, 1, RuleField::cbFind, "" },
         { { "a\t\t", "(b\t\t", "c\t\t(?q)" }, false, 2, RuleField::cbFind, "ParseReg Unmatched ()" },
         { { "a\t\t", "b\t\t(?q)", "(c\t\t" }, false, 2, RuleField::cbRemark, "Urecognized Modifier" },
+        { { "a\t\t", "b\t$0-{,2000000}\t", "(c\t\t" }, false, 2, RuleField::cbReplace, kWidthRefused },
+        { { "a\t$0-{,2000000}\t${Q}", "b\t-{,2000000}\t" }, true, 1, RuleField::cbFind, "" },
     };
     for (const auto& c : cases) {
         Fixture f(c.lines, 1);
@@ -450,4 +456,13 @@ TEST(ValidateRules, SingleRuleChecksTheWorkFields)
     f.model.setFieldText(RuleField::cbRemark, "(?i-Q)");
     EXPECT_FALSE(f.model.ValidateRules(false));
     EXPECT_EQ(f.host.selections, (std::vector<Selection> { { RuleField::cbRemark, 2, 3 } }));
+
+    // A width too large for one template item, refused only where the text is a template.
+    f.model.setFieldText(RuleField::cbRemark, "");
+    f.model.setFieldText(RuleField::cbReplace, "<$1-{L,2000000000}>");
+    EXPECT_FALSE(f.model.ValidateRules(false));
+    EXPECT_EQ(f.host.messages.back(), kWidthRefused);
+    EXPECT_EQ(f.host.selections.back(), (Selection { RuleField::cbReplace, 3, 15 }));
+    f.model.setFieldText(RuleField::cbRemark, "${S}");
+    EXPECT_TRUE(f.model.ValidateRules(false));
 }

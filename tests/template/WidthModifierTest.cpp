@@ -105,3 +105,41 @@ TEST(WidthModifier, MalformedModifiersAreText)
             { "$1-{,5}-{", "  abc-{" },
         });
 }
+
+// A width above a million is refused wherever a modifier stands, before anything is built; the
+// check names the first such modifier. A width of exactly a million, and text that only looks
+// like a modifier, pass.
+TEST(WidthModifier, WidthsAboveTheBoundAreRefused)
+{
+    struct Case {
+        const char* templateText;
+        int position; // of the refused modifier's "-", or -1 when the template passes
+        int length;
+    };
+    const Case cases[] = {
+        { "$0-{L,2000000000}", 2, 15 },
+        { "\\#-{,2000000000}", 2, 14 },
+        { "\\#{1,3}-{,1000001}", 7, 11 },
+        { "\\P{N}-{C,1000001,,*}", 5, 15 },
+        { "\\F-{,1000001}", 2, 11 },
+        { "x$1-{,3}-{,1000001}", 8, 11 },
+        { "$1-{,1000000}", -1, 0 },
+        { "a-{,2000000}", -1, 0 }, // no item before it: text
+        { "\\Q$1-{,2000000}\\E", -1, 0 }, // quoted: text
+        { "\\#{2147483647}-{,2000000}", -1, 0 }, // the counter is unreadable, so is what follows
+    };
+    const auto groups = FakeGroups({ "Whole", "abc" });
+    for (const Case& c : cases) {
+        const std::optional<morvane::templ::TemplateWidthError> problem
+            = morvane::templ::CheckTemplate(c.templateText);
+        if (c.position < 0) {
+            EXPECT_FALSE(problem) << c.templateText;
+            EXPECT_NO_THROW(EvaluateUtf8(c.templateText, groups)) << c.templateText;
+            continue;
+        }
+        ASSERT_TRUE(problem) << c.templateText;
+        EXPECT_EQ(problem->position(), size_t(c.position)) << c.templateText;
+        EXPECT_EQ(problem->length(), size_t(c.length)) << c.templateText;
+        EXPECT_THROW(EvaluateUtf8(c.templateText, groups), morvane::templ::TemplateWidthError) << c.templateText;
+    }
+}
