@@ -201,7 +201,7 @@ void SearchAll(TRegex& re, const Options& o, const std::string& subjectField, co
     } else {
         found = re.Exec(subjectField);
     }
-    const std::string& subject = re.InputString();
+    const std::string subject(re.InputString());
     if (subject != subjectField.substr(0, subjectField.find('\0'))) {
         Fail("subject copy differs from the text up to its first NUL");
     }

@@ -55,7 +55,10 @@ struct TRegex::Private {
     int lastError = 0;
     int errorOffset = 0;
 
-    std::string subject;
+    // The subject's characters: `ownSubject` after SetInputString, the caller's text after
+    // SetInputView. Either way a NUL follows the last character.
+    std::string_view subject;
+    std::string ownSubject;
     bool hasSubject = false;
     int groupStart[kGroupCount] = {};
     int groupEnd[kGroupCount] = {};
@@ -233,14 +236,29 @@ void TRegex::SetInvertCase(InvertCaseFunction function)
 
 unsigned char TRegex::DefaultInvertCase(unsigned char c) { return Win1251InvertCase(c); }
 
-const std::string& TRegex::InputString() const { return m_d->subject; }
+std::string_view TRegex::InputString() const { return m_d->subject; }
 
 void TRegex::SetInputString(std::string_view text)
 {
     std::string_view copy = upToNul(text);
     if (copy.size() > kMaxSubjectLength)
         copy = copy.substr(0, kMaxSubjectLength);
-    m_d->subject.assign(copy);
+    m_d->ownSubject.assign(copy);
+    m_d->subject = m_d->ownSubject;
+    m_d->hasSubject = true;
+    m_d->clearGroups();
+}
+
+void TRegex::SetInputView(const std::string& text)
+{
+    // Cut at a NUL, the view still ends before a NUL; cut for length, it would not.
+    const std::string_view view = upToNul(text);
+    if (view.size() > kMaxSubjectLength) {
+        SetInputString(view);
+        return;
+    }
+    std::string().swap(m_d->ownSubject); // a large earlier copy is not kept beside the view
+    m_d->subject = view;
     m_d->hasSubject = true;
     m_d->clearGroups();
 }
@@ -309,7 +327,7 @@ bool TRegex::search(int offset)
     int start = offset - 1;
 
     const ProgramInfo& info = m_d->info;
-    const auto* s = reinterpret_cast<const unsigned char*>(m_d->subject.c_str());
+    const auto* s = reinterpret_cast<const unsigned char*>(m_d->subject.data());
     if (info.requiredTextLength > 0
         && !memmem(s + start, size_t(length - start), m_d->program.data() + info.requiredTextOffset,
                    size_t(info.requiredTextLength)))
@@ -416,7 +434,7 @@ std::string TRegex::GroupText(int n) const
     const int length = GroupLength(n);
     if (length <= 0)
         return std::string();
-    return m_d->subject.substr(size_t(m_d->groupStart[n]), size_t(length));
+    return std::string(m_d->subject.substr(size_t(m_d->groupStart[n]), size_t(length)));
 }
 
 std::string TRegex::Substitute(std::string_view templateText)

@@ -2,7 +2,7 @@
 // TRegex: the program's regular-expression engine. A pattern (byte string, Windows-1251) is
 // compiled into a linear node program (magic byte 216, then nodes with a 5-byte header: opcode and
 // a signed 32-bit little-endian link to the successor), which a backtracking matcher walks over a
-// private copy of the subject. Matching is leftmost-first; greedy repetitions give back one
+// private copy of the subject or over the caller's text (SetInputView). Matching is leftmost-first; greedy repetitions give back one
 // repetition at a time, lazy ones take one more at a time.
 //
 // The matcher keeps its backtracking state on a heap-allocated stack, so deep repetitions over
@@ -80,9 +80,18 @@ public:
     void SetInvertCase(InvertCaseFunction function);
     static unsigned char DefaultInvertCase(unsigned char c);
 
-    // The subject: a private copy up to the first NUL. Setting it clears all group registers.
-    const std::string& InputString() const;
+    // The subject up to its first NUL: a private copy made by SetInputString (and Exec), or the
+    // caller's own text given to SetInputView. Setting it clears all group registers.
+    std::string_view InputString() const;
     void SetInputString(std::string_view text);
+    // Makes the caller's text the subject without copying it: a pass that already holds a
+    // file's text in a buffer hands it over as it is (SetInputView, then ExecPos(1), searches as
+    // Exec does). The text must stay alive and unchanged in length until the next subject is
+    // set; changes to its characters are seen by later searches and group texts. A std::string
+    // is required because the matcher reads the NUL that ends its characters; a temporary is
+    // refused at compile time. A text longer than 32-bit positions allow is copied instead.
+    void SetInputView(const std::string& text);
+    void SetInputView(std::string&&) = delete;
 
     // Assigns the subject and searches it from position 1. True when a match was found.
     bool Exec(std::string_view text);

@@ -91,6 +91,41 @@ TEST(Groups, SubjectIsAPrivateCopy)
     EXPECT_EQ(engine.InputString(), "abbc");
 }
 
+// A borrowed subject is searched where it lies: changes to the caller's characters show in
+// later searches and group texts, it ends at its first NUL like a copy, and a temporary cannot
+// be lent at all.
+template <typename Text>
+constexpr bool kLendable = requires(TRegex& e, Text&& text) { e.SetInputView(std::forward<Text>(text)); };
+static_assert(kLendable<std::string&> && !kLendable<std::string>);
+
+TEST(Groups, SubjectViewIsTheCallersText)
+{
+    TRegex engine;
+    engine.SetExpression("b+");
+    std::string text = "abbc";
+    engine.SetInputView(text);
+    EXPECT_EQ(engine.InputString().data(), text.data());
+    ASSERT_TRUE(engine.ExecPos(1));
+    text[0] = 'b';
+    EXPECT_EQ(engine.GroupText(0), "bb");
+    ASSERT_TRUE(engine.ExecPos(1));
+    EXPECT_EQ(engine.GroupStart(0), 1);
+    EXPECT_EQ(engine.GroupText(0), "bbb");
+    EXPECT_FALSE(engine.ExecNext());
+
+    std::string withNul("xb\0bb", 5);
+    withNul[2] = '\0';
+    engine.SetInputView(withNul);
+    EXPECT_EQ(engine.InputString(), "xb");
+    ASSERT_TRUE(engine.ExecPos(1));
+    EXPECT_EQ(engine.GroupText(0), "b");
+    EXPECT_FALSE(engine.ExecNext());
+
+    ASSERT_TRUE(engine.Exec("abbc")); // a copy again
+    withNul.assign("zzz");
+    EXPECT_EQ(engine.InputString(), "abbc");
+}
+
 struct SubstituteCase {
     const char* templateText;
     const char* expected;
