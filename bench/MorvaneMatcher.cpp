@@ -21,7 +21,12 @@ std::size_t MorvaneMatcher::CountAll(std::string_view subject)
 {
     try {
         std::size_t count = 0;
-        if (m_regex.Exec(subject)) {
+        if (subject.data() != m_source || subject.size() != m_buffer.size()) {
+            m_buffer.assign(subject);
+            m_source = subject.data();
+        }
+        m_regex.SetInputView(m_buffer);
+        if (m_regex.ExecPos(1)) {
             ++count;
             while (m_regex.ExecNext()) {
                 ++count;

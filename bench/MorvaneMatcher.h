@@ -1,6 +1,6 @@
 #pragma once
-// The engine driven as the search passes drive it: Exec on the whole text, then ExecNext until
-// it returns false.
+// The engine driven as the search passes drive it: the pass's buffer lent to the engine
+// (SetInputView), a search from position 1, then ExecNext until it returns false.
 // Used by bench/main.cpp.
 
 #include "regex/TRegex.h"
@@ -15,11 +15,14 @@ public:
     explicit MorvaneMatcher(const std::string& pattern);
 
     std::string Name() const override;
-    // Exec copies the subject into the engine on every call, as it does for each file.
+    // The subject is kept in a buffer of the harness, as a pass keeps a file's text: copied on
+    // the first call for a subject (the untimed warm-up count), lent to the engine on every call.
     std::size_t CountAll(std::string_view subject) override;
 
 private:
     regex::TRegex m_regex;
+    std::string m_buffer;
+    const char* m_source = nullptr; // the harness's subject that m_buffer holds
 };
 
 } // namespace morvane::bench

@@ -8,6 +8,7 @@
 #include "regex/RegexErrors.h"
 #include "regex/RegexProgram.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace morvane::regex {
@@ -261,6 +262,62 @@ int followFilter(const unsigned char* p, int start, int operand, const unsigned 
     return int(info.filters.size()) - 1;
 }
 
+// How common a character is in the texts searched (Windows-1251 mark-up, Russian and English
+// prose): larger is more common. Only the order matters; it picks the literal character that
+// the search scans for.
+int commonness(unsigned char c)
+{
+    // Most common first: white space and mark-up, then English and Russian small letters.
+    static constexpr unsigned char kCommonFirst[] = {
+        32, 10, 13, 101, 116, 97, 238, 229, 111, 105, 224, 232, 110, 115, 237, 242, 241, 114, 104, 60, 62,
+        47, 240, 226, 108, 61, 34, 100, 235, 234, 99, 236, 117, 228, 239, 109, 243, 102, 46, 44, 112, 255,
+        103, 251, 119, 252, 121, 227, 98, 231, 118, 225, 107, 247, 233, 245, 230, 48, 49, 50, 51, 52, 53, 54,
+        55, 56, 57, 248, 254, 246, 249, 253, 244, 250, 184, 120, 106, 113, 122, 45, 95, 58, 59, 9,
+    };
+    const auto at = std::find(std::begin(kCommonFirst), std::end(kCommonFirst), c);
+    return int(std::end(kCommonFirst) - at);
+}
+
+// Finds the literal every match of a single-alternative program starts with.
+void findPrefix(const unsigned char* p, const unsigned char* invertCase, ProgramInfo& info)
+{
+    int node = 1 + kNodeHeaderSize;
+    for (;;) {
+        const Opcode op = OpAt(p, node);
+        if (op == Opcode::OpLineStart) {
+            info.lineStartFirst = true;
+            return;
+        }
+        if (!(IsOpen(op) || op == Opcode::OpComment || op == Opcode::OpWordBound || op == Opcode::OpNotWordBound))
+            break;
+        node = NextNode(p, node);
+        if (node == 0)
+            return;
+    }
+    const Opcode op = OpAt(p, node);
+    if (op != Opcode::OpExactly && op != Opcode::OpExactlyCI)
+        return;
+    const int offset = node + kNodeHeaderSize;
+    const int length = int(std::strlen(reinterpret_cast<const char*>(p + offset)));
+    if (length == 0)
+        return;
+    const bool caseless = op == Opcode::OpExactlyCI;
+    int rare = 0;
+    int rareScore = 0;
+    for (int i = 0; i < length; ++i) {
+        const unsigned char c = p[offset + i];
+        const int score = commonness(c) + (caseless && invertCase[c] != c ? commonness(invertCase[c]) : 0);
+        if (i == 0 || score < rareScore) {
+            rare = i;
+            rareScore = score;
+        }
+    }
+    info.prefixOffset = offset;
+    info.prefixLength = length;
+    info.prefixCaseless = caseless;
+    info.prefixRare = rare;
+}
+
 bool isSimpleRepeat(Opcode op)
 {
     switch (op) {
@@ -300,6 +357,7 @@ void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool st
         } else if (OpAt(p, scan) == Opcode::OpInputStart) {
             info.anchored = true;
         }
+        findPrefix(p, invertCase, info);
         if (startsWithRepeat) {
             int longest = 0;
             size_t length = 0;

@@ -18,6 +18,17 @@ struct ProgramInfo {
     int requiredTextOffset = 0; // program offset of the literal's bytes
     int requiredTextLength = 0; // 0: none
     int backCount = 0;
+    // Single alternative only. A literal that every match begins with (past zero-width group
+    // marks, comments and word boundaries): program offset of its bytes, its length (0: none),
+    // whether it compares without case, and the index of its rarest character, which the
+    // search scans for instead of trying every start.
+    int prefixOffset = 0;
+    int prefixLength = 0;
+    bool prefixCaseless = false;
+    int prefixRare = 0;
+    // Every match begins at a line start ("^" in line mode comes first): the search tries only
+    // the subject start and the places after a line-ending character.
+    bool lineStartFirst = false;
     // Per program byte offset: for a back node its index; for the head of a branch loop over
     // one in-line character, -1 - (index into branchLoops); for a simple repetition the index of
     // the filter of what follows it, or -1. Empty when none of these occurs.

@@ -343,7 +343,9 @@ bool RegexMatcher::Attempt(int position)
             const unsigned char* literal = n + kNodeHeaderSize;
             if (literal[0] != s[pos])
                 goto fail;
-            if (literal[0] != 0) {
+            if (literal[1] == 0 && literal[0] != 0) {
+                ++pos;
+            } else if (literal[0] != 0) {
                 const size_t len = std::strlen(reinterpret_cast<const char*>(literal));
                 if (len > size_t(m_length - pos) || std::memcmp(literal + 1, s + pos + 1, len - 1) != 0)
                     goto fail;

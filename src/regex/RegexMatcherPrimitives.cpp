@@ -172,6 +172,11 @@ int64_t RegexMatcher::repeatCount(int operand, int64_t max, int start) const
     }
     case Opcode::OpAnyBut3: {
         const unsigned char a = operandBytes[0], b = operandBytes[1], c = operandBytes[2];
+        if (a == b && b == c) {
+            // "[^x]*": the run ends at the next x (the subject holds no NUL before its end).
+            const void* found = std::memchr(s, a, size_t(limit));
+            return found ? static_cast<const unsigned char*>(found) - s : limit;
+        }
         while (n < limit && s[n] != a && s[n] != b && s[n] != c)
             ++n;
         return n;

@@ -365,6 +365,10 @@ bool TRegex::search(int offset)
     try {
         if (info.anchored)
             return attempt(start);
+        if (info.lineStartFirst)
+            return searchLineStarts(s, start, length, attempt);
+        if (info.prefixLength > 0)
+            return searchPrefix(s, start, length, attempt);
         if (info.requiredFirstChar >= 0 || info.firstCharCount == 1) {
             int c = info.requiredFirstChar;
             if (c < 0)
@@ -388,6 +392,114 @@ bool TRegex::search(int offset)
         return false;
     } catch (const RegexFailure& failure) {
         Error(failure.code);
+    }
+    return false;
+}
+
+namespace {
+
+// The next place at or after a position where one of one or two characters stands, by memchr
+// per character; each character's last find is kept until the scan passes it, so every byte is
+// looked at once per character.
+class TwoByteScanner {
+public:
+    TwoByteScanner(const unsigned char* s, int length, unsigned char a, unsigned char b)
+        : m_s(s)
+        , m_length(length)
+        , m_chars { a, b }
+        , m_count(a == b ? 1 : 2)
+    {
+    }
+
+    // The first position >= `from` holding one of the characters, or -1.
+    int next(int from)
+    {
+        int best = -1;
+        for (int i = 0; i < m_count; ++i) {
+            if (m_next[i] != kNone && m_next[i] < from) {
+                const void* found = from < m_length ? std::memchr(m_s + from, m_chars[i], size_t(m_length - from)) : nullptr;
+                m_next[i] = found ? int(static_cast<const unsigned char*>(found) - m_s) : kNone;
+            }
+            if (m_next[i] != kNone && (best < 0 || m_next[i] < best))
+                best = m_next[i];
+        }
+        return best;
+    }
+
+private:
+    static constexpr int kNone = INT_MAX;
+    const unsigned char* m_s;
+    int m_length;
+    unsigned char m_chars[2];
+    int m_count;
+    int m_next[2] = { -1, -1 };
+};
+
+} // namespace
+
+template <typename Attempt>
+bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt& attempt)
+{
+    const ProgramInfo& info = m_d->info;
+    const unsigned char* literal = m_d->program.data() + info.prefixOffset;
+    const int literalLength = info.prefixLength;
+    const int rare = info.prefixRare;
+    const unsigned char* invert = m_d->invert;
+    const unsigned char c = literal[rare];
+    TwoByteScanner scanner(s, length, c, info.prefixCaseless ? invert[c] : c);
+    for (int from = start + rare;;) {
+        const int found = scanner.next(from);
+        if (found < 0)
+            return false;
+        const int position = found - rare;
+        if (position + literalLength > length)
+            return false;
+        bool same = true;
+        if (info.prefixCaseless) {
+            for (int i = 0; i < literalLength && same; ++i)
+                same = s[position + i] == literal[i] || s[position + i] == invert[literal[i]];
+        } else {
+            same = std::memcmp(s + position, literal, size_t(literalLength)) == 0;
+        }
+        if (same && attempt(position))
+            return true;
+        from = found + 1;
+    }
+}
+
+template <typename Attempt>
+bool TRegex::searchLineStarts(const unsigned char* s, int start, int length, Attempt& attempt)
+{
+    const ProgramInfo& info = m_d->info;
+    // A line starts only after a separator or after the paired tail (which need not be one).
+    bool ends[256] = {};
+    int count = 0;
+    unsigned char chars[2] = {};
+    for (int c = 0; c < 256; ++c) {
+        if (m_d->separators[c] || c == m_d->pairTail) {
+            ends[c] = true;
+            if (count < 2)
+                chars[count] = static_cast<unsigned char>(c);
+            ++count;
+        }
+    }
+    auto tryAt = [&](int position) { return position < length && info.firstChar[s[position]] && attempt(position); };
+    if ((start == 0 || ends[s[start - 1]]) && tryAt(start))
+        return true;
+    if (count <= 2) {
+        TwoByteScanner scanner(s, length, chars[0], count == 2 ? chars[1] : chars[0]);
+        for (int from = start;;) {
+            const int found = scanner.next(from);
+            if (found < 0)
+                return false;
+            if (tryAt(found + 1))
+                return true;
+            from = found + 1;
+        }
+    }
+    for (int position = start; position < length; ++position) {
+        if (ends[s[position]] && tryAt(position + 1))
+            return true;
     }
     return false;
 }

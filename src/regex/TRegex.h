@@ -154,6 +154,11 @@ private:
 
     void ensureProgram();
     bool search(int offset);
+    // Start-position scans for programs whose matches begin with a literal or at a line start.
+    template <typename Attempt>
+    bool searchPrefix(const unsigned char* s, int start, int length, Attempt& attempt);
+    template <typename Attempt>
+    bool searchLineStarts(const unsigned char* s, int start, int length, Attempt& attempt);
 };
 
 } // namespace morvane::regex

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace morvane::regex::test {
 namespace {
 
@@ -124,6 +126,49 @@ TEST(Groups, SubjectViewIsTheCallersText)
     ASSERT_TRUE(engine.Exec("abbc")); // a copy again
     withNul.assign("zzz");
     EXPECT_EQ(engine.InputString(), "abbc");
+}
+
+// Every match of `pattern` through ExecNext, as "start:length" of group 0.
+std::string allMatches(TRegex& engine, const std::string& pattern, const std::string& subject)
+{
+    engine.SetExpression(pattern);
+    std::string out;
+    for (bool found = engine.Exec(subject); found; found = engine.ExecNext())
+        out += std::to_string(engine.GroupStart(0)) + ":" + std::to_string(engine.GroupLength(0)) + " ";
+    return out;
+}
+
+// Patterns whose matches begin with a literal or at a line start are searched by scanning for
+// the literal's rarest character or for line ends. A leading empty group hides that shape from
+// the search without changing any match, so both spellings must give the same matches, with
+// every setting of line separators and pairs.
+TEST(StartScans, AgreeWithTryingEveryStart)
+{
+    const char* patterns[] = { "^a", "^ab*", "^\\s*<", "^.", "^[^a]", "(?-s)^.*", "ab", "bA", "(?i)ab",
+        "(?i)\xe0" "b\xc0", "\\bab", "\\Bba", "(?i)\\bba", "a", "(?i)a", ";\r", "\r\n", "(a)b" };
+    const struct {
+        const char* separators;
+        const char* pair;
+    } settings[] = { { "\r\n", "\r\n" }, { "\r\n", "" }, { "\n", "\r\n" }, { ";", "\r\n" }, { "", "ab" },
+        { "ab;\n", "\n;" } };
+    std::mt19937 random(15);
+    for (const auto& setting : settings) {
+        TRegex engine;
+        engine.SetLineSeparatorChars(setting.separators);
+        engine.SetLinePairedSeparator(setting.pair);
+        for (int round = 0; round < 200; ++round) {
+            std::string subject;
+            const size_t length = random() % 24;
+            for (size_t i = 0; i < length; ++i)
+                subject.push_back("abAB<; \r\n\xe0\xc0"[random() % 11]);
+            for (const char* pattern : patterns) {
+                const std::string direct = allMatches(engine, pattern, subject);
+                EXPECT_EQ(direct, allMatches(engine, std::string("(|)") + pattern, subject))
+                    << "/" << pattern << "/ on \"" << Visible(subject) << "\" with separators \""
+                    << Visible(setting.separators) << "\"";
+            }
+        }
+    }
 }
 
 struct SubstituteCase {
