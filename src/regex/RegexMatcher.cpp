@@ -62,9 +62,8 @@ Repeat decodeRepeat(const unsigned char* p, int node)
 
 } // namespace
 
-void RegexMatcher::Begin(const Environment& environment, const unsigned char* subject, int length)
+void RegexMatcher::Begin(const unsigned char* subject, int length)
 {
-    m_env = environment;
     m_s = subject;
     m_length = length;
     m_budget = kBudgetBase + kBudgetPerChar * int64_t(length);

@@ -55,8 +55,12 @@ public:
     // The callback polled during searches (empty: none). Kept across searches.
     void SetAbortCheck(std::function<bool()> check) { m_abortCheck = std::move(check); }
 
+    // What the next searches run with; the caller fills it in place before Begin (a copy made
+    // per search would cost more than a short search itself).
+    Environment& environment() { return m_env; }
+
     // Prepares a search of `subject` (`length` characters followed by a NUL).
-    void Begin(const Environment& environment, const unsigned char* subject, int length);
+    void Begin(const unsigned char* subject, int length);
 
     // Runs the program from the start position `position` (0-based). On success the registers
     // hold the match; group 0's start is not set here (the caller knows the start).

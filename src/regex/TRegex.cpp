@@ -60,8 +60,11 @@ struct TRegex::Private {
     std::string_view subject;
     std::string ownSubject;
     bool hasSubject = false;
-    int groupStart[kGroupCount] = {};
-    int groupEnd[kGroupCount] = {};
+    // The last match: group 0 here, groups 1 to 14 in the matcher's registers, which stay as
+    // the successful attempt left them until the next search (so no copy is made per match).
+    bool matched = false;
+    int matchStart = -1;
+    int matchEnd = -1;
 
     bool separators[256] = {};
     bool separatorsValid = false;
@@ -72,9 +75,12 @@ struct TRegex::Private {
 
     void clearGroups()
     {
-        std::fill(std::begin(groupStart), std::end(groupStart), -1);
-        std::fill(std::begin(groupEnd), std::end(groupEnd), -1);
+        matched = false;
     }
+    // 0-based start and end of group n (0 to 14) of the last match; -1 when none.
+    int groupStart(int n) const { return !matched ? -1 : n == 0 ? matchStart : matcher.GroupStart(n); }
+    int groupEnd(int n) const { return !matched ? -1 : n == 0 ? matchEnd : matcher.GroupEnd(n); }
+
     void dropProgram()
     {
         program.clear();
@@ -339,7 +345,8 @@ bool TRegex::search(int offset)
             m_d->wordTable[static_cast<unsigned char>(c)] = true;
         m_d->wordTableValid = true;
     }
-    RegexMatcher::Environment environment;
+    RegexMatcher& matcher = m_d->matcher;
+    RegexMatcher::Environment& environment = matcher.environment();
     environment.program = m_d->program.data();
     environment.info = &info;
     environment.invertCase = m_d->invert;
@@ -347,18 +354,14 @@ bool TRegex::search(int offset)
     environment.wordChars = m_d->wordTable;
     environment.pairHead = m_d->pairHead;
     environment.pairTail = m_d->pairTail;
-    RegexMatcher& matcher = m_d->matcher;
-    matcher.Begin(environment, s, length);
+    matcher.Begin(s, length);
 
     auto attempt = [&](int position) {
         if (!matcher.Attempt(position))
             return false;
-        m_d->groupStart[0] = position;
-        m_d->groupEnd[0] = matcher.MatchEnd();
-        for (int n = 1; n < kGroupCount; ++n) {
-            m_d->groupStart[n] = matcher.GroupStart(n);
-            m_d->groupEnd[n] = matcher.GroupEnd(n);
-        }
+        m_d->matchStart = position;
+        m_d->matchEnd = matcher.MatchEnd();
+        m_d->matched = true;
         return true;
     };
 
@@ -459,7 +462,8 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
             for (int i = 0; i < literalLength && same; ++i)
                 same = s[position + i] == literal[i] || s[position + i] == invert[literal[i]];
         } else {
-            same = std::memcmp(s + position, literal, size_t(literalLength)) == 0;
+            for (int i = 0; i < literalLength && same; ++i)
+                same = s[position + i] == literal[i];
         }
         if (same && attempt(position))
             return true;
@@ -516,10 +520,10 @@ void TRegex::SetAbortCheck(std::function<bool()> check) { m_d->matcher.SetAbortC
 
 bool TRegex::ExecNext()
 {
-    if (!m_d->hasSubject || m_d->groupStart[0] < 0 || m_d->groupEnd[0] < 0)
+    if (!m_d->hasSubject || m_d->groupStart(0) < 0 || m_d->groupEnd(0) < 0)
         Error(kErrExecNextWithoutExec);
-    const int length = m_d->groupEnd[0] - m_d->groupStart[0];
-    int offset = m_d->groupStart[0] + 1 + length;
+    const int length = m_d->groupEnd(0) - m_d->groupStart(0);
+    int offset = m_d->groupStart(0) + 1 + length;
     if (length == 0)
         ++offset;
     return search(offset);
@@ -529,16 +533,16 @@ bool TRegex::ExecNext()
 
 int TRegex::GroupStart(int n) const
 {
-    if (n < 0 || n >= kGroupCount || !m_d->hasSubject || m_d->groupStart[n] < 0 || m_d->groupEnd[n] < 0)
+    if (n < 0 || n >= kGroupCount || !m_d->hasSubject || m_d->groupStart(n) < 0 || m_d->groupEnd(n) < 0)
         return -1;
-    return m_d->groupStart[n] + 1;
+    return m_d->groupStart(n) + 1;
 }
 
 int TRegex::GroupLength(int n) const
 {
-    if (n < 0 || n >= kGroupCount || !m_d->hasSubject || m_d->groupStart[n] < 0 || m_d->groupEnd[n] < 0)
+    if (n < 0 || n >= kGroupCount || !m_d->hasSubject || m_d->groupStart(n) < 0 || m_d->groupEnd(n) < 0)
         return -1;
-    return std::max(0, m_d->groupEnd[n] - m_d->groupStart[n]);
+    return std::max(0, m_d->groupEnd(n) - m_d->groupStart(n));
 }
 
 std::string TRegex::GroupText(int n) const
@@ -546,7 +550,7 @@ std::string TRegex::GroupText(int n) const
     const int length = GroupLength(n);
     if (length <= 0)
         return std::string();
-    return std::string(m_d->subject.substr(size_t(m_d->groupStart[n]), size_t(length)));
+    return std::string(m_d->subject.substr(size_t(m_d->groupStart(n)), size_t(length)));
 }
 
 std::string TRegex::Substitute(std::string_view templateText)
