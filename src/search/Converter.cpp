@@ -6,9 +6,12 @@
 #include "app/Format.h"
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
+#include "search/ReplaceStatus.h"
+#include "search/SelectionBounds.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace morvane::search {
@@ -22,6 +25,8 @@ constexpr int kMsgConvertCount = 62;
 constexpr int kMsgConverted = 63;
 constexpr int kMsgConverting = 64;
 constexpr int kMsgConvertOne = 65;
+constexpr int kMsgLinkOutside = 382;
+constexpr int kMsgNotRegular = 383;
 
 } // namespace
 
@@ -63,7 +68,8 @@ void Converter::miConverterClick(const PassSelection& selection, const PassOptio
     m_control.startTiming();
     const int from = m_dialog.fromIndex();
     const int to = m_dialog.toIndex();
-    m_started = 0;
+    const SelectionBounds bounds = SelectionBounds::of(selection);
+    m_started = m_converted = m_failed = 0;
     for (const fs::path& path : list) {
         if (m_control.AbortRequested())
             break;
@@ -72,39 +78,59 @@ void Converter::miConverterClick(const PassSelection& selection, const PassOptio
         m_control.setStatus(
             1, " " + app::FillMessage(app::Msg(kMsgConverting), { app::PathText(path), m_started, n }));
         m_control.PumpMessages();
-        m_backups.MakeBackupCopy(path);
+        if (!bounds.contains(path)) {
+            fileFailed(path, app::Msg(kMsgLinkOutside));
+            continue;
+        }
         if (!convertFile(path, from, to))
-            break;
+            continue;
+        ++m_converted;
         m_editor.noteFileChanged(path);
     }
     if (m_editor.ViewerNeedsReload())
         m_editor.ReloadViewer();
     m_control.SetBusy(false);
-    m_control.dialogs().showMessage(" " + app::FillMessage(app::Msg(kMsgConverted), { m_started, n }));
+    m_control.dialogs().showMessage(" " + app::FillMessage(app::Msg(kMsgConverted), { m_converted, n })
+        + FailureSummaryText(m_failed, 0));
 }
 
 bool Converter::convertFile(const fs::path& path, int from, int to)
 {
     // The file must be one the program may rewrite: opening it for reading and writing is the
     // test, though the new content then arrives by rename rather than through this handle.
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    // O_NONBLOCK: a named pipe is refused below instead of waited on.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        m_control.dialogs().showMessage(app::CannotOpenText(path, errno));
+        fileFailed(path, app::CannotOpenText(path, errno));
         return false;
     }
+    struct stat info { };
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     ::close(fd);
+    if (!regular) {
+        fileFailed(path, app::Msg(kMsgNotRegular));
+        return false;
+    }
     std::string bytes;
     if (std::optional<app::FileError> error = app::ReadWholeFile(path, bytes)) {
-        m_control.dialogs().showMessage(error->message);
+        fileFailed(path, error->message);
         return false;
     }
+    // The copy only once the file is known to be readable, so a refused file gains none.
+    m_backups.MakeBackupCopy(path);
     const int source = from == kAutoDetectIndex ? codepage::DetectCodePage(bytes) : from;
     if (std::optional<app::FileError> error
         = Backups::WriteFileSafely(path, codepage::ConvertText(bytes, source, to))) {
-        m_control.dialogs().showMessage(error->message);
+        fileFailed(path, error->message);
         return false;
     }
     return true;
+}
+
+void Converter::fileFailed(const fs::path& path, const std::string& reason)
+{
+    ++m_failed;
+    m_control.dialogs().reportFileFailure(path, reason);
 }
 
 } // namespace morvane::search

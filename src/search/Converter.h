@@ -5,8 +5,10 @@
 //
 // Each file is rewritten crash-safely (Backups::WriteFileSafely): the converted bytes replace
 // it in one step, so an interrupted run leaves every file either converted or as it was. A
-// file that cannot be opened for reading and writing stops the loop, as a file the program
-// could not rewrite in place would; the final message counts it as started.
+// file that cannot be opened for reading and writing, read or written, one that is not a
+// regular file, and a link that leads out of the selection (SelectionBounds) are left as they
+// were: the front end hears of each (PassDialogs::reportFileFailure), the loop goes on, and the
+// final message counts only the converted files and says how many failed.
 
 #include "search/Backups.h"
 #include "search/ConverterDialog.h"
@@ -30,12 +32,15 @@ public:
     // The command. An empty file list shows message 60 and ends it.
     void miConverterClick(const PassSelection& selection, const PassOptions& options);
 
-    // Files started by the last run (the number its final message gives).
+    // Files started, converted and failed by the last run.
     int FilesStarted() const { return m_started; }
+    int FilesConverted() const { return m_converted; }
+    int FilesFailed() const { return m_failed; }
 
 private:
     // Converts one file; false (after showing why) when it cannot be opened, read or written.
     bool convertFile(const std::filesystem::path& path, int from, int to);
+    void fileFailed(const std::filesystem::path& path, const std::string& reason);
 
     PassControl& m_control;
     PassFileList& m_files;
@@ -43,6 +48,8 @@ private:
     WorkTextEditor& m_editor;
     ConverterDialog& m_dialog;
     int m_started = 0;
+    int m_converted = 0;
+    int m_failed = 0;
 };
 
 } // namespace morvane::search

@@ -17,6 +17,8 @@ struct ReplaceCounters {
     std::int32_t ReplacementsInFile = 0; // replacements of the current file made so far
     std::int32_t MatchesTotal = 0;
     std::int32_t ReplacementsTotal = 0;
+    std::int32_t FilesFailed = 0; // files with matches that could not be written
+    std::int32_t FilesNotSearched = 0; // files the engine could not search to the end
 
     // What the counter item and the output names read.
     templ::RunCounters runCounters() const

@@ -4,12 +4,24 @@
 
 #include "app/FileError.h"
 #include "regex/ERegex.h"
+#include "app/MessageTable.h"
+#include "search/EngineAbortScope.h"
 #include "search/ReplaceStatus.h"
 #include "search/ReplaceStreamed.h"
+#include "search/SelectionBounds.h"
+
+#include <cerrno>
+#include <new>
 
 namespace morvane::search {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kMsgLinkOutside = 382;
+
+} // namespace
 
 ReplaceEverywhere::ReplaceEverywhere(PassControl& control, PassFileList& fileList, WorkTextEditor& editor,
     OutputControl& output, rules::RuleCompiler& compiler, ReportModel& report)
@@ -48,10 +60,11 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
     if (!m_fileList.TakeFileList(selection, options))
         return;
 
+    const SelectionBounds bounds = SelectionBounds::of(selection);
+    EngineAbortScope abortScope(m_control, m_compiler.engine());
     const auto& files = m_fileList.FileList();
     const int fileCount = static_cast<int>(files.size());
-    bool failed = false;
-    for (int i = 0; i < fileCount && !failed; ++i) {
+    for (int i = 0; i < fileCount; ++i) {
         const fs::path path = files[static_cast<size_t>(i)];
         ++m_counters.FilesProcessed;
         m_counters.ReplacementsInFile = 0;
@@ -71,6 +84,11 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
             ++m_counters.FilesFound;
             ++m_counters.MatchesInFile;
             ++m_counters.MatchesTotal;
+            if (target.mode == OutputMode::InPlace && !bounds.contains(path)) {
+                ++m_counters.FilesFailed;
+                addFailureRow(path, app::Msg(kMsgLinkOutside));
+                continue;
+            }
 
             // With "AutoDetect" split files take the code page detected for their source.
             target.splitCodePage = m_editor.targetCodePage();
@@ -82,8 +100,13 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
                 case OutputMode::InPlace:
                     m_editor.setWorkText(std::move(result.newText));
                     error = m_editor.WriteWorkText(path);
-                    if (!error)
+                    if (error) {
+                        // Counted as changed when its new text was complete; nothing was written.
+                        --m_counters.FilesChanged;
+                        m_counters.ReplacementsTotal -= m_counters.ReplacementsInFile;
+                    } else {
                         m_editor.noteFileChanged(path);
+                    }
                     break;
                 case OutputMode::OneFile:
                     m_editor.noteFileChanged(target.collectingFile->path());
@@ -95,13 +118,28 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
                 }
             }
             if (error) {
-                m_control.dialogs().showMessage(error->message);
-                failed = true;
-                break;
+                ++m_counters.FilesFailed;
+                addFailureRow(path, error->message);
+                continue;
             }
         } catch (const regex::ERegex& e) {
-            // The file is left as it was; the run goes on.
-            m_control.dialogs().showMessage(app::PathText(path) + ": " + e.what());
+            // The file is left as it was; its replacements made in memory count for nothing.
+            if (target.mode == OutputMode::InPlace)
+                m_counters.ReplacementsTotal -= m_counters.ReplacementsInFile;
+            if (IsSearchAborted(e))
+                break;
+            if (IsSearchLimit(e)) {
+                ++m_counters.FilesNotSearched;
+                addFailureRow(path, e.what());
+            } else {
+                m_control.dialogs().showMessage(app::PathText(path) + ": " + e.what());
+            }
+            continue;
+        } catch (const std::bad_alloc&) {
+            if (target.mode == OutputMode::InPlace)
+                m_counters.ReplacementsTotal -= m_counters.ReplacementsInFile;
+            ++m_counters.FilesFailed;
+            addFailureRow(path, app::SystemReason(ENOMEM));
             continue;
         }
         if (showReport)
@@ -112,12 +150,6 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
     m_control.SetBusy(false);
     if (m_afterLoop)
         m_afterLoop();
-    if (failed) {
-        // The command ends with the write failure's message; no summary.
-        if (m_editor.ViewerNeedsReload())
-            m_editor.ReloadViewer();
-        return;
-    }
     showStatus(target.mode);
     if (m_editor.ViewerNeedsReload())
         m_editor.ReloadViewer();
@@ -126,6 +158,13 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
     m_control.dialogs().showMessage(RunSummaryText(m_counters, target.mode, fileCount));
     if (showReport && m_report.rowCount() > 0)
         m_control.window().showReportPage();
+}
+
+void ReplaceEverywhere::addFailureRow(const fs::path& path, const std::string& reason)
+{
+    // Written whether or not the report is on: a file left as it was must not go unnoticed.
+    m_report.addRow({ path, m_counters.MatchesInFile, 0, reason });
+    m_control.dialogs().reportFileFailure(path, reason);
 }
 
 bool ReplaceEverywhere::FindFirstMatchInFile(const fs::path& path, MultipassRules& rules)

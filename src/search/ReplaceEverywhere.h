@@ -9,10 +9,16 @@
 // file without a match is neither written nor reported. In the output modes the sources stay
 // untouched.
 //
-// Failures: a file that cannot be read is reported by the loading and skipped; an engine error
-// on a file is reported and the file is left as it was; a file that cannot be written (in
-// place or an output file) is reported with the "Cannot create file" text and ends the
-// command, leaving the file and its backups as they were.
+// Failures: a file that cannot be read is reported by the loading and skipped. A file that
+// cannot be written (in place or its output file), one the engine cannot search to the end
+// (its backtracking or stack limit), and in place a link that leads out of the selection
+// (SelectionBounds) are left as they were, with their backups: each gets a report row whose
+// note says why (even with the report off), the front end hears of it, the run goes on, and
+// the summary counts only what was written and says how many files failed. Any other engine
+// error is shown with the file's path and the file is skipped.
+//
+// Abort: the engine's abort check is on while the run lasts, so the user's abort also stops a
+// long search inside one file; that file is then left as it was.
 //
 // Files named ".RTF" are plain files here when the viewer cannot show rich text. With a viewer
 // that can, they are left untouched for now: replacing them needs the match-by-match route
@@ -60,6 +66,9 @@ public:
 
 private:
     bool FindFirstMatchInFile(const std::filesystem::path& path, MultipassRules& rules);
+    // A row for a file the run left as it was, with `reason` as its note; also shown to the
+    // front end as a file failure.
+    void addFailureRow(const std::filesystem::path& path, const std::string& reason);
     void PrepareReplaceReport(OutputMode mode);
     void showStatus(OutputMode mode);
 

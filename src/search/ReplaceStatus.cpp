@@ -19,6 +19,8 @@ constexpr int kMsgSummaryTotalSaved = 68;
 constexpr int kMsgColumnSaved = 69;
 constexpr int kMsgColumnReplaced = 70;
 constexpr int kMsgStatusColourSetup = 75;
+constexpr int kMsgSummaryFailed = 380;
+constexpr int kMsgSummaryNotSearched = 381;
 
 // The summary's line separator: line feed, then carriage return.
 constexpr const char* kSummaryLineBreak = "\n\r";
@@ -58,7 +60,18 @@ std::string RunSummaryText(const ReplaceCounters& c, OutputMode mode, int fileCo
             { c.FilesFound, changedFiles(c, mode) })
         + kSummaryLineBreak
         + app::FillMessage(app::Msg(toFiles ? kMsgSummaryTotalSaved : kMsgSummaryReplaced),
-            { c.MatchesTotal, c.ReplacementsTotal });
+            { c.MatchesTotal, c.ReplacementsTotal })
+        + FailureSummaryText(c.FilesFailed, c.FilesNotSearched);
+}
+
+std::string FailureSummaryText(int failed, int notSearched)
+{
+    std::string text;
+    if (failed > 0)
+        text += kSummaryLineBreak + app::FillMessage(app::Msg(kMsgSummaryFailed), { failed });
+    if (notSearched > 0)
+        text += kSummaryLineBreak + app::FillMessage(app::Msg(kMsgSummaryNotSearched), { notSearched });
+    return text;
 }
 
 std::string ReplacedColumnCaption(OutputMode mode)

@@ -24,8 +24,13 @@ void ShowRunStatus(PassControl& control, const ReplaceCounters& counters, Output
     bool colourSetup = false);
 
 // The summary box: message 46, then 47 and 48 (in place) or 67 and 68 (output to files), each
-// line after the first preceded by a line feed and a carriage return.
+// line after the first preceded by a line feed and a carriage return; then FailureSummaryText.
 std::string RunSummaryText(const ReplaceCounters& counters, OutputMode mode, int fileCount);
+
+// The lines a run's summary gains when files failed: a line feed and a carriage return, then
+// message 380 with `failed` when it is positive, and the same with message 381 and
+// `notSearched`. Empty when both are 0, so a run without failures reads as before.
+std::string FailureSummaryText(int failed, int notSearched);
 
 // The caption of the report's second count column: message 69 "Сохранено" when the
 // replacements go to files, else message 70 "Заменено".

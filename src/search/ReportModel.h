@@ -10,16 +10,19 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace morvane::search {
 
 // One row: the file's full path and the "Найдено" and "Заменено" counts (absent when the pass
-// that added the row does not fill that column).
+// that added the row does not fill that column). `note` says why a file was left as it was (a
+// write that failed, an engine error, a link out of the selection); empty for an ordinary row.
 struct ReportRow {
     std::filesystem::path path;
     std::optional<int> found;
     std::optional<int> replaced;
+    std::string note {};
 };
 
 // Column indices of the report list.

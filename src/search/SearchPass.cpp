@@ -5,6 +5,7 @@
 #include "app/Format.h"
 #include "app/MessageTable.h"
 #include "regex/ERegex.h"
+#include "search/EngineAbortScope.h"
 
 namespace morvane::search {
 
@@ -15,6 +16,7 @@ namespace fs = std::filesystem;
 constexpr int kMsgFoundProgress = 14;
 constexpr int kMsgNotFoundProgress = 37;
 constexpr int kErrBadModifier = 127;
+constexpr int kMsgNotSearched = 381;
 
 } // namespace
 
@@ -53,7 +55,7 @@ void SearchPass::run(
     m_control.SetBusy(true);
     m_control.startTiming();
     m_control.window().endInteractiveRun();
-    m_filesProcessed = m_filesFound = m_matchesInFile = m_matchesTotal = 0;
+    m_filesProcessed = m_filesFound = m_matchesInFile = m_matchesTotal = m_filesNotSearched = 0;
     m_listSize = 0;
     m_control.setStatus(0, "");
     m_control.setStatus(1, "");
@@ -69,25 +71,44 @@ void SearchPass::run(
     const std::vector<fs::path> list = m_files.FileList();
     m_listSize = static_cast<int>(list.size());
 
+    EngineAbortScope abortScope(m_control, m_compiler.engine());
     try {
         for (const fs::path& path : list) {
             if (m_control.AbortRequested())
                 break;
-            if (found) {
-                if (TestFileFound(path, rules))
-                    m_report.addRow(ReportRow { path, m_matchesInFile, std::nullopt });
+            if (!found)
                 ++m_filesProcessed;
-                showFoundProgress();
-            } else {
-                ++m_filesProcessed;
-                if (TestFileNotFound(path, rules)) {
+            try {
+                if (found) {
+                    if (TestFileFound(path, rules))
+                        m_report.addRow(ReportRow { path, m_matchesInFile, std::nullopt });
+                } else if (TestFileNotFound(path, rules)) {
                     m_report.addRow(ReportRow { path, 0, std::nullopt });
                     ++m_filesFound;
                 }
+            } catch (const regex::ERegex& error) {
+                if (IsSearchAborted(error))
+                    break;
+                if (!IsSearchLimit(error))
+                    throw;
+                // This file's verdict is unknown; the others' are not.
+                ++m_filesNotSearched;
+                m_report.addRow(ReportRow { path, std::nullopt, std::nullopt, error.what() });
+                m_control.dialogs().reportFileFailure(path, error.what());
+            }
+            if (found) {
+                ++m_filesProcessed;
+                showFoundProgress();
+            } else {
                 showNotFoundProgress();
             }
         }
     } catch (const regex::ERegex& error) {
+        // The rule itself is refused: the pass ends, the status showing how far it came.
+        if (found)
+            showFoundProgress();
+        else
+            showNotFoundProgress();
         m_control.dialogs().showMessage(error.what());
         m_control.SetBusy(false);
         return;
@@ -199,7 +220,8 @@ void SearchPass::showFoundProgress()
     m_control.setStatus(1,
         " "
             + app::FillMessage(app::Msg(kMsgFoundProgress),
-                { m_filesProcessed, m_listSize, m_filesFound, m_matchesInFile, m_matchesTotal }));
+                { m_filesProcessed, m_listSize, m_filesFound, m_matchesInFile, m_matchesTotal })
+            + notSearchedText());
     m_control.PumpMessages();
 }
 
@@ -209,8 +231,16 @@ void SearchPass::showNotFoundProgress()
     m_control.setStatus(1,
         " "
             + app::FillMessage(
-                app::Msg(kMsgNotFoundProgress), { m_filesProcessed, m_listSize, m_filesFound }));
+                app::Msg(kMsgNotFoundProgress), { m_filesProcessed, m_listSize, m_filesFound })
+            + notSearchedText());
     m_control.PumpMessages();
+}
+
+std::string SearchPass::notSearchedText() const
+{
+    if (m_filesNotSearched == 0)
+        return {};
+    return "  " + app::FillMessage(app::Msg(kMsgNotSearched), { m_filesNotSearched });
 }
 
 } // namespace morvane::search

@@ -5,8 +5,12 @@
 // tests/search/SearchPassTest.cpp.
 //
 // A file that cannot be read is reported in a message box and the pass goes on: the found pass
-// does not list it, the not-found pass does (with 0). An expression the engine refuses ends the
-// pass with the engine's message, keeping the rows written so far, and leaves the busy state.
+// does not list it, the not-found pass does (with 0). A file the engine cannot search to the
+// end (its backtracking or stack limit) gets a row without counts whose note is the engine's
+// error, the front end hears of it, the pass goes on, and the progress text ends with the
+// number of such files. An expression the engine refuses ends the pass with the engine's
+// message, keeping the rows written so far and the progress, and leaves the busy state. The
+// engine's abort check is on while the pass runs, so an abort stops even one long search.
 //
 // Multipass, not-found: every row is applied in order (its remark's modifiers carry over to the
 // next row as in any multipass run); rows with an empty find text are not searched. The file is
@@ -60,6 +64,7 @@ public:
     int FilesFound() const { return m_filesFound; }
     int MatchesInFile() const { return m_matchesInFile; }
     int MatchesTotal() const { return m_matchesTotal; }
+    int FilesNotSearched() const { return m_filesNotSearched; }
 
 private:
     void run(
@@ -70,6 +75,8 @@ private:
     void countMatches();
     void showFoundProgress();
     void showNotFoundProgress();
+    // Two blanks and message 381 when files could not be searched, else nothing.
+    std::string notSearchedText() const;
 
     PassControl& m_control;
     PassFileList& m_files;
@@ -81,6 +88,7 @@ private:
     int m_filesFound = 0;
     int m_matchesInFile = 0;
     int m_matchesTotal = 0;
+    int m_filesNotSearched = 0;
 };
 
 } // namespace morvane::search

@@ -1,6 +1,6 @@
 #pragma once
-// Message and confirmation boxes for tests: messages are recorded, confirmations answered
-// from a script (No when the script is empty).
+// Message and confirmation boxes for tests: messages and file failures are recorded,
+// confirmations answered from a script (No when the script is empty).
 
 #include "search/PassDialogs.h"
 
@@ -23,13 +23,21 @@ public:
         return answer;
     }
 
+    void reportFileFailure(const std::filesystem::path& path, const std::string& reason) override
+    {
+        m_failures.push_back(path.string() + ": " + reason);
+    }
+
     void setNextAnswer(bool yes) { m_answers.push_back(yes); }
     const std::vector<std::string>& messages() const { return m_messages; }
     const std::vector<std::string>& questions() const { return m_questions; }
+    // The file failures as "PATH: REASON".
+    const std::vector<std::string>& failures() const { return m_failures; }
 
 private:
     std::vector<std::string> m_messages;
     std::vector<std::string> m_questions;
+    std::vector<std::string> m_failures;
     std::deque<bool> m_answers;
 };
 

@@ -267,31 +267,44 @@ TEST(ReplaceEverywhere, AVanishedFileIsReportedAndSkipped)
     EXPECT_EQ(f.command.counters().FilesChanged, 1);
 }
 
-TEST(ReplaceEverywhere, AWriteThatFailsLeavesTheFileAndEndsTheCommand)
+TEST(ReplaceEverywhere, AFileThatCannotBeWrittenIsReportedAndTheRunGoesOn)
 {
     ReplaceFixture f;
-    f.tree.file("ro/a.txt", "aXb");
-    f.tree.file("ro/a.txt0", "older");
+    f.tree.file("a.txt", "X");
+    f.tree.file("ro/a.txt", "aXbX");
+    f.tree.file("ro/a.txt0", "older"); // listed too: no .hidden names it
     f.tree.file("z.txt", "X");
     f.tree.openToOthers();
-    ::chmod((f.tree / "ro").c_str(), 0777);
-    ::chmod((f.tree / "ro" / "a.txt").c_str(), 0666);
-    ::chmod((f.tree / "z.txt").c_str(), 0666);
+    for (const char* name : { "a.txt", "ro/a.txt", "z.txt" })
+        ::chmod((f.tree / name).c_str(), 0666);
     ::chmod(f.tree.root().c_str(), 0777);
-    ::chmod((f.tree / "ro").c_str(), 0555); // nothing can be created beside a.txt
+    ::chmod((f.tree / "ro").c_str(), 0555); // nothing can be created beside ro/a.txt
     morvane::test::UnprivilegedScope unprivileged;
     if (!unprivileged.permissionsApply())
         GTEST_SKIP() << "permissions do not apply";
 
-    PassSelection selection = f.files({ "ro/", "z.txt" });
-    f.run(Single("X", "Y"), selection);
-    EXPECT_EQ(Read(f.tree / "ro" / "a.txt"), "aXb");
+    f.run(Single("X", "Y"), f.files({ "a.txt", "ro/", "z.txt" }));
+    EXPECT_EQ(Read(f.tree / "a.txt"), "Y");
+    EXPECT_EQ(Read(f.tree / "ro" / "a.txt"), "aXbX");
     EXPECT_EQ(Read(f.tree / "ro" / "a.txt0"), "older");
     EXPECT_FALSE(std::filesystem::exists(f.tree / "ro" / "a.txt1"));
-    ASSERT_EQ(f.dialogs.messages().size(), 1u) << "the error ends the command: no summary";
-    EXPECT_EQ(f.dialogs.messages()[0].rfind("Cannot create file \"", 0), 0u) << f.dialogs.messages()[0];
-    EXPECT_EQ(Read(f.tree / "z.txt"), "X");
-    EXPECT_EQ(f.report.rowCount(), 0);
+    EXPECT_EQ(Read(f.tree / "z.txt"), "Y");
+
+    ASSERT_EQ(f.report.rowCount(), 3);
+    const ReportRow& failed = f.report.rows()[1];
+    EXPECT_EQ(failed.path, f.tree / "ro" / "a.txt");
+    EXPECT_EQ(failed.found, 2);
+    EXPECT_EQ(failed.replaced, 0);
+    EXPECT_EQ(failed.note.rfind("Cannot create file \"", 0), 0u) << failed.note;
+    ASSERT_EQ(f.dialogs.failures().size(), 1u);
+    EXPECT_EQ(f.dialogs.failures()[0], (f.tree / "ro" / "a.txt").string() + ": " + failed.note);
+    // The summary counts what was written and says how many files failed.
+    EXPECT_EQ(f.command.counters().FilesChanged, 2);
+    EXPECT_EQ(f.command.counters().ReplacementsTotal, 2);
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_EQ(f.dialogs.messages()[0],
+        Utf8ToWin1251("Обработано файлов - 4 из 4\n\rФайлов - 3 / 2 (найдено/изменено)\n\r"
+                      "Всего - 4 / 2 (найдено/заменено)\n\rНе изменено файлов из-за ошибок - 1"));
     EXPECT_FALSE(f.control.IsBusy());
 }
 
@@ -303,14 +316,41 @@ TEST(ReplaceEverywhere, AnEngineErrorLeavesTheFileAndTheRunGoesOn)
         runaway += std::string(30, 'a') + "b";
     f.tree.file("a.txt", runaway);
     f.tree.file("b.txt", "xaa");
-    f.run(Single("(a|aa)+$", "Z"), f.files({ "a.txt", "b.txt" }));
+    // Even with the report off the file gets its row.
+    f.run(Single("(a|aa)+$", "Z"), f.files({ "a.txt", "b.txt" }), false);
     EXPECT_EQ(Read(f.tree / "a.txt"), runaway);
     EXPECT_FALSE(std::filesystem::exists(f.tree / "a.txt0"));
     EXPECT_EQ(Read(f.tree / "b.txt"), "xZ");
-    ASSERT_EQ(f.dialogs.messages().size(), 2u);
-    EXPECT_EQ(
-        f.dialogs.messages()[0], morvane::app::PathText(f.tree / "a.txt") + ": Backtracking Limit Exceeded");
-    EXPECT_EQ(f.report.rowCount(), 1);
+    ASSERT_EQ(f.report.rowCount(), 1);
+    EXPECT_EQ(f.report.rows()[0].path, f.tree / "a.txt");
+    EXPECT_EQ(f.report.rows()[0].note, "Backtracking Limit Exceeded");
+    EXPECT_EQ(f.dialogs.failures(),
+        std::vector<std::string> { (f.tree / "a.txt").string() + ": Backtracking Limit Exceeded" });
+    ASSERT_EQ(f.dialogs.messages().size(), 1u) << "no box per file, only the summary";
+    EXPECT_TRUE(f.dialogs.messages()[0].ends_with(Utf8ToWin1251("\n\rНе удалось просмотреть файлов - 1")))
+        << f.dialogs.messages()[0];
+}
+
+TEST(ReplaceEverywhere, ALinkOutOfTheSelectionIsNotWrittenThrough)
+{
+    ReplaceFixture f;
+    f.tree.file("outside/secret.txt", "X");
+    f.tree.file("in/a.txt", "X");
+    f.tree.file("in/sub/b.txt", "X");
+    std::filesystem::create_symlink(f.tree / "outside" / "secret.txt", f.tree / "in" / "out.txt");
+    std::filesystem::create_symlink(f.tree / "in" / "sub" / "b.txt", f.tree / "in" / "b-link.txt");
+    f.run(Single("X", "Y"), f.files({ "in/" }));
+    EXPECT_EQ(Read(f.tree / "outside" / "secret.txt"), "X");
+    EXPECT_FALSE(std::filesystem::exists(f.tree / "in" / "out.txt0"));
+    EXPECT_EQ(Read(f.tree / "in" / "a.txt"), "Y");
+    EXPECT_EQ(Read(f.tree / "in" / "sub" / "b.txt"), "Y") << "a link inside the tree is written through";
+    ASSERT_EQ(f.dialogs.failures().size(), 1u);
+    EXPECT_EQ(f.dialogs.failures()[0], (f.tree / "in" / "out.txt").string() + ": " + morvane::app::Msg(382));
+    EXPECT_EQ(f.command.counters().FilesChanged, 2);
+
+    // A link marked by itself is the user's choice.
+    f.run(Single("X", "Y"), morvane::test::Marked(f.tree / "in", { "out.txt" }));
+    EXPECT_EQ(Read(f.tree / "outside" / "secret.txt"), "Y");
 }
 
 TEST(ReplaceEverywhere, RichTextFilesAreLeftAloneWhenTheViewerShowsRichText)

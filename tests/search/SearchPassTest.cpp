@@ -4,6 +4,8 @@
 #include "search/SearchPass.h"
 #include "PassFixture.h"
 #include "TempTree.h"
+#include "app/Format.h"
+#include "app/MessageTable.h"
 #include "codepage/CodePage.h"
 #include "fakes/FakeViewer.h"
 
@@ -195,11 +197,64 @@ TEST(SearchPass, EngineErrorEndsThePassKeepingTheRows)
     EXPECT_NE(f.dialogs.messages()[0].find("(pos"), std::string::npos) << f.dialogs.messages()[0];
     EXPECT_TRUE(f.rows().empty()) << "the file's test did not return";
     EXPECT_FALSE(f.control.IsBusy());
+    EXPECT_EQ(f.status.text(1),
+        " " + app::FillMessage(app::Msg(14), { 0, 1, 1, 1, 1 }))
+        << "the progress, not the scanning text the file list left";
 
     f.tree.file("b.txt", "ok");
     f.files.invalidate(FileListEvent::MarkChanged);
     f.pass.miFindFilesClick(f.all(), f.options, Single("ok", "(?q)"));
     EXPECT_EQ(f.dialogs.messages().back(), "Urecognized Modifier");
+}
+
+std::string Runaway()
+{
+    std::string text;
+    for (int i = 0; i < 8; ++i)
+        text += std::string(30, 'a') + "b";
+    return text;
+}
+
+TEST(SearchPass, AFileTheEngineCannotSearchGetsARowAndThePassGoesOn)
+{
+    for (const bool found : { true, false }) {
+        SearchFixture f;
+        f.tree.file("a.txt", Runaway());
+        f.tree.file("b.txt", "xaa");
+        f.tree.file("c.txt", "none");
+        if (found)
+            f.pass.miFindFilesClick(f.all(), f.options, Single("(a|aa)+$"));
+        else
+            f.pass.miNotFindFilesClick(f.all(), f.options, Single("(a|aa)+$"));
+        EXPECT_EQ(f.rows(), found ? (std::vector<std::string> { "a.txt:-", "b.txt:1" })
+                                  : (std::vector<std::string> { "a.txt:-", "c.txt:0" }));
+        EXPECT_EQ(f.report.rows()[0].note, "Backtracking Limit Exceeded");
+        EXPECT_EQ(f.dialogs.failures(),
+            std::vector<std::string> { (f.tree / "a.txt").string() + ": Backtracking Limit Exceeded" });
+        EXPECT_TRUE(f.dialogs.messages().empty());
+        EXPECT_EQ(f.pass.FilesProcessed(), 3);
+        EXPECT_TRUE(f.status.text(1).ends_with(Utf8ToWin1251("  Не удалось просмотреть файлов - 1")))
+            << f.status.text(1);
+    }
+}
+
+TEST(SearchPass, AbortStopsALongSearchInsideTheEngine)
+{
+    SearchFixture f;
+    f.tree.file("a.txt", Runaway());
+    f.tree.file("b.txt", "aa");
+    // The break arrives while the engine searches a.txt: only the engine lets messages
+    // through then.
+    f.pump.setOnPump([&](int) {
+        if (f.editor.CurrentFilePath() == f.tree / "a.txt")
+            f.control.tbBreakClick();
+    });
+    f.pass.miFindFilesClick(f.all(), f.options, Single("(a|aa)+$"));
+    EXPECT_TRUE(f.rows().empty());
+    EXPECT_TRUE(f.dialogs.messages().empty());
+    EXPECT_TRUE(f.dialogs.failures().empty());
+    EXPECT_EQ(f.status.text(1), Utf8ToWin1251(" прервано пользователем"));
+    EXPECT_FALSE(f.control.IsBusy());
 }
 
 } // namespace
