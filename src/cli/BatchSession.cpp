@@ -6,12 +6,14 @@
 #include "cli/BatchInteractive.h"
 
 #include "app/FileError.h"
+#include "app/MessageTable.h"
 #include "app/Platform.h"
 #include "search/AllFilesPass.h"
 #include "search/BackupCommands.h"
 #include "search/Converter.h"
 #include "search/ReplaceEverywhere.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -28,6 +30,10 @@ namespace fs = std::filesystem;
 // (message 63, after the blank of a status text).
 constexpr int kMsgRunSummary = 46;
 constexpr int kMsgConverted = 63;
+constexpr int kMsgAborted = 40;
+constexpr int kMsgNotRegular = 383;
+// 128 + SIGINT, what a shell reports for a program the interrupt ended.
+constexpr int kInterruptedStatus = 130;
 
 std::string CountText(const std::optional<int>& count)
 {
@@ -51,9 +57,15 @@ BatchSession::BatchSession(const BatchOptions& options)
     m_backups.setSaveBackup(options.saveBackup);
     m_editor.setCodePage(options.codePage);
     // Every PATH is a marked item; an absolute name stands for itself, so no common directory.
+    // A named pipe or a device is no file to search: reading one would wait or never end.
     for (const fs::path& path : options.paths) {
         std::error_code ec;
-        m_selection.items.push_back({ path.native(), fs::is_directory(path, ec), true });
+        const fs::file_status status = fs::status(path, ec);
+        if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) {
+            m_refusedPaths.push_back(path);
+            continue;
+        }
+        m_selection.items.push_back({ path.native(), fs::is_directory(status), true });
     }
     m_passOptions.maskText = options.maskText;
     m_passOptions.subDirectories = options.subDirectories;
@@ -65,7 +77,10 @@ int BatchSession::run()
     UnbufferTerminalInput(stdin);
     BatchTerminal::catchInterrupt();
     m_terminal.setBreakHandler([this] { m_control.tbBreakClick(); });
+    m_terminal.setProgressSource([this] { return progress(); });
     setUpCompiler();
+    for (const fs::path& path : m_refusedPaths)
+        m_terminal.reportFileFailure(path, app::Msg(kMsgNotRegular));
     bool something = false;
     switch (m_options.command) {
     case BatchCommand::Found:
@@ -90,7 +105,15 @@ int BatchSession::run()
         break;
     }
     m_output.CloseCollectingFile();
+    m_terminal.clearProgress();
     printResults();
+    if (BatchTerminal::interrupted()) {
+        // The run was stopped: say so unless the status line already did, and tell the
+        // caller by the usual status of a program ended by SIGINT.
+        if (m_terminal.panelText(1) != " " + app::Msg(kMsgAborted))
+            m_terminal.reportNote(app::Msg(kMsgAborted));
+        return kInterruptedStatus;
+    }
     if (m_rulesRefused || m_terminal.errorCount() > 0)
         return 2;
     return something ? 0 : 1;
@@ -126,8 +149,14 @@ bool BatchSession::loadTable()
     if (!m_options.multipass)
         return true;
     std::error_code ec;
-    if (!fs::is_regular_file(m_options.table, ec)) {
-        const int reason = ec ? ec.value() : fs::is_directory(m_options.table, ec) ? EISDIR : ENOENT;
+    const fs::file_status status = fs::status(m_options.table, ec);
+    if (!fs::is_regular_file(status)) {
+        if (fs::exists(status) && !fs::is_directory(status)) {
+            m_terminal.reportFileFailure(m_options.table, app::Msg(kMsgNotRegular));
+            m_rulesRefused = true;
+            return false;
+        }
+        const int reason = ec ? ec.value() : fs::is_directory(status) ? EISDIR : ENOENT;
         m_terminal.reportError(app::CannotOpenText(m_options.table, reason));
         m_rulesRefused = true;
         return false;
@@ -272,7 +301,30 @@ bool BatchSession::runConvert()
     m_terminal.addSummaryPrefix(" " + MessagePrefix(kMsgConverted));
     search::Converter converter(m_control, m_files, m_backups, m_editor, m_converterDialog);
     converter.miConverterClick(m_selection, m_passOptions);
-    return converter.FilesStarted() > 0;
+    return converter.FilesConverted() > 0;
+}
+
+std::optional<BatchProgress> BatchSession::progress()
+{
+    // The file being worked on is the one last loaded; the list is walked in order, so its
+    // index is found by going on from the last one.
+    const std::vector<fs::path>& list = m_files.FileList();
+    const fs::path& current = m_editor.CurrentFilePath();
+    if (current.empty() || m_options.interactive)
+        return std::nullopt;
+    size_t index = std::min(m_progressIndex, list.size());
+    while (index < list.size() && list[index] != current)
+        ++index;
+    if (index == list.size())
+        return std::nullopt;
+    for (; m_progressIndex < index; ++m_progressIndex) {
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(list[m_progressIndex], ec);
+        if (!ec)
+            m_progressBytes += static_cast<std::int64_t>(size);
+    }
+    return BatchProgress { static_cast<int>(index), static_cast<int>(list.size()), m_progressBytes,
+        m_control.elapsedMs(), current };
 }
 
 void BatchSession::printResults() const
@@ -280,7 +332,10 @@ void BatchSession::printResults() const
     std::string out;
     for (const search::ReportRow& row : m_report.rows()) {
         out += row.path.native();
-        out += '\t' + CountText(row.found) + '\t' + CountText(row.replaced) + '\n';
+        out += '\t' + CountText(row.found) + '\t' + CountText(row.replaced);
+        if (!row.note.empty())
+            out += '\t' + TerminalText(row.note);
+        out += '\n';
     }
     const std::string status = TerminalText(m_terminal.panelText(1));
     if (!status.empty())

@@ -8,11 +8,13 @@
 // BatchInteractiveCliTest.cpp.
 //
 // Output on standard output: one row per report row, "PATH<TAB>FOUND<TAB>REPLACED" (a count
-// the command does not fill is empty), then the status line the command left in the status
-// bar's progress panel, then the lines of its summary box; texts in UTF-8. Errors go to
-// standard error as they happen.
-// Exit status: 2 when an error was shown or the rules were refused, else 0 when something was
-// found, listed, changed, saved, restored, deleted or converted, else 1.
+// the command does not fill is empty; a file left as it was for a reason adds "<TAB>REASON"),
+// then the status line the command left in the status bar's progress panel, then the lines of
+// its summary box; texts in UTF-8. Errors go to standard error as they happen, a file that
+// failed as "PATH: REASON". A PATH that is a named pipe or a device is refused at the start.
+// Exit status: 130 when Ctrl+C stopped the run (message 40 on standard error unless the status
+// line shows it), else 2 when an error was shown, a file failed or the rules were refused, else
+// 0 when something was found, listed, changed, saved, restored, deleted or converted, else 1.
 
 #include "cli/BatchConverterDialog.h"
 #include "cli/BatchOptions.h"
@@ -71,6 +73,10 @@ private:
     // source it finished.
     bool somethingWritten(const search::ReplaceCounters& counters) const;
 
+    // Where the pass stands, for the terminal's progress line: the file last loaded, its
+    // place in the list and the bytes of the files before it. None outside a walk of the list.
+    std::optional<BatchProgress> progress();
+
     void printResults() const;
 
     const BatchOptions& m_options;
@@ -92,6 +98,10 @@ private:
     search::PassSelection m_selection;
     search::PassOptions m_passOptions;
     bool m_rulesRefused = false;
+    // PATHs that are neither files nor directories (pipes, devices), refused at the start.
+    std::vector<std::filesystem::path> m_refusedPaths;
+    size_t m_progressIndex = 0; // files of the list whose bytes are counted
+    std::int64_t m_progressBytes = 0;
 };
 
 } // namespace morvane::cli

@@ -6,10 +6,14 @@
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
 
+#include "app/Format.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace morvane::cli {
@@ -18,15 +22,19 @@ namespace {
 
 // Message 60, "nothing selected": the command had no file to work on, which is not a failure.
 constexpr int kMsgNothingSelected = 60;
+constexpr int kMsgProgress = 384;
 
 // How often a wait for input looks at the interrupt flag.
 constexpr int kInterruptPollMs = 100;
 
 volatile std::sig_atomic_t g_interrupted = 0;
+// Set with the first and never cleared: the exit status tells the caller of it.
+volatile std::sig_atomic_t g_interruptSeen = 0;
 
 extern "C" void NoteInterrupt(int)
 {
     g_interrupted = 1;
+    g_interruptSeen = 1;
 }
 
 bool IsYes(const std::string& answer)
@@ -52,13 +60,49 @@ void BatchTerminal::catchInterrupt()
     ::sigaction(SIGINT, &action, nullptr);
 }
 
+bool BatchTerminal::interrupted()
+{
+    return g_interruptSeen != 0;
+}
+
 void BatchTerminal::processPendingMessages()
 {
+    drawProgress();
     if (!g_interrupted)
         return;
     g_interrupted = 0;
     if (m_breakHandler)
         m_breakHandler();
+}
+
+void BatchTerminal::setProgressSource(std::function<std::optional<BatchProgress>()> source)
+{
+    if (::isatty(STDERR_FILENO))
+        m_progressSource = std::move(source);
+}
+
+void BatchTerminal::drawProgress()
+{
+    if (!m_progressSource)
+        return;
+    const std::optional<BatchProgress> progress = m_progressSource();
+    if (!progress)
+        return;
+    winsize size { };
+    const int columns = ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
+    // Carriage return, the line, and "erase to the end of the line" for a shorter one.
+    std::fprintf(stderr, "\r%s\x1b[K", ProgressLine(*progress, columns).c_str());
+    std::fflush(stderr);
+    m_progressShown = true;
+}
+
+void BatchTerminal::clearProgress() const
+{
+    if (!m_progressShown)
+        return;
+    std::fputs("\r\x1b[K", stderr);
+    std::fflush(stderr);
+    m_progressShown = false;
 }
 
 void BatchTerminal::setPanelText(int panel, const std::string& text)
@@ -92,10 +136,18 @@ bool BatchTerminal::confirm(const std::string& text)
             m_commandName.c_str(), question.c_str());
         return false;
     }
+    clearProgress();
     std::fprintf(stderr, "%s [y/n] ", question.c_str());
     std::fflush(stderr);
     std::string answer;
     return ReadTerminalLine(m_input, answer) && IsYes(answer);
+}
+
+void BatchTerminal::reportFileFailure(const std::filesystem::path& path, const std::string& reason)
+{
+    ++m_errors;
+    clearProgress();
+    std::fprintf(stderr, "morvane-cli %s: %s: %s\n", m_commandName.c_str(), path.c_str(), TerminalText(reason).c_str());
 }
 
 void BatchTerminal::addSummaryPrefix(std::string prefix)
@@ -111,7 +163,34 @@ void BatchTerminal::reportError(const std::string& text)
 
 void BatchTerminal::printError(const std::string& text) const
 {
+    clearProgress();
     std::fprintf(stderr, "morvane-cli %s: %s\n", m_commandName.c_str(), TerminalText(text).c_str());
+}
+
+std::string ProgressLine(const BatchProgress& progress, int columns)
+{
+    const double seconds = static_cast<double>(std::max<std::int64_t>(progress.elapsedMs, 1)) / 1000.0;
+    char rate[32];
+    std::snprintf(rate, sizeof rate, "%.1f", static_cast<double>(progress.bytes) / 1e6 / seconds);
+    const std::string head = TerminalText(app::FillMessage(app::Msg(kMsgProgress), { progress.done, progress.total, std::string(rate), std::string() }));
+    // Characters, not bytes: a UTF-8 sequence is one column here.
+    const auto width = [](const std::string& text) {
+        return static_cast<int>(std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    };
+    std::string name = progress.current.native();
+    const int room = columns - 1 - width(head);
+    if (room <= 1)
+        return head;
+    if (width(name) > room) {
+        size_t cut = name.size();
+        for (int kept = 0; cut > 0 && kept < room - 1;) {
+            --cut;
+            if ((static_cast<unsigned char>(name[cut]) & 0xC0) != 0x80)
+                ++kept;
+        }
+        name = "\u2026" + name.substr(cut);
+    }
+    return head + name;
 }
 
 std::string TerminalText(const std::string& programText)

@@ -9,12 +9,17 @@
 // "nothing selected" box is a plain note, everything else is an error, printed on standard
 // error at once and remembered for the exit status.
 //
+// When standard error is a terminal, a long pass keeps one progress line there (files done and
+// listed, MB/s, the current file), redrawn in place and cleared before anything else is
+// written and at the end; when it is not, nothing of it is written at all.
+//
 // A question is answered Yes by --yes; otherwise it is asked on the terminal when standard
 // input is one, and answered No when it is not, so that a batch run never waits for a key.
 //
 // Ctrl+C plays the break button: once catchInterrupt() has been called, the first interrupt is
-// only noted, and the next time the pass lets messages through it runs the break handler, so
-// the pass stops between two steps with every file whole and its status printed. A read that
+// only noted, and the next time the pass lets messages through (between two steps, or inside
+// a long search through the engine's abort check) it runs the break handler, so the pass stops
+// with every file whole and its status printed. A read that
 // the interrupt cuts short ends as the end of the input does. A second Ctrl+C ends the program
 // at once, as usual.
 
@@ -24,12 +29,24 @@
 #include "search/StatusPanels.h"
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace morvane::cli {
+
+// Where a long pass stands, for the progress line.
+struct BatchProgress {
+    int done = 0; // files finished
+    int total = 0; // files of the list
+    std::int64_t bytes = 0; // bytes of the files finished
+    std::int64_t elapsedMs = 0;
+    std::filesystem::path current;
+};
 
 class BatchTerminal : public search::MessagePump,
                       public search::StatusPanels,
@@ -47,11 +64,15 @@ public:
     void showReportPage() override { }
     void showMessage(const std::string& text) override;
     bool confirm(const std::string& text) override;
+    // "PATH: REASON" on standard error, counted as an error.
+    void reportFileFailure(const std::filesystem::path& path, const std::string& reason) override;
 
     // A message box whose text begins with `prefix` (program text) is a summary line set.
     void addSummaryPrefix(std::string prefix);
     // An error found by the front end itself (program text), treated as an error box.
     void reportError(const std::string& text);
+    // A line on standard error that is no error (program text).
+    void reportNote(const std::string& text) const { printError(text); }
 
     // The text of status panel 0 or 1 as last set.
     const std::string& panelText(int panel) const { return m_panels.at(static_cast<size_t>(panel)); }
@@ -64,11 +85,21 @@ public:
 
     // Notes Ctrl+C from now on instead of ending the program (see above).
     static void catchInterrupt();
+    // Whether Ctrl+C has been noted since catchInterrupt().
+    static bool interrupted();
+    // The source of the progress line. When standard error is a terminal, the line is drawn
+    // each time the pass lets messages through and the source has something to say, and is
+    // cleared before any other output; otherwise the source is never asked.
+    void setProgressSource(std::function<std::optional<BatchProgress>()> source);
+    // Removes the progress line if one is shown.
+    void clearProgress() const;
+
     // What the break command does for the running command.
     void setBreakHandler(std::function<void()> handler) { m_breakHandler = std::move(handler); }
 
 private:
     void printError(const std::string& text) const;
+    void drawProgress();
 
     std::string m_commandName;
     bool m_assumeYes;
@@ -77,8 +108,14 @@ private:
     std::vector<std::string> m_summaryPrefixes;
     std::vector<std::string> m_summaries;
     int m_errors = 0;
+    std::function<std::optional<BatchProgress>()> m_progressSource;
+    mutable bool m_progressShown = false;
     std::function<void()> m_breakHandler;
 };
+
+// The progress line: message 384 with the files done and listed, the rate in MB/s (one
+// decimal) and the current file, shortened from the left to fit `columns` characters.
+std::string ProgressLine(const BatchProgress& progress, int columns);
 
 // Program text (Windows-1251) as terminal lines (UTF-8): the message boxes' line breaks
 // (LF CR, CR LF, a lone CR) become LF, and the one blank a status text begins with is dropped.

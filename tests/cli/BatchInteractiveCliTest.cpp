@@ -183,8 +183,10 @@ TEST_F(BatchInteractiveCli, CtrlCWhileWaitingStopsTheRunInAnOrderlyWay)
     tree.dir("scratch");
     const auto r = InterruptAtPrompt(
         { "replace", "-i", "-e", "X", "-r", "Y", path("f.txt") }, "[q]uit? ", tree / "scratch");
-    // Not killed by the signal: the run was stopped as q stops it, with nothing written.
-    EXPECT_EQ(r.status, 1) << r.err;
+    // Not killed by the signal: the run was stopped as q stops it, with nothing written, and
+    // says so; the status tells the caller of the interrupt.
+    EXPECT_EQ(r.status, 130) << r.err;
+    EXPECT_TRUE(r.err.ends_with("morvane-cli replace: " + msgLine(40, {}))) << r.err;
     EXPECT_EQ(r.out, replaceStatus(1, 1, 1, 0, 1, 0, 1, 0));
     EXPECT_EQ(read("f.txt"), "X1 X2");
 }

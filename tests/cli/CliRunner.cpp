@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -28,7 +29,7 @@ std::string readFile(const std::string& path)
 
 } // namespace
 
-CliResult RunCli(const std::vector<std::string>& args, const std::string& input)
+CliResult RunCli(const std::vector<std::string>& args, const std::string& input, int interruptAfterMs)
 {
     // Files rather than pipes for all three streams: no risk of a pipe deadlock on big output.
     char dirTemplate[] = "/tmp/morvane-cli-XXXXXX";
@@ -53,8 +54,13 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& input)
     pid_t pid = 0;
     CliResult result;
     if (posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, cargv.data(), environ) == 0) {
+        if (interruptAfterMs >= 0) {
+            ::usleep(static_cast<useconds_t>(interruptAfterMs) * 1000);
+            ::kill(pid, SIGINT);
+        }
         int status = 0;
         ::waitpid(pid, &status, 0);
+        result.signalled = WIFSIGNALED(status);
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     posix_spawn_file_actions_destroy(&actions);
