@@ -139,7 +139,11 @@ void ReportView::reportRowAdded(int row)
 {
     const search::ReportRow& data = m_model.rows()[static_cast<size_t>(row)];
     auto* item = new QTreeWidgetItem(m_c.lvReport);
-    item->setText(0, ToDisplay(app::PathText(data.path)));
+    // A file the pass left as it was says why after its path.
+    const std::string note = data.note.empty() ? std::string() : ": " + data.note;
+    item->setText(0, ToDisplay(app::PathText(data.path) + note));
+    if (!data.note.empty())
+        item->setToolTip(0, ToDisplay(data.note));
     item->setText(1, CountText(data.found));
     item->setText(2, CountText(data.replaced));
     item->setTextAlignment(1, Qt::AlignCenter);
