@@ -40,10 +40,17 @@ public:
 
     void walkRoot(const PassRoot& root)
     {
-        if (root.directory)
+        if (root.directory) {
             walkDirectory(root.path);
-        else
-            append(root.path, false);
+            return;
+        }
+        // A marked pipe or device is skipped as the walk skips them: reading one would wait
+        // or never end. A marked file that is gone is listed, so its reading reports it.
+        std::error_code ec;
+        const fs::file_status status = fs::status(root.path, ec);
+        if (fs::exists(status) && !fs::is_regular_file(status))
+            return;
+        append(root.path, false);
     }
 
     // Panel 0 := the number of paths so far, then let messages through.

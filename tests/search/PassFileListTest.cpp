@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
 
 using morvane::app::Msg;
 using morvane::search::FileListEvent;
@@ -166,4 +167,13 @@ TEST_F(PassFileListTest, EmptySelectionGivesAnEmptyValidList)
     EXPECT_TRUE(list.BuildFileList(Marked(tree / "D", { "T/" }), PassOptions { "*.none", true, false, {} }));
     EXPECT_TRUE(list.FileList().empty());
     EXPECT_EQ(list.CurrentFileIndex(), -1);
+}
+
+TEST_F(PassFileListTest, AMarkedPipeOrDeviceIsNotListed)
+{
+    ASSERT_EQ(::mkfifo((tree / "D" / "pipe").c_str(), 0600), 0);
+    morvane::search::PassSelection selection = Marked(tree / "D", { "pipe", "a.txt", "gone.txt" });
+    selection.items.push_back({ "/dev/zero", false, true });
+    ASSERT_TRUE(list.BuildFileList(selection, options));
+    EXPECT_EQ(list.FileList(), (std::vector<std::filesystem::path> { tree / "D" / "a.txt", tree / "D" / "gone.txt" }));
 }
