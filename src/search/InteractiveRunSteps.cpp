@@ -8,6 +8,7 @@
 #include "app/FileError.h"
 #include "app/MessageTable.h"
 #include "regex/ERegex.h"
+#include "search/EngineAbortScope.h"
 #include "rules/ReplacementByMode.h"
 #include "search/OutputName.h"
 #include "template/EvaluateTemplate.h"
@@ -51,8 +52,16 @@ bool InteractiveRun::FindFirstMatchInFile(const fs::path& path)
         if (!m_rules.findFirst(m_compiler))
             return false;
     } catch (const regex::ERegex& e) {
-        // This file is left alone; the run goes on with the next one.
-        m_control.dialogs().showMessage(app::PathText(path) + ": " + e.what());
+        // This file is left alone; the run goes on with the next one. A search beyond the
+        // engine's limits is reported as every pass reports it: a row with the error, counted
+        // in the summary.
+        if (IsSearchLimit(e)) {
+            ++m_counters.FilesNotSearched;
+            m_report.addRow({ path, std::nullopt, std::nullopt, e.what() });
+            m_control.dialogs().reportFileFailure(path, e.what());
+        } else {
+            m_control.dialogs().showMessage(app::PathText(path) + ": " + e.what());
+        }
         return false;
     }
     takeMatch();

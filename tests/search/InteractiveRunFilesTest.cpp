@@ -160,6 +160,30 @@ TEST(InteractiveRunFiles, FileDeletedAfterTheListingIsReportedAndSkipped)
     EXPECT_FALSE(f.exists("b.txt"));
 }
 
+TEST(InteractiveRunFiles, AFileTheEngineCannotSearchGetsARowAndTheRunGoesOn)
+{
+    InteractiveRunFixture f;
+    std::string runaway;
+    for (int i = 0; i < 8; ++i)
+        runaway += std::string(30, 'a') + "b";
+    f.tree.file("a.txt", runaway);
+    f.tree.file("b.txt", "xaa");
+    f.start(Single("(a|aa)+$", "-"), f.files({ "a.txt", "b.txt" }));
+    ASSERT_TRUE(f.run.waiting());
+    EXPECT_EQ(f.viewer.caption(), f.tree / "b.txt");
+    f.run.sbYesClick();
+    EXPECT_EQ(f.read("b.txt"), "x-");
+    EXPECT_EQ(f.read("a.txt"), runaway);
+    ASSERT_GE(f.report.rowCount(), 1);
+    EXPECT_EQ(f.report.rows()[0].note, "Backtracking Limit Exceeded");
+    EXPECT_EQ(f.dialogs.failures(),
+        std::vector<std::string> { (f.tree / "a.txt").string() + ": Backtracking Limit Exceeded" });
+    ASSERT_EQ(f.dialogs.messages().size(), 1u) << "only the summary";
+    EXPECT_TRUE(f.dialogs.messages()[0].ends_with(
+        morvane::codepage::Utf8ToWin1251("\n\rНе удалось просмотреть файлов - 1")))
+        << f.dialogs.messages()[0];
+}
+
 TEST(InteractiveRunFiles, OneFileOutputCollectsTheReplacementsAndLeavesTheSources)
 {
     InteractiveRunFixture f;
