@@ -3,8 +3,8 @@
 #include "search/ReplaceEverywhere.h"
 
 #include "app/FileError.h"
-#include "regex/ERegex.h"
 #include "app/MessageTable.h"
+#include "regex/ERegex.h"
 #include "search/EngineAbortScope.h"
 #include "search/ReplaceStatus.h"
 #include "search/ReplaceStreamed.h"
