@@ -62,7 +62,7 @@ TEST_F(BatchFailureCli, PipesAndDevicesAreRefusedWithoutWaiting)
 TEST_F(BatchFailureCli, CtrlCStopsALongSearchAndTheFileIsLeftAsItWas)
 {
     // A search that would backtrack for many seconds before its budget ran out.
-    const std::string text = "X" + std::string(1 << 20, 'a') + "b";
+    const std::string text = "X" + std::string(1 << 22, 'a') + "b";
     write("big.txt", text);
     const auto r = RunCli({ "replace", "-e", "X|(a|aa)+$", "-r", "Y", path("big.txt") }, {}, 500);
     EXPECT_FALSE(r.signalled) << "the first Ctrl+C is the break, not the end of the program";
@@ -74,7 +74,7 @@ TEST_F(BatchFailureCli, CtrlCStopsALongSearchAndTheFileIsLeftAsItWas)
 
 TEST_F(BatchFailureCli, OnATerminalALongPassShowsOneProgressLineAndClearsIt)
 {
-    write("big.txt", "X" + std::string(1 << 20, 'a') + "b");
+    write("big.txt", "X" + std::string(1 << 22, 'a') + "b");
     const std::vector<std::string> args { "found", "-e", "X|(a|aa)+$", path("big.txt") };
     // Standard output to a file, standard error to a terminal; stopped after a second and a
     // half, by which time the line has been drawn at least once.
