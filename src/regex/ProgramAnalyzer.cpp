@@ -1,7 +1,9 @@
 // Analysis of a compiled program. The first-character walk follows the program graph with an
 // explicit work list and marks visited nodes: loops make the graph cyclic, and a long sequence of
 // optional pieces would otherwise recurse once per piece. Marking does not change the result,
-// which is a union of sets. Covered by tests/regex/ProgramLayoutTest.cpp.
+// which is a union of sets. The literal a match begins with is scanned for by its rarest
+// character, ranked by a fixed table of how common characters are in the texts searched.
+// Covered by tests/regex/ProgramLayoutTest.cpp and tests/regex/SearchTest.cpp.
 
 #include "regex/ProgramAnalyzer.h"
 
@@ -268,12 +270,11 @@ int followFilter(const unsigned char* p, int start, int operand, const unsigned 
 int commonness(unsigned char c)
 {
     // Most common first: white space and mark-up, then English and Russian small letters.
-    static constexpr unsigned char kCommonFirst[] = {
-        32, 10, 13, 101, 116, 97, 238, 229, 111, 105, 224, 232, 110, 115, 237, 242, 241, 114, 104, 60, 62,
-        47, 240, 226, 108, 61, 34, 100, 235, 234, 99, 236, 117, 228, 239, 109, 243, 102, 46, 44, 112, 255,
-        103, 251, 119, 252, 121, 227, 98, 231, 118, 225, 107, 247, 233, 245, 230, 48, 49, 50, 51, 52, 53, 54,
-        55, 56, 57, 248, 254, 246, 249, 253, 244, 250, 184, 120, 106, 113, 122, 45, 95, 58, 59, 9,
-    };
+    static constexpr unsigned char kCommonFirst[] = { 32, 10, 13, 101, 116, 97, 238, 229, 111, 105, 224, 232,
+        110, 115, 237, 242, 241, 114, 104, 60, 62, 47, 240, 226, 108, 61, 34, 100, 235, 234, 99, 236, 117,
+        228, 239, 109, 243, 102, 46, 44, 112, 255, 103, 251, 119, 252, 121, 227, 98, 231, 118, 225, 107, 247,
+        233, 245, 230, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 248, 254, 246, 249, 253, 244, 250, 184, 120,
+        106, 113, 122, 45, 95, 58, 59, 9 };
     const auto at = std::find(std::begin(kCommonFirst), std::end(kCommonFirst), c);
     return int(std::end(kCommonFirst) - at);
 }
@@ -288,7 +289,8 @@ void findPrefix(const unsigned char* p, const unsigned char* invertCase, Program
             info.lineStartFirst = true;
             return;
         }
-        if (!(IsOpen(op) || op == Opcode::OpComment || op == Opcode::OpWordBound || op == Opcode::OpNotWordBound))
+        if (!(IsOpen(op) || op == Opcode::OpComment || op == Opcode::OpWordBound
+                || op == Opcode::OpNotWordBound))
             break;
         node = NextNode(p, node);
         if (node == 0)

@@ -73,10 +73,7 @@ struct TRegex::Private {
 
     RegexMatcher matcher;
 
-    void clearGroups()
-    {
-        matched = false;
-    }
+    void clearGroups() { matched = false; }
     // 0-based start and end of group n (0 to 14) of the last match; -1 when none.
     int groupStart(int n) const { return !matched ? -1 : n == 0 ? matchStart : matcher.GroupStart(n); }
     int groupEnd(int n) const { return !matched ? -1 : n == 0 ? matchEnd : matcher.GroupEnd(n); }
@@ -242,7 +239,10 @@ void TRegex::SetInvertCase(InvertCaseFunction function)
 
 unsigned char TRegex::DefaultInvertCase(unsigned char c) { return Win1251InvertCase(c); }
 
-std::string_view TRegex::InputString() const { return m_d->subject; }
+std::string_view TRegex::InputString() const
+{
+    return m_d->subject;
+}
 
 void TRegex::SetInputString(std::string_view text)
 {
@@ -420,7 +420,9 @@ public:
         int best = -1;
         for (int i = 0; i < m_count; ++i) {
             if (m_next[i] != kNone && m_next[i] < from) {
-                const void* found = from < m_length ? std::memchr(m_s + from, m_chars[i], size_t(m_length - from)) : nullptr;
+                const void* found = from < m_length
+                    ? std::memchr(m_s + from, m_chars[i], size_t(m_length - from))
+                    : nullptr;
                 m_next[i] = found ? int(static_cast<const unsigned char*>(found) - m_s) : kNone;
             }
             if (m_next[i] != kNone && (best < 0 || m_next[i] < best))
@@ -487,7 +489,8 @@ bool TRegex::searchLineStarts(const unsigned char* s, int start, int length, Att
             ++count;
         }
     }
-    auto tryAt = [&](int position) { return position < length && info.firstChar[s[position]] && attempt(position); };
+    auto tryAt
+        = [&](int position) { return position < length && info.firstChar[s[position]] && attempt(position); };
     if ((start == 0 || ends[s[start - 1]]) && tryAt(start))
         return true;
     if (count <= 2) {

@@ -2,8 +2,9 @@
 // TRegex: the program's regular-expression engine. A pattern (byte string, Windows-1251) is
 // compiled into a linear node program (magic byte 216, then nodes with a 5-byte header: opcode and
 // a signed 32-bit little-endian link to the successor), which a backtracking matcher walks over a
-// private copy of the subject or over the caller's text (SetInputView). Matching is leftmost-first; greedy repetitions give back one
-// repetition at a time, lazy ones take one more at a time.
+// private copy of the subject or over the caller's text (SetInputView). Matching is
+// leftmost-first; greedy repetitions give back one repetition at a time, lazy ones take one more
+// at a time.
 //
 // The matcher keeps its backtracking state on a heap-allocated stack, so deep repetitions over
 // long subjects do not use the C++ call stack. Every failure is reported by raising ERegex.
