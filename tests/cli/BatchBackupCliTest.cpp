@@ -5,7 +5,9 @@
 
 #include "search/HiddenList.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 namespace {
@@ -167,6 +169,23 @@ TEST_F(BatchBackupCli, ConvertWithAnEmptyListConvertsNothing)
     const auto r = RunCli({ "convert", path("empty") });
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_EQ(r.out, "");
+}
+
+TEST_F(BatchBackupCli, WritePastTheFileSizeLimitIsAnErrorNotADeath)
+{
+    write("d/big.txt", "x");
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_DFL);
+    const rlimit small { 4096, saved.rlim_max };
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto r = RunCli({ "replace", "-e", "x", "-r", std::string(20000, 'y'), path("d") });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_EQ(read("d/big.txt"), "x");
+    for (const auto& entry : std::filesystem::directory_iterator(tree / "d"))
+        EXPECT_EQ(entry.path().filename(), "big.txt");
 }
 
 } // namespace
