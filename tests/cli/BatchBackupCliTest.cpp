@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -49,6 +50,23 @@ TEST_F(BatchBackupCli, RestoreStepsBackOneCopyAtATime)
     EXPECT_EQ(RunCli({ "restore", "-y", path("d") }).status, 0);
     EXPECT_EQ(read("d/a.htm"), "v1");
     EXPECT_EQ(read("d/a.htm0"), "v0");
+}
+
+TEST_F(BatchBackupCli, ARestoreThatFailsIsReportedNotCountedAndKeepsTheCopy)
+{
+    write("d/a.htm", "now");
+    write("d/a.htm0", "copy");
+    write("d/.hidden", "a.htm0\n");
+    ::chmod((tree / "d/a.htm").c_str(), 0444);
+    for (const char* command : { "restore", "restore-first" }) {
+        const auto r = RunCli({ command, "--yes", path("d") });
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_EQ(r.out, msgLine(15, { 1, 1, 0 })) << command;
+        EXPECT_NE(r.err.find(path("d/a.htm")), std::string::npos) << r.err;
+        EXPECT_EQ(read("d/a.htm"), "now");
+        EXPECT_EQ(read("d/a.htm0"), "copy");
+        EXPECT_TRUE(morvane::search::IsInHiddenList(tree / "d/a.htm0"));
+    }
 }
 
 TEST_F(BatchBackupCli, WithoutYesAndWithoutATerminalTheAnswerIsNo)
