@@ -86,6 +86,15 @@ int KeepAsBackup(const fs::path& target, const fs::path& backupName, mode_t mode
     return app::CopyToNewFileDurably(target, backupName, mode);
 }
 
+// Whether the last component of `path` is longer than its directory allows.
+bool NameTooLong(const fs::path& path)
+{
+    long limit = ::pathconf(DirectoryOf(path).c_str(), _PC_NAME_MAX);
+    if (limit <= 0)
+        limit = 255;
+    return path.filename().native().size() > static_cast<size_t>(limit);
+}
+
 // Puts the copy `copy` in place of `file` (through a link), the copy's name gone. 0 or errno.
 int PutBack(const fs::path& copy, const fs::path& file)
 {
@@ -199,6 +208,8 @@ std::optional<app::FileError> Backups::MakeBackup(const fs::path& file)
         const fs::path backup = BackupName(file, BackupRunLength(file));
         if (!IsListableName(file.filename().string()))
             return Failure(kMsgLineBreakInName, file, app::FileFailure::LineBreakInName);
+        if (NameTooLong(backup))
+            return app::FileError { app::CannotCreateText(backup, ENAMETOOLONG) };
         if (const int err = hidden.add(backup.filename().string()))
             return err == ELOOP ? Failure(kMsgHiddenListLink, hidden.file(), app::FileFailure::HiddenListLink)
                                 : Failure(kMsgHiddenListFailed, hidden.file(), err);
@@ -219,6 +230,8 @@ std::optional<app::FileError> Backups::MakeBackupCopy(const fs::path& file)
         const fs::path backup = BackupName(file, BackupRunLength(file));
         if (!IsListableName(file.filename().string()))
             return Failure(kMsgLineBreakInName, file, app::FileFailure::LineBreakInName);
+        if (NameTooLong(backup))
+            return app::FileError { app::CannotCreateText(backup, ENAMETOOLONG) };
         if (const int err = hidden.add(backup.filename().string()))
             return err == ELOOP ? Failure(kMsgHiddenListLink, hidden.file(), app::FileFailure::HiddenListLink)
                                 : Failure(kMsgHiddenListFailed, hidden.file(), err);
@@ -263,8 +276,11 @@ std::optional<app::FileError> Backups::rewrite(
         return app::FileError { app::CannotCreateText(file, err) };
 
     if (makeCopy) {
-        // 2. The copy's name listed before the copy exists.
+        // 2. The copy's name listed before the copy exists. A name too long for the file
+        // system is refused before it is listed.
         const fs::path backupName = BackupName(file, BackupRunLength(file));
+        if (NameTooLong(backupName))
+            return app::FileError { app::CannotCreateText(backupName, ENAMETOOLONG) };
         if (const int err = hidden->add(backupName.filename().string())) {
             return err == ELOOP ? Failure(kMsgHiddenListLink, hidden->file(), app::FileFailure::HiddenListLink)
                                 : Failure(kMsgHiddenListFailed, hidden->file(), err);
