@@ -77,7 +77,7 @@ void BackupCommands::restore(const PassSelection& selection, const PassOptions& 
         if (restored)
             m_editor.noteFileChanged(path);
         if (error)
-            m_control.dialogs().showMessage(error->message);
+            m_control.dialogs().reportFileFailure(path, error->message);
         showRestoreProgress();
         m_control.PumpMessages();
     }
@@ -112,7 +112,7 @@ void BackupCommands::tbDelAllBackupClick(const PassSelection& selection, const P
         if (!error)
             error = m_backups.DeleteBackups(path);
         if (error)
-            m_control.dialogs().showMessage(error->message);
+            m_control.dialogs().reportFileFailure(path, error->message);
         showDeleteProgress();
         m_control.PumpMessages();
     }

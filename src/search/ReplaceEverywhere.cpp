@@ -82,7 +82,8 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
             // In place, the file is read and written under its directory's lock.
             if (target.mode == OutputMode::InPlace) {
                 if (const std::optional<app::FileError> busy = m_editor.backups().enterDirectoryOf(path)) {
-                    m_control.dialogs().showMessage(busy->message);
+                    ++m_counters.FilesFailed;
+                    addFailureRow(path, busy->message);
                     continue;
                 }
             }
