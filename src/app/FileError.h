@@ -8,9 +8,19 @@
 
 namespace morvane::app {
 
+// Why a file was left unchanged, for the callers that report each kind in its own way.
+enum class FileFailure {
+    Error, // the system refused a step (the message gives its reason)
+    Busy, // another run of the program holds the file's directory
+    ReadOnly, // the file may not be written
+    LineBreakInName, // a backup copy was due, but the name cannot be listed in ".hidden"
+    HiddenListLink, // a backup copy was due, but the directory's ".hidden" is a symbolic link
+};
+
 // A failed file operation: `message` is the complete text for the error box.
 struct FileError {
     std::string message;
+    FileFailure kind = FileFailure::Error;
 };
 
 // The path as program text (Windows-1251), for messages and templates.

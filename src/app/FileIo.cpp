@@ -1,5 +1,7 @@
 #include "app/FileIo.h"
 
+#include "app/DurableWrite.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -68,44 +70,14 @@ std::optional<FileError> WriteWholeFile(const std::filesystem::path& shownPath, 
             path = std::move(target);
     }
 
-    // Write beside the target, then rename over it: the rename is atomic, so the target holds
-    // either its old or its new contents, whatever happens midway.
-    mode_t mode = 0666;
-    struct stat st { };
-    const bool existed = ::stat(path.c_str(), &st) == 0;
-    if (existed) {
-        if (S_ISDIR(st.st_mode))
-            return FileError { CannotCreateText(shownPath, EISDIR) };
-        mode = st.st_mode & 07777;
-    }
-    std::filesystem::path temp = path;
-    temp += ".morvane-XXXXXX";
-    std::string templ = temp.string();
-    const int fd = ::mkstemp(templ.data());
-    if (fd < 0) {
-        const int err = errno;
-        // No fallback to rewriting in place: a write cut short there (a full disk) would destroy
-        // the only copy. A directory we may not create files in is an error like any other.
+    // Written beside the target and renamed over it (DurableWrite.h); a directory where no
+    // file can be created is an error, never a reason to rewrite in place.
+    bool isDirectory = false;
+    const mode_t mode = ModeForRewrite(path, &isDirectory);
+    if (isDirectory)
+        return FileError { CannotCreateText(shownPath, EISDIR) };
+    if (const int err = WriteFileDurably(path, bytes, mode))
         return FileError { CannotCreateText(shownPath, err) };
-    }
-    int err = WriteAllToDescriptor(fd, bytes);
-    if (!err && ::fsync(fd) != 0)
-        err = errno;
-    if (!existed) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (!err && ::fchmod(fd, mode) != 0)
-        err = errno;
-    if (::close(fd) != 0 && !err)
-        err = errno;
-    if (!err && ::rename(templ.c_str(), path.c_str()) != 0)
-        err = errno;
-    if (err) {
-        ::unlink(templ.c_str());
-        return FileError { CannotCreateText(shownPath, err) };
-    }
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 // morvane-cli: the command-line face of the core (pattern tester, code page tools, batch work).
 
+#include "app/DurableWrite.h"
 #include "app/Version.h"
 #include "cli/Commands.h"
 
@@ -29,6 +30,7 @@ void printUsage(std::FILE* out)
 
 int main(int argc, char** argv)
 {
+    morvane::app::IgnoreFileSizeSignal();
     if (argc < 2) {
         printUsage(stderr);
         return 2;

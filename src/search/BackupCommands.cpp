@@ -70,12 +70,18 @@ void BackupCommands::restore(const PassSelection& selection, const PassOptions& 
     for (const std::filesystem::path& path : list) {
         if (m_control.AbortRequested())
             break;
-        const bool restored = toFirst ? m_backups.RestoreFirst(path) : m_backups.RestorePrevious(path);
+        // The directory's lock and list are kept while the files of one directory follow.
+        std::optional<app::FileError> error = m_backups.enterDirectoryOf(path);
+        const bool restored = !error
+            && (toFirst ? m_backups.RestoreFirst(path, &error) : m_backups.RestorePrevious(path, &error));
         if (restored)
             m_editor.noteFileChanged(path);
+        if (error)
+            m_control.dialogs().reportFileFailure(path, error->message);
         showRestoreProgress();
         m_control.PumpMessages();
     }
+    m_backups.leaveDirectory();
     if (m_editor.ViewerNeedsReload())
         m_editor.ReloadViewer();
     if (m_control.AbortRequested())
@@ -102,10 +108,15 @@ void BackupCommands::tbDelAllBackupClick(const PassSelection& selection, const P
     for (const std::filesystem::path& path : list) {
         if (!m_control.IsBusy())
             break;
-        m_backups.DeleteBackups(path);
+        std::optional<app::FileError> error = m_backups.enterDirectoryOf(path);
+        if (!error)
+            error = m_backups.DeleteBackups(path);
+        if (error)
+            m_control.dialogs().reportFileFailure(path, error->message);
         showDeleteProgress();
         m_control.PumpMessages();
     }
+    m_backups.leaveDirectory();
     if (m_control.AbortRequested())
         m_control.showAbortedStatus();
     else

@@ -2,7 +2,9 @@
 // The three commands on the backup copies of the selected files: back to the latest copy
 // (tbRestore), back to the first copy (tbRestoreAll), delete all copies (tbDelAllBackup). Each
 // asks first, walks the pass file list with its progress in the status panels, and can be
-// aborted between files. Covered by tests/search/BackupCommandsTest.cpp.
+// aborted between files. A file that cannot be restored, or a copy that cannot be deleted, is
+// shown and left in place (still listed), and the command goes on; the counters count only
+// what was done. Covered by tests/search/BackupCommandsTest.cpp.
 
 #include "search/Backups.h"
 #include "search/PassControl.h"

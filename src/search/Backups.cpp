@@ -1,18 +1,21 @@
 // Backup copies and the crash-safe rewrite. Tests: tests/search/BackupsTest.cpp,
-// tests/search/BackupWriteTest.cpp.
+// tests/search/BackupWriteTest.cpp, tests/search/BackupCrashTest.cpp.
 
 #include "search/Backups.h"
 
+#include "search/DirectoryLock.h"
 #include "search/HiddenList.h"
 
+#include "app/DurableWrite.h"
 #include "app/FileIo.h"
+#include "app/Format.h"
+#include "app/MessageTable.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace morvane::search {
 
@@ -20,50 +23,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr int kMsgBusy = 365;
+constexpr int kMsgReadOnly = 366;
+constexpr int kMsgLineBreakInName = 367;
+constexpr int kMsgHiddenListLink = 368;
+constexpr int kMsgHiddenListFailed = 369;
+constexpr int kMsgCannotRestore = 370;
+constexpr int kMsgCannotDeleteCopy = 371;
+
+app::FileError Failure(int message, const fs::path& path, app::FileFailure kind)
+{
+    return app::FileError { app::FillMessage(app::Msg(message), { app::PathText(path) }), kind };
+}
+
+app::FileError Failure(int message, const fs::path& path, int err)
+{
+    return app::FileError { app::FillMessage(app::Msg(message), { app::PathText(path), app::SystemReason(err) }) };
+}
+
+fs::path DirectoryOf(const fs::path& path)
+{
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
 // Whether a directory entry of that name exists (a dangling link counts: the name is taken).
 bool NameExists(const fs::path& path)
 {
     struct stat st { };
     return ::lstat(path.c_str(), &st) == 0;
-}
-
-// Copies `from` to the new file `to` (which must not exist) with `mode`, flushed to disk.
-// Returns 0 or the errno of the failure; a partial copy is removed.
-int CopyToNewFile(const fs::path& from, const fs::path& to, mode_t mode)
-{
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return errno;
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (out < 0) {
-        const int err = errno;
-        ::close(in);
-        return err;
-    }
-    int err = 0;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            err = errno;
-            break;
-        }
-        if (n == 0)
-            break;
-        err = app::WriteAllToDescriptor(out, std::string_view(buffer, static_cast<size_t>(n)));
-        if (err)
-            break;
-    }
-    if (!err && ::fsync(out) != 0)
-        err = errno;
-    if (::close(out) != 0 && !err)
-        err = errno;
-    ::close(in);
-    if (err)
-        ::unlink(to.c_str());
-    return err;
 }
 
 // The file a write goes to: a symbolic link is written through, so the link stays a link.
@@ -78,18 +65,84 @@ fs::path WriteTarget(const fs::path& file)
     return file;
 }
 
+// A file without any write permission bit, or one this user may not write, is read-only.
+bool IsReadOnly(const fs::path& file, const struct stat& st)
+{
+    return (st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0;
+}
+
 // Gives `backupName` the content `target` has now without disturbing `target`: a second name
 // for the same data where the file system allows it, else a copy. Returns 0 or the errno.
 int KeepAsBackup(const fs::path& target, const fs::path& backupName, mode_t mode)
 {
-    if (::link(target.c_str(), backupName.c_str()) == 0)
+    if (::link(target.c_str(), backupName.c_str()) == 0) {
+        const int err = app::SyncDirectory(DirectoryOf(backupName));
+        if (err == 0)
+            app::CrashPoint();
+        return err;
+    }
+    if (errno == EEXIST || errno == ENAMETOOLONG)
+        return errno;
+    return app::CopyToNewFileDurably(target, backupName, mode);
+}
+
+// Whether the last component of `path` is longer than its directory allows.
+bool NameTooLong(const fs::path& path)
+{
+    long limit = ::pathconf(DirectoryOf(path).c_str(), _PC_NAME_MAX);
+    if (limit <= 0)
+        limit = 255;
+    return path.filename().native().size() > static_cast<size_t>(limit);
+}
+
+// Puts the copy `copy` in place of `file` (through a link), the copy's name gone. 0 or errno.
+int PutBack(const fs::path& copy, const fs::path& file)
+{
+    const fs::path target = WriteTarget(file);
+    if (::rename(copy.c_str(), target.c_str()) == 0) {
+        app::CrashPoint();
+        (void)app::SyncDirectory(DirectoryOf(target));
         return 0;
-    if (errno == EEXIST)
-        return EEXIST;
-    return CopyToNewFile(target, backupName, mode);
+    }
+    if (errno != EXDEV)
+        return errno;
+    // The link leads to another file system: a durable copy, then the copy's name goes.
+    std::string bytes;
+    if (app::ReadWholeFile(copy, bytes))
+        return EIO;
+    if (const int err = app::WriteFileDurably(target, bytes, app::ModeForRewrite(copy)))
+        return err;
+    return ::unlink(copy.c_str()) == 0 ? 0 : errno;
+}
+
+// Takes the lock of `dir` for `file`; the Busy error when another run keeps it. A directory
+// that cannot be opened for locking (no read permission, or gone) is left to the write itself,
+// which reports its own reason.
+std::optional<app::FileError> Lock(DirectoryLock& lock, const fs::path& dir, const fs::path& file)
+{
+    if (lock.acquire(dir, DirectoryLock::passWait()) == EWOULDBLOCK)
+        return Failure(kMsgBusy, file, app::FileFailure::Busy);
+    return std::nullopt;
 }
 
 } // namespace
+
+// The directory a pass is in: its lock and its ".hidden" list.
+struct Backups::DirectoryState {
+    explicit DirectoryState(const fs::path& dir)
+        : hidden(dir)
+    {
+    }
+    DirectoryLock lock;
+    HiddenList hidden;
+};
+
+Backups::Backups() = default;
+
+Backups::~Backups()
+{
+    leaveDirectory();
+}
 
 fs::path Backups::BackupName(const fs::path& file, int n)
 {
@@ -106,148 +159,225 @@ int Backups::BackupRunLength(const fs::path& file)
     return n;
 }
 
-void Backups::MakeBackup(const fs::path& file) const
+std::optional<app::FileError> Backups::enterDirectoryOf(const fs::path& file)
+{
+    const fs::path dir = DirectoryOf(file);
+    if (m_current && m_current->hidden.directory() == dir)
+        return std::nullopt;
+    leaveDirectory();
+    auto state = std::make_unique<DirectoryState>(dir);
+    if (std::optional<app::FileError> busy = Lock(state->lock, dir, file))
+        return busy;
+    app::RemoveStaleTemporaries(dir);
+    m_current = std::move(state);
+    return std::nullopt;
+}
+
+void Backups::leaveDirectory()
+{
+    if (m_current)
+        (void)m_current->hidden.flush();
+    m_current.reset();
+}
+
+template <typename Body>
+std::optional<app::FileError> Backups::inDirectory(const fs::path& file, Body&& body)
+{
+    const fs::path dir = DirectoryOf(file);
+    if (m_current && m_current->hidden.directory() == dir)
+        return body(m_current->hidden);
+    DirectoryState state(dir);
+    if (std::optional<app::FileError> busy = Lock(state.lock, dir, file))
+        return busy;
+    return body(state.hidden);
+}
+
+std::optional<app::FileError> Backups::CheckWritable(const fs::path& file)
+{
+    struct stat st { };
+    if (::stat(file.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && IsReadOnly(file, st))
+        return Failure(kMsgReadOnly, file, app::FileFailure::ReadOnly);
+    return std::nullopt;
+}
+
+std::optional<app::FileError> Backups::MakeBackup(const fs::path& file)
 {
     if (!m_saveBackup || !NameExists(file))
-        return;
-    const fs::path backup = BackupName(file, BackupRunLength(file));
-    if (::rename(file.c_str(), backup.c_str()) == 0)
-        AddToHiddenList(backup);
+        return std::nullopt;
+    return inDirectory(file, [&](HiddenList& hidden) -> std::optional<app::FileError> {
+        const fs::path backup = BackupName(file, BackupRunLength(file));
+        if (!IsListableName(file.filename().string()))
+            return Failure(kMsgLineBreakInName, file, app::FileFailure::LineBreakInName);
+        if (NameTooLong(backup))
+            return app::FileError { app::CannotCreateText(backup, ENAMETOOLONG) };
+        if (const int err = hidden.add(backup.filename().string()))
+            return err == ELOOP ? Failure(kMsgHiddenListLink, hidden.file(), app::FileFailure::HiddenListLink)
+                                : Failure(kMsgHiddenListFailed, hidden.file(), err);
+        if (::rename(file.c_str(), backup.c_str()) != 0)
+            return app::FileError { app::CannotCreateText(backup, errno) };
+        return std::nullopt;
+    });
 }
 
-void Backups::MakeBackupCopy(const fs::path& file) const
+std::optional<app::FileError> Backups::MakeBackupCopy(const fs::path& file)
 {
     if (!m_saveBackup)
-        return;
+        return std::nullopt;
     struct stat st { };
     if (::stat(file.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
-        return;
-    const fs::path backup = BackupName(file, BackupRunLength(file));
-    if (CopyToNewFile(file, backup, st.st_mode & 07777) == 0)
-        AddToHiddenList(backup);
+        return std::nullopt;
+    return inDirectory(file, [&](HiddenList& hidden) -> std::optional<app::FileError> {
+        const fs::path backup = BackupName(file, BackupRunLength(file));
+        if (!IsListableName(file.filename().string()))
+            return Failure(kMsgLineBreakInName, file, app::FileFailure::LineBreakInName);
+        if (NameTooLong(backup))
+            return app::FileError { app::CannotCreateText(backup, ENAMETOOLONG) };
+        if (const int err = hidden.add(backup.filename().string()))
+            return err == ELOOP ? Failure(kMsgHiddenListLink, hidden.file(), app::FileFailure::HiddenListLink)
+                                : Failure(kMsgHiddenListFailed, hidden.file(), err);
+        if (const int err = app::CopyToNewFileDurably(file, backup, st.st_mode & 07777))
+            return app::FileError { app::CannotCreateText(backup, err) };
+        return std::nullopt;
+    });
 }
 
-std::optional<app::FileError> Backups::RewriteFile(const fs::path& file, std::string_view bytes) const
+std::optional<app::FileError> Backups::RewriteFile(const fs::path& file, std::string_view bytes)
 {
-    return rewrite(file, bytes, m_saveBackup);
+    return inDirectory(file, [&](HiddenList& hidden) { return rewrite(file, bytes, m_saveBackup, &hidden); });
 }
 
 std::optional<app::FileError> Backups::WriteFileSafely(const fs::path& file, std::string_view bytes)
 {
-    return rewrite(file, bytes, false);
+    // No list is needed; the lock (shared with a pass of this process that holds it) keeps
+    // another run from writing the file meanwhile.
+    DirectoryLock lock;
+    if (std::optional<app::FileError> busy = Lock(lock, DirectoryOf(file), file))
+        return busy;
+    return rewrite(file, bytes, false, nullptr);
 }
 
-std::optional<app::FileError> Backups::rewrite(const fs::path& file, std::string_view bytes, bool backup)
+std::optional<app::FileError> Backups::rewrite(
+    const fs::path& file, std::string_view bytes, bool backup, HiddenList* hidden)
 {
     const fs::path target = WriteTarget(file);
     struct stat st { };
     const bool existed = ::stat(target.c_str(), &st) == 0;
-    mode_t mode;
-    if (existed) {
-        if (S_ISDIR(st.st_mode))
-            return app::FileError { app::CannotCreateText(file, EISDIR) };
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
+    if (existed && S_ISDIR(st.st_mode))
+        return app::FileError { app::CannotCreateText(file, EISDIR) };
+    if (existed && IsReadOnly(target, st))
+        return Failure(kMsgReadOnly, file, app::FileFailure::ReadOnly);
+    const bool makeCopy = backup && existed && hidden;
+    if (makeCopy && !IsListableName(file.filename().string()))
+        return Failure(kMsgLineBreakInName, file, app::FileFailure::LineBreakInName);
 
-    // 1. The complete new content in a temporary file beside the target.
-    fs::path temp = target;
-    temp += ".morvane-XXXXXX";
-    std::string tempName = temp.string();
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0)
-        return app::FileError { app::CannotCreateText(file, errno) };
-    int err = app::WriteAllToDescriptor(fd, bytes);
-    if (!err && ::fsync(fd) != 0)
-        err = errno;
-    if (!err && ::fchmod(fd, mode) != 0)
-        err = errno;
-    if (::close(fd) != 0 && !err)
-        err = errno;
-    if (err) {
-        ::unlink(tempName.c_str());
+    // 1. The complete new content, flushed, in a temporary file beside the target.
+    app::PendingFile pending;
+    if (const int err = pending.create(target, bytes, app::ModeForRewrite(target)))
         return app::FileError { app::CannotCreateText(file, err) };
-    }
 
-    // 2. The backup copy: the original's data under the next backup name, the original still
-    // in place. A copy that cannot be made stops the write, since going on would lose the
-    // content the user asked to keep.
-    fs::path backupName;
-    if (backup && existed) {
-        backupName = BackupName(file, BackupRunLength(file));
-        err = KeepAsBackup(target, backupName, mode);
-        if (err) {
-            ::unlink(tempName.c_str());
-            return app::FileError { app::CannotCreateText(backupName, err) };
+    if (makeCopy) {
+        // 2. The copy's name listed before the copy exists. A name too long for the file
+        // system is refused before it is listed.
+        const fs::path backupName = BackupName(file, BackupRunLength(file));
+        if (NameTooLong(backupName))
+            return app::FileError { app::CannotCreateText(backupName, ENAMETOOLONG) };
+        if (const int err = hidden->add(backupName.filename().string())) {
+            return err == ELOOP ? Failure(kMsgHiddenListLink, hidden->file(), app::FileFailure::HiddenListLink)
+                                : Failure(kMsgHiddenListFailed, hidden->file(), err);
         }
-    }
-
-    // 3. The new file over the original in one step.
-    if (::rename(tempName.c_str(), target.c_str()) != 0) {
-        err = errno;
-        ::unlink(tempName.c_str());
-        if (!backupName.empty())
+        // 3. The copy. One that cannot be made stops the write, since going on would lose the
+        // content the user asked to keep.
+        if (const int err = KeepAsBackup(target, backupName, st.st_mode & 07777))
+            return app::FileError { app::CannotCreateText(backupName, err) };
+        // 4. The new content over the original.
+        if (const int err = pending.commit()) {
             ::unlink(backupName.c_str());
-        return app::FileError { app::CannotCreateText(file, err) };
+            return app::FileError { app::CannotCreateText(file, err) };
+        }
+        return std::nullopt;
     }
-    if (!backupName.empty())
-        AddToHiddenList(backupName);
+    if (const int err = pending.commit())
+        return app::FileError { app::CannotCreateText(file, err) };
     return std::nullopt;
 }
 
-bool Backups::RestorePrevious(const fs::path& file)
+std::optional<app::FileError> Backups::restore(const fs::path& file, bool toFirst, bool& restored)
 {
-    ++m_filesProcessed;
-    const int run = BackupRunLength(file);
-    if (run == 0)
-        return false;
-    const fs::path latest = BackupName(file, run - 1);
-    // The rename replaces the file in one step: no moment without it.
-    (void)::rename(latest.c_str(), file.c_str());
-    RemoveFromHiddenList({ latest, file });
-    ++m_filesRestored;
-    return true;
-}
-
-bool Backups::RestoreFirst(const fs::path& file)
-{
-    ++m_filesProcessed;
-    const fs::path first = BackupName(file, 0);
-    if (!NameExists(first))
-        return false;
-    (void)::rename(first.c_str(), file.c_str());
-    ++m_filesRestored;
-    std::vector<fs::path> unlisted { first, file };
-    for (int n = 1;; ++n) {
-        const fs::path later = BackupName(file, n);
-        if (!NameExists(later))
-            break;
-        std::error_code ec;
-        fs::remove(later, ec); // a failed deletion is not examined: on to the next number
-        unlisted.push_back(later);
-    }
-    RemoveFromHiddenList(unlisted);
-    return true;
-}
-
-void Backups::DeleteBackups(const fs::path& file)
-{
-    std::vector<fs::path> deleted;
-    for (int n = 0;; ++n) {
-        const fs::path copy = BackupName(file, n);
-        if (!NameExists(copy))
-            break;
-        std::error_code ec;
-        if (fs::remove(copy, ec) && !ec) {
-            ++m_backupsDeleted;
-            deleted.push_back(copy);
+    restored = false;
+    return inDirectory(file, [&](HiddenList& hidden) -> std::optional<app::FileError> {
+        const int run = BackupRunLength(file);
+        if (run == 0)
+            return std::nullopt;
+        const fs::path target = WriteTarget(file);
+        if (CheckWritable(target))
+            return Failure(kMsgReadOnly, file, app::FileFailure::ReadOnly);
+        if (toFirst) {
+            // The latest first: an interruption leaves a shorter run that still begins with
+            // the first copy, and no later copy without its predecessors.
+            for (int n = run - 1; n >= 1; --n) {
+                const fs::path later = BackupName(file, n);
+                if (::unlink(later.c_str()) != 0)
+                    return Failure(kMsgCannotRestore, file, errno);
+                hidden.remove(later.filename().string());
+                app::CrashPoint();
+            }
+            (void)app::SyncDirectory(DirectoryOf(file));
         }
-    }
-    if (!deleted.empty())
-        RemoveFromHiddenList(deleted);
+        const fs::path copy = BackupName(file, toFirst ? 0 : run - 1);
+        if (const int err = PutBack(copy, file))
+            return Failure(kMsgCannotRestore, file, err);
+        hidden.remove(copy.filename().string());
+        hidden.remove(file.filename().string());
+        restored = true;
+        return std::nullopt;
+    });
+}
+
+bool Backups::RestorePrevious(const fs::path& file, std::optional<app::FileError>* error)
+{
+    ++m_filesProcessed;
+    bool restored = false;
+    std::optional<app::FileError> failure = restore(file, false, restored);
+    if (restored)
+        ++m_filesRestored;
+    if (failure)
+        ++m_filesFailed;
+    if (error)
+        *error = std::move(failure);
+    return restored;
+}
+
+bool Backups::RestoreFirst(const fs::path& file, std::optional<app::FileError>* error)
+{
+    ++m_filesProcessed;
+    bool restored = false;
+    std::optional<app::FileError> failure = restore(file, true, restored);
+    if (restored)
+        ++m_filesRestored;
+    if (failure)
+        ++m_filesFailed;
+    if (error)
+        *error = std::move(failure);
+    return restored;
+}
+
+std::optional<app::FileError> Backups::DeleteBackups(const fs::path& file)
+{
+    std::optional<app::FileError> failure
+        = inDirectory(file, [&](HiddenList& hidden) -> std::optional<app::FileError> {
+              // The latest first, so that a copy that stays never follows a gap.
+              for (int n = BackupRunLength(file) - 1; n >= 0; --n) {
+                  const fs::path copy = BackupName(file, n);
+                  if (::unlink(copy.c_str()) != 0)
+                      return Failure(kMsgCannotDeleteCopy, copy, errno);
+                  ++m_backupsDeleted;
+                  hidden.remove(copy.filename().string());
+              }
+              return std::nullopt;
+          });
+    if (failure)
+        ++m_filesFailed;
+    return failure;
 }
 
 } // namespace morvane::search

@@ -8,23 +8,44 @@
 // name goes into the directory's ".hidden" list (HiddenList.h); a restored file and a deleted
 // copy leave that list.
 //
-// RewriteFile never truncates or rewrites a file in place. The new content goes to a temporary
-// file in the same directory, is flushed to disk and gets the original's permission bits; only
-// then does the backup copy appear (a second name for the original's data, so the original
-// stays where it was meanwhile), and a rename puts the new file over the original in one step.
-// Killed at any moment, the path holds either its old or its complete new content; a failed
-// write leaves the original and its copies exactly as they were.
+// RewriteFile never truncates or rewrites a file in place (app/DurableWrite.h). The order of
+// its steps makes every interruption recoverable: (1) the complete new content in a hidden
+// temporary file, flushed; (2) the backup name entered in ".hidden", flushed, so a copy never
+// exists unlisted (a listed name without a file is harmless); (3) the copy: a second name for
+// the original's data, the original still in place; (4) one rename puts the new content over
+// the original. Killed at any step, the path holds its old or its complete new content, the
+// copies form a run whose first member is the oldest content, and a rerun of the same command
+// followed by restore-first gives back the original bytes. A failed step leaves the original
+// as it was.
+//
+// Writers are serialised per directory (DirectoryLock.h). A pass enters each directory
+// (enterDirectoryOf) before reading a file there and keeps the lock and the directory's
+// ".hidden" list, read once, until it enters another one or leaves; a single write or restore
+// outside a pass takes them for itself.
+//
+// Files the program must not change: a read-only file (no write permission bit, or one the
+// user may not write), and, when a copy would be made, a name holding CR or LF (it cannot be a
+// line of ".hidden") or a directory whose ".hidden" is a symbolic link. Each is a FileError
+// with its own kind, and nothing on disk changes.
 
 #include "app/FileError.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string_view>
 
 namespace morvane::search {
 
+class HiddenList;
+
 class Backups {
 public:
+    Backups();
+    ~Backups();
+    Backups(const Backups&) = delete;
+    Backups& operator=(const Backups&) = delete;
+
     // The backup option (tbSaveBackup and its menu twin); on by default.
     bool saveBackup() const { return m_saveBackup; }
     void setSaveBackup(bool on) { m_saveBackup = on; }
@@ -34,44 +55,64 @@ public:
     // The first n for which BackupName(file, n) does not exist: the length of the run.
     static int BackupRunLength(const std::filesystem::path& file);
 
+    // A pass is about to read and maybe rewrite `file`: takes the lock of its directory
+    // (letting go of the previous directory's), removes temporary files that dead runs left
+    // there, and keeps the directory's ".hidden" list until leaveDirectory(). A Busy error when
+    // another run holds the directory.
+    std::optional<app::FileError> enterDirectoryOf(const std::filesystem::path& file);
+    // Writes the pending ".hidden" removals and lets go of the lock.
+    void leaveDirectory();
+
     // Before a rewrite, when the option is on: renames `file` to its first free backup name and
     // hides it. Nothing when the option is off or the file does not exist.
-    void MakeBackup(const std::filesystem::path& file) const;
+    std::optional<app::FileError> MakeBackup(const std::filesystem::path& file);
     // When the option is on: copies `file` to its first free backup name (never overwriting a
     // file) and hides the copy. The original stays.
-    void MakeBackupCopy(const std::filesystem::path& file) const;
+    std::optional<app::FileError> MakeBackupCopy(const std::filesystem::path& file);
 
     // Replaces the content of `file` by `bytes`, crash-safe (see above), making a backup copy
-    // of an existing file first when the option is on. On failure returns the "Cannot create
-    // file" error, and nothing on disk has changed.
-    std::optional<app::FileError> RewriteFile(
-        const std::filesystem::path& file, std::string_view bytes) const;
+    // of an existing file first when the option is on. On failure returns the error, and the
+    // file and its copies are as they were.
+    std::optional<app::FileError> RewriteFile(const std::filesystem::path& file, std::string_view bytes);
     // The same without any backup copy, whatever the option.
     static std::optional<app::FileError> WriteFileSafely(
         const std::filesystem::path& file, std::string_view bytes);
+    // The read-only error for `file` when it exists and may not be written, else nothing.
+    static std::optional<app::FileError> CheckWritable(const std::filesystem::path& file);
 
-    // One step back: the latest copy becomes the file. Counts FilesProcessed, and FilesRestored
-    // when a copy existed; returns whether one did.
-    bool RestorePrevious(const std::filesystem::path& file);
-    // All the way back: the first copy becomes the file and the rest of the run is deleted.
-    bool RestoreFirst(const std::filesystem::path& file);
-    // Deletes the run of copies, counting each deletion in BackupsDeleted.
-    void DeleteBackups(const std::filesystem::path& file);
+    // One step back: the latest copy becomes the file (a symbolic link stays a link and its
+    // target gets the content). Counts FilesProcessed, and FilesRestored when it succeeded;
+    // returns whether it did. A failure leaves the copy in place and listed, counts in
+    // FilesFailed and is described in `error` when given.
+    bool RestorePrevious(const std::filesystem::path& file, std::optional<app::FileError>* error = nullptr);
+    // All the way back: the later copies are deleted (the latest first, so an interruption
+    // leaves a run that still starts with the first copy), then the first copy becomes the file.
+    bool RestoreFirst(const std::filesystem::path& file, std::optional<app::FileError>* error = nullptr);
+    // Deletes the run of copies, the latest first, counting each deletion in BackupsDeleted. A
+    // copy that cannot be deleted stops there (the rest of the run stays whole) and is returned.
+    std::optional<app::FileError> DeleteBackups(const std::filesystem::path& file);
 
     // Counters of the restore and delete commands, reset at each command's start.
-    void resetCounters() { m_filesProcessed = m_filesRestored = m_backupsDeleted = 0; }
+    void resetCounters() { m_filesProcessed = m_filesRestored = m_backupsDeleted = m_filesFailed = 0; }
     int FilesProcessed() const { return m_filesProcessed; }
     int FilesRestored() const { return m_filesRestored; }
     int BackupsDeleted() const { return m_backupsDeleted; }
+    int FilesFailed() const { return m_filesFailed; }
 
 private:
-    static std::optional<app::FileError> rewrite(
-        const std::filesystem::path& file, std::string_view bytes, bool backup);
+    struct DirectoryState;
+    template <typename Body>
+    std::optional<app::FileError> inDirectory(const std::filesystem::path& file, Body&& body);
+    static std::optional<app::FileError> rewrite(const std::filesystem::path& file, std::string_view bytes,
+        bool backup, HiddenList* hidden);
+    std::optional<app::FileError> restore(const std::filesystem::path& file, bool toFirst, bool& restored);
 
     bool m_saveBackup = true;
+    std::unique_ptr<DirectoryState> m_current;
     int m_filesProcessed = 0;
     int m_filesRestored = 0;
     int m_backupsDeleted = 0;
+    int m_filesFailed = 0;
 };
 
 } // namespace morvane::search

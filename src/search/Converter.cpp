@@ -87,6 +87,7 @@ void Converter::miConverterClick(const PassSelection& selection, const PassOptio
         ++m_converted;
         m_editor.noteFileChanged(path);
     }
+    m_backups.leaveDirectory();
     if (m_editor.ViewerNeedsReload())
         m_editor.ReloadViewer();
     m_control.SetBusy(false);
@@ -96,6 +97,15 @@ void Converter::miConverterClick(const PassSelection& selection, const PassOptio
 
 bool Converter::convertFile(const fs::path& path, int from, int to)
 {
+    // Read, backup copy and write under the directory's lock, so that another run cannot change
+    // the file in between; a busy or read-only file is left as it is.
+    std::optional<app::FileError> refused = m_backups.enterDirectoryOf(path);
+    if (!refused)
+        refused = Backups::CheckWritable(path);
+    if (refused) {
+        fileFailed(path, refused->message);
+        return false;
+    }
     // The file must be one the program may rewrite: opening it for reading and writing is the
     // test, though the new content then arrives by rename rather than through this handle.
     // O_NONBLOCK: a named pipe is refused below instead of waited on.
@@ -117,7 +127,10 @@ bool Converter::convertFile(const fs::path& path, int from, int to)
         return false;
     }
     // The copy only once the file is known to be readable, so a refused file gains none.
-    m_backups.MakeBackupCopy(path);
+    if (std::optional<app::FileError> error = m_backups.MakeBackupCopy(path)) {
+        fileFailed(path, error->message);
+        return false;
+    }
     const int source = from == kAutoDetectIndex ? codepage::DetectCodePage(bytes) : from;
     if (std::optional<app::FileError> error
         = Backups::WriteFileSafely(path, codepage::ConvertText(bytes, source, to))) {

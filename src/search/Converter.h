@@ -6,8 +6,8 @@
 // Each file is rewritten crash-safely (Backups::WriteFileSafely): the converted bytes replace
 // it in one step, so an interrupted run leaves every file either converted or as it was. A
 // file that cannot be opened for reading and writing, read or written, one that is not a
-// regular file, and a link that leads out of the selection (SelectionBounds) are left as they
-// were: the front end hears of each (PassDialogs::reportFileFailure), the loop goes on, and the
+// regular file, a read-only file, one whose directory another run holds (DirectoryLock.h), and
+// a link that leads out of the selection (SelectionBounds) are left as they were: the front end hears of each (PassDialogs::reportFileFailure), the loop goes on, and the
 // final message counts only the converted files and says how many failed.
 
 #include "search/Backups.h"

@@ -1,5 +1,6 @@
 #include "search/FileTransfer.h"
 
+#include "app/DurableWrite.h"
 #include "app/FileIo.h"
 
 #include <cerrno>
@@ -90,27 +91,18 @@ int CopyFileComplete(const fs::path& source, const fs::path& target)
             return EINVAL;
     }
 
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temp = (dir / ("." + target.filename().string() + ".copy-XXXXXX")).string();
-    Descriptor out(::mkostemp(temp.data(), O_CLOEXEC));
-    if (out.get() < 0)
-        return errno;
-
-    int err = CopyBytes(in.get(), out.get());
-    if (err == 0 && ::fchmod(out.get(), st.st_mode & 07777) != 0)
-        err = errno;
+    app::PendingFile out;
+    int err = out.create(target, {}, st.st_mode & 07777, false);
+    if (err == 0)
+        err = CopyBytes(in.get(), out.descriptor());
     if (err == 0) {
         const struct timespec times[2] = { st.st_atim, st.st_mtim };
-        ::futimens(out.get(), times); // a lost time stamp is no reason to fail the copy
+        ::futimens(out.descriptor(), times); // a lost time stamp is no reason to fail the copy
     }
-    if (err == 0 && ::fsync(out.get()) != 0)
-        err = errno;
-    if (const int closeErr = out.close(); err == 0)
-        err = closeErr;
-    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
-        err = errno;
-    if (err != 0)
-        ::unlink(temp.c_str());
+    if (err == 0)
+        err = out.sync();
+    if (err == 0)
+        err = out.commit();
     return err;
 }
 

@@ -2,10 +2,15 @@
 
 #include "search/HiddenList.h"
 
+#include "app/DurableWrite.h"
 #include "app/FileIo.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <map>
-#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace morvane::search {
 
@@ -15,100 +20,198 @@ namespace fs = std::filesystem;
 
 constexpr const char* kHiddenFileName = ".hidden";
 
-// The lines of `bytes` with their endings; a last line without an ending is a line too.
-std::vector<std::string> SplitKeepingEndings(const std::string& bytes)
+// Calls `line` with every line of `bytes` including its ending; a last line without an ending
+// is a line too.
+template <typename F>
+void ForEachLine(const std::string& bytes, F line)
 {
-    std::vector<std::string> lines;
     size_t start = 0;
     while (start < bytes.size()) {
         const size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) {
-            lines.push_back(bytes.substr(start));
-            break;
-        }
-        lines.push_back(bytes.substr(start, end - start + 1));
-        start = end + 1;
+        const size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        line(std::string_view(bytes).substr(start, next - start));
+        start = next;
     }
-    return lines;
 }
 
 // The name a line lists: without its LF and a CR before it.
-std::string NameOfLine(std::string line)
+std::string_view NameOfLine(std::string_view line)
 {
     if (!line.empty() && line.back() == '\n')
-        line.pop_back();
+        line.remove_suffix(1);
     if (!line.empty() && line.back() == '\r')
-        line.pop_back();
+        line.remove_suffix(1);
     return line;
 }
 
-fs::path HiddenFileOf(const fs::path& path)
+// Reads the list file without following a link. 0 (an absent file reads as empty) or errno.
+int ReadList(const fs::path& file, std::string& bytes, bool& exists)
 {
-    return path.parent_path() / kHiddenFileName;
+    bytes.clear();
+    exists = false;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ENOENT ? 0 : errno;
+    struct stat st { };
+    const int statError = ::fstat(fd, &st) != 0 ? errno : 0;
+    if (statError || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return statError ? statError : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    }
+    exists = true;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int err = n < 0 ? errno : 0;
+            ::close(fd);
+            return err;
+        }
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+fs::path DirectoryOf(const fs::path& path)
+{
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
 } // namespace
 
-void AddToHiddenList(const fs::path& path)
+bool IsListableName(const std::string& name)
 {
-    const fs::path listFile = HiddenFileOf(path);
-    const std::string name = path.filename().string();
+    return !name.empty() && name.find_first_of("\r\n") == std::string::npos;
+}
+
+HiddenList::HiddenList(fs::path dir)
+    : m_dir(std::move(dir))
+{
+}
+
+HiddenList::~HiddenList()
+{
+    (void)flush();
+}
+
+fs::path HiddenList::file() const
+{
+    return m_dir / kHiddenFileName;
+}
+
+int HiddenList::load()
+{
+    if (m_loaded)
+        return m_loadError;
+    m_loaded = true;
     std::string bytes;
-    std::error_code ec;
-    if (fs::exists(listFile, ec) && app::ReadWholeFile(listFile, bytes))
-        return; // unreadable: leave it alone rather than lose its lines
-    for (const std::string& line : SplitKeepingEndings(bytes))
-        if (NameOfLine(line) == name)
-            return;
-    if (!bytes.empty() && bytes.back() != '\n')
-        bytes += '\n';
-    bytes += name;
-    bytes += '\n';
-    (void)app::WriteWholeFile(listFile, bytes);
+    bool exists = false;
+    m_loadError = ReadList(file(), bytes, exists);
+    ForEachLine(bytes, [this](std::string_view line) { m_names.emplace(NameOfLine(line)); });
+    m_endsWithNewline = bytes.empty() || bytes.back() == '\n';
+    return m_loadError;
+}
+
+bool HiddenList::contains(const std::string& name)
+{
+    load();
+    return m_names.contains(name);
+}
+
+int HiddenList::add(const std::string& name)
+{
+    if (!IsListableName(name))
+        return EINVAL;
+    if (const int err = load())
+        return err;
+    // A removal not written yet leaves the line in the file: keeping it is all it takes.
+    if (const auto it = std::find(m_removed.begin(), m_removed.end(), name); it != m_removed.end()) {
+        m_removed.erase(it);
+        m_names.insert(name);
+        return 0;
+    }
+    if (m_names.contains(name))
+        return 0;
+    const fs::path path = file();
+    const bool created = ::access(path.c_str(), F_OK) != 0;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno;
+    const std::string line = (m_endsWithNewline ? "" : "\n") + name + "\n";
+    int err = app::WriteAllToDescriptor(fd, line);
+    if (!err && ::fdatasync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && !err)
+        err = errno;
+    if (!err && created)
+        err = app::SyncDirectory(m_dir);
+    if (err)
+        return err;
+    app::CrashPoint();
+    m_names.insert(name);
+    m_endsWithNewline = true;
+    return 0;
+}
+
+void HiddenList::remove(const std::string& name)
+{
+    if (m_loaded && !m_names.erase(name))
+        return; // not listed: nothing to write
+    if (std::find(m_removed.begin(), m_removed.end(), name) == m_removed.end())
+        m_removed.push_back(name);
+}
+
+int HiddenList::flush()
+{
+    if (m_removed.empty())
+        return 0;
+    const std::vector<std::string> removed = std::move(m_removed);
+    m_removed.clear();
+    std::string bytes;
+    bool exists = false;
+    if (const int err = ReadList(file(), bytes, exists))
+        return err;
+    std::string kept;
+    bool dropped = false;
+    ForEachLine(bytes, [&](std::string_view line) {
+        const std::string_view name = NameOfLine(line);
+        if (std::find(removed.begin(), removed.end(), name) != removed.end())
+            dropped = true;
+        else
+            kept += line;
+    });
+    if (!dropped)
+        return 0;
+    m_endsWithNewline = kept.empty() || kept.back() == '\n';
+    if (kept.empty())
+        return ::unlink(file().c_str()) == 0 ? 0 : errno;
+    return app::WriteFileDurably(file(), kept, app::ModeForRewrite(file()));
+}
+
+int AddToHiddenList(const fs::path& path)
+{
+    HiddenList list(DirectoryOf(path));
+    return list.add(path.filename().string());
 }
 
 void RemoveFromHiddenList(const std::vector<fs::path>& paths)
 {
-    std::map<fs::path, std::vector<std::string>> namesByList;
+    std::map<fs::path, std::vector<std::string>> namesByDir;
     for (const fs::path& path : paths)
-        namesByList[HiddenFileOf(path)].push_back(path.filename().string());
-
-    for (const auto& [listFile, names] : namesByList) {
-        std::string bytes;
-        if (app::ReadWholeFile(listFile, bytes))
-            continue;
-        std::string kept;
-        bool removed = false;
-        for (const std::string& line : SplitKeepingEndings(bytes)) {
-            const std::string lineName = NameOfLine(line);
-            bool drop = false;
-            for (const std::string& name : names)
-                drop = drop || lineName == name;
-            if (drop)
-                removed = true;
-            else
-                kept += line;
-        }
-        if (!removed)
-            continue;
-        std::error_code ec;
-        if (kept.empty())
-            fs::remove(listFile, ec);
-        else
-            (void)app::WriteWholeFile(listFile, kept);
+        namesByDir[DirectoryOf(path)].push_back(path.filename().string());
+    for (const auto& [dir, names] : namesByDir) {
+        HiddenList list(dir);
+        for (const std::string& name : names)
+            list.remove(name);
+        (void)list.flush();
     }
 }
 
 bool IsInHiddenList(const fs::path& path)
 {
-    std::string bytes;
-    if (app::ReadWholeFile(HiddenFileOf(path), bytes))
-        return false;
-    const std::string name = path.filename().string();
-    for (const std::string& line : SplitKeepingEndings(bytes))
-        if (NameOfLine(line) == name)
-            return true;
-    return false;
+    HiddenList list(DirectoryOf(path));
+    return list.contains(path.filename().string());
 }
 
 } // namespace morvane::search

@@ -79,6 +79,14 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
                 // plain copy would lose it, so such a file is left alone here.
                 continue;
             }
+            // In place, the file is read and written under its directory's lock.
+            if (target.mode == OutputMode::InPlace) {
+                if (const std::optional<app::FileError> busy = m_editor.backups().enterDirectoryOf(path)) {
+                    ++m_counters.FilesFailed;
+                    addFailureRow(path, busy->message);
+                    continue;
+                }
+            }
             if (!FindFirstMatchInFile(path, rules))
                 continue;
             ++m_counters.FilesFound;
@@ -147,6 +155,7 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
         showStatus(target.mode);
     }
 
+    m_editor.backups().leaveDirectory();
     m_control.SetBusy(false);
     if (m_afterLoop)
         m_afterLoop();

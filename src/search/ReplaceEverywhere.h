@@ -12,7 +12,8 @@
 // Failures: a file that cannot be read is reported by the loading and skipped. A file that
 // cannot be written (in place or its output file), one the engine cannot search to the end
 // (its backtracking or stack limit), and in place a link that leads out of the selection
-// (SelectionBounds) are left as they were, with their backups: each gets a report row whose
+// (SelectionBounds), or whose directory another run of the program holds (DirectoryLock.h),
+// are left as they were, with their backups: each gets a report row whose
 // note says why (even with the report off), the front end hears of it, the run goes on, and
 // the summary counts only what was written and says how many files failed. Any other engine
 // error is shown with the file's path and the file is skipped.

@@ -88,6 +88,9 @@ public:
     std::optional<app::FileError> WriteTextFile(
         const std::string& text, const std::filesystem::path& path) const;
 
+    // The backup copies and the locked writes every rewrite goes through.
+    Backups& backups() { return m_backups; }
+
     // Set when a command changed the editor's file on disk; ReloadViewer reads it again.
     bool ViewerNeedsReload() const { return m_viewerNeedsReload; }
     // Sets ViewerNeedsReload when `path` is the editor's file (exact comparison).

@@ -3,6 +3,7 @@
 // program directory.
 
 #include "app/ProgramDir.h"
+#include "app/DurableWrite.h"
 #include "app/Version.h"
 #include "ui/QtTranslation.h"
 #include "ui/TFormMain.h"
@@ -15,6 +16,7 @@
 
 int main(int argc, char** argv)
 {
+    morvane::app::IgnoreFileSizeSignal();
     // Answered before Qt starts, so that it needs no display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {

@@ -5,7 +5,10 @@
 
 #include "search/HiddenList.h"
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -47,6 +50,23 @@ TEST_F(BatchBackupCli, RestoreStepsBackOneCopyAtATime)
     EXPECT_EQ(RunCli({ "restore", "-y", path("d") }).status, 0);
     EXPECT_EQ(read("d/a.htm"), "v1");
     EXPECT_EQ(read("d/a.htm0"), "v0");
+}
+
+TEST_F(BatchBackupCli, ARestoreThatFailsIsReportedNotCountedAndKeepsTheCopy)
+{
+    write("d/a.htm", "now");
+    write("d/a.htm0", "copy");
+    write("d/.hidden", "a.htm0\n");
+    ::chmod((tree / "d/a.htm").c_str(), 0444);
+    for (const char* command : { "restore", "restore-first" }) {
+        const auto r = RunCli({ command, "--yes", path("d") });
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_EQ(r.out, msgLine(15, { 1, 1, 0 })) << command;
+        EXPECT_NE(r.err.find(path("d/a.htm")), std::string::npos) << r.err;
+        EXPECT_EQ(read("d/a.htm"), "now");
+        EXPECT_EQ(read("d/a.htm0"), "copy");
+        EXPECT_TRUE(morvane::search::IsInHiddenList(tree / "d/a.htm0"));
+    }
 }
 
 TEST_F(BatchBackupCli, WithoutYesAndWithoutATerminalTheAnswerIsNo)
@@ -167,6 +187,23 @@ TEST_F(BatchBackupCli, ConvertWithAnEmptyListConvertsNothing)
     const auto r = RunCli({ "convert", path("empty") });
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_EQ(r.out, "");
+}
+
+TEST_F(BatchBackupCli, WritePastTheFileSizeLimitIsAnErrorNotADeath)
+{
+    write("d/big.txt", "x");
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_DFL);
+    const rlimit small { 4096, saved.rlim_max };
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto r = RunCli({ "replace", "-e", "x", "-r", std::string(20000, 'y'), path("d") });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_EQ(read("d/big.txt"), "x");
+    for (const auto& entry : std::filesystem::directory_iterator(tree / "d"))
+        EXPECT_EQ(entry.path().filename(), "big.txt");
 }
 
 } // namespace

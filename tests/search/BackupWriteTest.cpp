@@ -122,6 +122,32 @@ TEST(BackupWrite, FileSizeLimitLeavesOriginalAndCopiesIntact)
     }
 }
 
+TEST(BackupWrite, LongNamesAreWrittenAndATooLongCopyNameIsAnError)
+{
+    struct Row {
+        size_t length;
+        bool backupOn;
+        bool written;
+    } const rows[] = {
+        { 250, true, true },
+        { 254, true, true },
+        { 255, true, false }, // the copy's name would have 256 bytes
+        { 255, false, true },
+    };
+    for (const Row& row : rows) {
+        TempTree tree;
+        const std::string name(row.length, 'n');
+        tree.file(name, "old");
+        Backups backups;
+        backups.setSaveBackup(row.backupOn);
+        const std::optional<app::FileError> error = backups.RewriteFile(tree / name, "new");
+        EXPECT_EQ(!error, row.written) << row.length;
+        EXPECT_EQ(Read(tree / name), row.written ? "new" : "old") << row.length;
+        EXPECT_EQ(Backups::BackupRunLength(tree / name), row.written && row.backupOn ? 1 : 0) << row.length;
+        EXPECT_EQ(fs::exists(tree / ".hidden"), row.written && row.backupOn) << row.length;
+    }
+}
+
 TEST(BackupWrite, DirectoryInTheWayIsRefused)
 {
     TempTree tree;

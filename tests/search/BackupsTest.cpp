@@ -145,5 +145,99 @@ TEST(BackupSteps, CopyKeepsTheOriginalAndNeverOverwrites)
     EXPECT_FALSE(fs::exists(tree / "missing.txt0"));
 }
 
+
+TEST(BackupSteps, FailedRestoreIsNotCountedAndKeepsTheCopyListed)
+{
+    // A directory in the file's place: the copy cannot be renamed over it.
+    TempTree tree;
+    tree.file("a.htm/inside", "x");
+    tree.file("a.htm0", "copy");
+    AddToHiddenList(tree / "a.htm0");
+    for (const bool toFirst : { false, true }) {
+        Backups backups;
+        std::optional<app::FileError> error;
+        EXPECT_FALSE(toFirst ? backups.RestoreFirst(tree / "a.htm", &error)
+                             : backups.RestorePrevious(tree / "a.htm", &error));
+        ASSERT_TRUE(error) << toFirst;
+        EXPECT_TRUE(error->message.find("a.htm") != std::string::npos) << error->message;
+        EXPECT_EQ(backups.FilesRestored(), 0);
+        EXPECT_EQ(backups.FilesFailed(), 1);
+        EXPECT_EQ(Read(tree / "a.htm0"), "copy");
+        EXPECT_TRUE(IsInHiddenList(tree / "a.htm0"));
+    }
+}
+
+TEST(BackupSteps, RestoreFirstStopsWhenALaterCopyCannotGo)
+{
+    TempTree tree;
+    tree.file("a.htm", "now");
+    tree.file("a.htm0", "c0");
+    tree.file("a.htm1/inside", "a directory cannot be unlinked");
+    tree.file("a.htm2", "c2");
+    Backups backups;
+    std::optional<app::FileError> error;
+    EXPECT_FALSE(backups.RestoreFirst(tree / "a.htm", &error));
+    EXPECT_TRUE(error);
+    EXPECT_EQ(Read(tree / "a.htm"), "now");
+    EXPECT_EQ(Read(tree / "a.htm0"), "c0") << "the run still begins with the first copy";
+}
+
+TEST(BackupSteps, RestoreGoesThroughASymbolicLink)
+{
+    TempTree tree;
+    tree.file("real.txt", "replaced");
+    tree.link("link.txt", "real.txt");
+    tree.file("link.txt0", "first");
+    tree.file("link.txt1", "second");
+    Backups backups;
+    EXPECT_TRUE(backups.RestorePrevious(tree / "link.txt"));
+    EXPECT_TRUE(fs::is_symlink(tree / "link.txt"));
+    EXPECT_EQ(Read(tree / "real.txt"), "second");
+    EXPECT_TRUE(backups.RestoreFirst(tree / "link.txt"));
+    EXPECT_TRUE(fs::is_symlink(tree / "link.txt"));
+    EXPECT_EQ(Read(tree / "real.txt"), "first");
+    EXPECT_EQ(Backups::BackupRunLength(tree / "link.txt"), 0);
+}
+
+TEST(BackupSteps, FilesThatMustNotChangeAreRefusedWithTheirKind)
+{
+    struct Row {
+        const char* name;
+        bool backupOn;
+        app::FileFailure kind;
+    } const rows[] = {
+        { "ro.txt", true, app::FileFailure::ReadOnly },
+        { "ro.txt", false, app::FileFailure::ReadOnly },
+        { "line\nbreak.txt", true, app::FileFailure::LineBreakInName },
+        { "carriage\rreturn.txt", true, app::FileFailure::LineBreakInName },
+        { "linked.txt", true, app::FileFailure::HiddenListLink },
+    };
+    for (const Row& row : rows) {
+        TempTree tree;
+        TempTree outside;
+        const std::string name = row.name;
+        tree.file(name, "old");
+        if (name == "ro.txt")
+            ::chmod((tree / name).c_str(), 0444);
+        if (name == "linked.txt") {
+            outside.file("profile", "echo hello\n");
+            tree.link(".hidden", (outside / "profile").string());
+        }
+        Backups backups;
+        backups.setSaveBackup(row.backupOn);
+        const std::optional<app::FileError> error = backups.RewriteFile(tree / name, "new");
+        ASSERT_TRUE(error) << row.name;
+        EXPECT_EQ(error->kind, row.kind) << row.name;
+        EXPECT_EQ(Read(tree / name), "old") << row.name;
+        EXPECT_EQ(Backups::BackupRunLength(tree / name), 0) << row.name;
+        if (name == "linked.txt") {
+            EXPECT_EQ(Read(outside / "profile"), "echo hello\n");
+            EXPECT_TRUE(fs::is_symlink(tree / ".hidden"));
+        } else {
+            EXPECT_FALSE(fs::exists(tree / ".hidden")) << row.name;
+        }
+    }
+}
+
 } // namespace
 } // namespace morvane::search

@@ -6,11 +6,15 @@
 #include "PassFixture.h"
 #include "TempTree.h"
 #include "app/FileIo.h"
+#include "app/Format.h"
+#include "app/MessageTable.h"
 #include "codepage/CodePage.h"
 #include "fakes/FakeUserConverterDialog.h"
 #include "fakes/FakeViewer.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace morvane::search {
 namespace {
@@ -111,6 +115,25 @@ TEST(Converter, AFileThatFailsIsReportedAndTheLoopGoesOn)
     EXPECT_EQ(Read(f.tree / "c.txt"), kText);
     EXPECT_TRUE(f.status.everShown(
         1, " " + Utf8ToWin1251("Перекодировка ") + (f.tree / "b.txt").string() + Utf8ToWin1251(" - 2 из 3")));
+}
+
+TEST(Converter, ReadOnlyFileIsReportedAndLeftAndTheRunGoesOn)
+{
+    ConverterFixture f;
+    const std::string koi8 = ConvertText(kText, codepage::kWin1251, codepage::kKoi8r);
+    for (const char* name : { "a.txt", "b.txt" })
+        f.tree.file(name, koi8);
+    ::chmod((f.tree / "a.txt").c_str(), 0444);
+    const PassSelection selection = test::Marked(f.tree.root(), { "a.txt", "b.txt" });
+    f.dialog.answer(true, 1, 0);
+    f.converter.miConverterClick(selection, f.options);
+    ASSERT_EQ(f.dialogs.failures().size(), 1u);
+    EXPECT_EQ(f.dialogs.failures()[0],
+        (f.tree / "a.txt").string() + ": " + app::FillMessage(app::Msg(366), { app::PathText(f.tree / "a.txt") }));
+    EXPECT_EQ(Read(f.tree / "a.txt"), koi8);
+    EXPECT_FALSE(fs::exists(f.tree / "a.txt0"));
+    EXPECT_EQ(Read(f.tree / "b.txt"), kText);
+    EXPECT_EQ(Read(f.tree / "b.txt0"), koi8);
 }
 
 TEST(Converter, AbortGivesTheNumberConverted)

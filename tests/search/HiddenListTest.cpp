@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 namespace morvane::search {
 namespace {
 
@@ -63,6 +65,44 @@ TEST(HiddenList, RemovingFromAMissingListCreatesNothing)
     RemoveFromHiddenList({ tree / "a0" });
     EXPECT_FALSE(std::filesystem::exists(tree / ".hidden"));
     EXPECT_FALSE(IsInHiddenList(tree / "a0"));
+}
+
+TEST(HiddenList, ALinkedListIsNeitherReadNorWritten)
+{
+    TempTree tree;
+    TempTree outside;
+    outside.file("profile", "a0\n");
+    tree.link(".hidden", (outside / "profile").string());
+    EXPECT_EQ(AddToHiddenList(tree / "b0"), ELOOP);
+    EXPECT_FALSE(IsInHiddenList(tree / "a0"));
+    RemoveFromHiddenList({ tree / "a0" });
+    std::string bytes;
+    EXPECT_FALSE(app::ReadWholeFile(outside / "profile", bytes));
+    EXPECT_EQ(bytes, "a0\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(tree / ".hidden"));
+}
+
+TEST(HiddenList, ANameWithALineBreakIsRefused)
+{
+    TempTree tree;
+    for (const char* name : { "a\nb0", "a\rb0", "a\r\n0" })
+        EXPECT_EQ(AddToHiddenList(tree / name), EINVAL) << name;
+    EXPECT_FALSE(std::filesystem::exists(tree / ".hidden"));
+}
+
+TEST(HiddenList, ARemovalNotYetWrittenIsUndoneByAnAdd)
+{
+    TempTree tree;
+    tree.file(".hidden", "x0\ny0\n");
+    {
+        HiddenList list(tree.root());
+        EXPECT_TRUE(list.contains("x0"));
+        list.remove("x0");
+        list.remove("y0");
+        EXPECT_FALSE(list.contains("x0"));
+        EXPECT_EQ(list.add("x0"), 0);
+    }
+    EXPECT_EQ(ReadList(tree), "x0\n");
 }
 
 } // namespace

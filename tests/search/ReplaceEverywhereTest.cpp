@@ -13,6 +13,7 @@
 #include "regex/TRegex.h"
 #include "rules/RuleCompiler.h"
 #include "search/Backups.h"
+#include "search/DirectoryLock.h"
 #include "search/HiddenList.h"
 #include "search/ReplaceStatus.h"
 
@@ -21,6 +22,8 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace morvane::search;
 using morvane::codepage::Utf8ToWin1251;
@@ -306,6 +309,49 @@ TEST(ReplaceEverywhere, AFileThatCannotBeWrittenIsReportedAndTheRunGoesOn)
         Utf8ToWin1251("Обработано файлов - 4 из 4\n\rФайлов - 3 / 2 (найдено/изменено)\n\r"
                       "Всего - 4 / 2 (найдено/заменено)\n\rНе изменено файлов из-за ошибок - 1"));
     EXPECT_FALSE(f.control.IsBusy());
+}
+
+TEST(ReplaceEverywhere, ABusyDirectoryIsReportedAndAFileWithoutAMatchIsNotTouched)
+{
+    ReplaceFixture f;
+    f.tree.file("held/a.txt", "X");
+    f.tree.file("free/b.txt", "X");
+    f.tree.file("free/c.txt", "no match");
+    struct stat before { };
+    ASSERT_EQ(::stat((f.tree / "free/c.txt").c_str(), &before), 0);
+    int ready[2];
+    int done[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(done), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        DirectoryLock lock;
+        char c = lock.acquire(f.tree / "held") == 0 ? 'y' : 'n';
+        (void)!::write(ready[1], &c, 1);
+        (void)!::read(done[0], &c, 1);
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    DirectoryLock::setPassWait(std::chrono::milliseconds(50));
+    f.run(Single("X", "Y"), f.files({ "held/", "free/" }));
+    DirectoryLock::setPassWait(DirectoryLock::kDefaultWait);
+    (void)!::write(done[1], "x", 1);
+    ::waitpid(child, nullptr, 0);
+    for (int fd : { ready[0], ready[1], done[0], done[1] })
+        ::close(fd);
+
+    EXPECT_EQ(Read(f.tree / "held/a.txt"), "X");
+    EXPECT_EQ(Read(f.tree / "free/b.txt"), "Y");
+    ASSERT_EQ(f.dialogs.failures().size(), 1u);
+    EXPECT_EQ(f.dialogs.failures()[0].rfind((f.tree / "held/a.txt").string() + ": ", 0), 0u)
+        << f.dialogs.failures()[0];
+    EXPECT_EQ(f.command.counters().FilesFailed, 1);
+    struct stat after { };
+    ASSERT_EQ(::stat((f.tree / "free/c.txt").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
 }
 
 TEST(ReplaceEverywhere, AnEngineErrorLeavesTheFileAndTheRunGoesOn)
