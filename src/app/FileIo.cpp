@@ -35,25 +35,30 @@ std::optional<FileError> ReadWholeFile(const std::filesystem::path& path, std::s
         ::close(fd);
         return FileError { CannotOpenText(path, EISDIR) };
     }
-    std::string result;
-    if (st.st_size > 0)
-        result.reserve(static_cast<size_t>(st.st_size));
-    char buffer[65536];
+    // The caller's buffer is reused: a pass reads thousands of files through one buffer, so
+    // its capacity settles at the largest file and reading costs no allocation and no copy.
+    // The size from fstat is only a hint; the file may grow or shrink while it is read.
+    size_t want = st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 65536;
+    bytes.resize(want);
+    size_t done = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (done == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             const int err = errno;
             ::close(fd);
+            bytes.clear();
             return FileError { CannotOpenText(path, err) };
         }
         if (n == 0)
             break;
-        result.append(buffer, static_cast<size_t>(n));
+        done += static_cast<size_t>(n);
     }
     ::close(fd);
-    bytes = std::move(result);
+    bytes.resize(done);
     return std::nullopt;
 }
 

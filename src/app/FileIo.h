@@ -13,7 +13,9 @@
 
 namespace morvane::app {
 
-// Reads every byte of `path` into `bytes`. On failure returns the "Cannot open file" error.
+// Reads every byte of `path` into `bytes`, reusing its capacity. On failure returns the
+// "Cannot open file" error; `bytes` is untouched when the file could not be opened and empty
+// when reading failed midway.
 std::optional<FileError> ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
 
 // Replaces the contents of `path` by `bytes` (creating it when absent). The file keeps its

@@ -89,12 +89,17 @@ constexpr std::array<char16_t, 64> kUpper1251 = {
 std::string ConvertText(std::string_view text, int from, int to)
 {
     std::string out(text);
-    if (from == to || from < 0 || from > 2 || to < 0 || to > 2)
-        return out;
-    const auto& m = maps().map[from][to];
-    for (char& c : out)
-        c = static_cast<char>(m[static_cast<unsigned char>(c)]);
+    ConvertTextInPlace(out, from, to);
     return out;
+}
+
+void ConvertTextInPlace(std::string& text, int from, int to)
+{
+    if (from == to || from < 0 || from > 2 || to < 0 || to > 2)
+        return;
+    const auto& m = maps().map[from][to];
+    for (char& c : text)
+        c = static_cast<char>(m[static_cast<unsigned char>(c)]);
 }
 
 int DetectCodePage(std::string_view text)

@@ -17,6 +17,8 @@ enum CodePageId : int { kWin1251 = 0, kKoi8r = 1, kDos866 = 2, kUtf8 = 3 };
 // Converts `text` from code page `from` to code page `to` (0, 1 or 2), byte for byte; bytes
 // below 128 are unchanged. Equal or unknown code pages return the text unchanged.
 std::string ConvertText(std::string_view text, int from, int to);
+// The same, over the text itself: an 8-bit conversion keeps every position.
+void ConvertTextInPlace(std::string& text, int from, int to);
 
 // Guesses the code page of `text`: 0 Windows-1251, 1 KOI8-R, 2 DOS-866.
 int DetectCodePage(std::string_view text);

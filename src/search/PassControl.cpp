@@ -45,6 +45,11 @@ void PassControl::PumpMessages()
     m_lastPumpMs = m_clock.nowMs();
 }
 
+bool PassControl::progressDue() const
+{
+    return m_clock.nowMs() - m_lastPumpMs >= m_responseIntervalMs;
+}
+
 void PassControl::setResponseInterval(int milliseconds)
 {
     m_responseIntervalMs = std::clamp(milliseconds, 0, 9999);

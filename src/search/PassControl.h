@@ -39,6 +39,9 @@ public:
     // Lets pending window messages through when at least the response interval has passed
     // since they were last let through; otherwise does nothing. Loops call it once per step.
     void PumpMessages();
+    // Whether the next PumpMessages() will let messages through. Progress texts are formatted
+    // only then: nobody sees a status text the window never gets to paint.
+    bool progressDue() const;
     // The response interval in milliseconds (0 to 9999; 0 pumps at every call).
     int responseInterval() const { return m_responseIntervalMs; }
     void setResponseInterval(int milliseconds);

@@ -70,6 +70,10 @@ void SearchPass::run(
     // A copy: the list may be invalidated through the message pump while the loop runs.
     const std::vector<fs::path> list = m_files.FileList();
     m_listSize = static_cast<int>(list.size());
+    struct ReturnSubject {
+        regex::TRegex& engine;
+        ~ReturnSubject() { engine.SetInputString({}); }
+    } returnSubject { m_compiler.engine() };
 
     EngineAbortScope abortScope(m_control, m_compiler.engine());
     try {
@@ -106,9 +110,9 @@ void SearchPass::run(
     } catch (const regex::ERegex& error) {
         // The rule itself is refused: the pass ends, the status showing how far it came.
         if (found)
-            showFoundProgress();
+            showFoundProgress(true);
         else
-            showNotFoundProgress();
+            showNotFoundProgress(true);
         m_control.dialogs().showMessage(error.what());
         m_control.SetBusy(false);
         return;
@@ -117,10 +121,18 @@ void SearchPass::run(
     if (m_control.AbortRequested())
         m_control.showAbortedStatus();
     else if (found)
-        showFoundProgress();
+        showFoundProgress(true);
     else
-        showNotFoundProgress();
+        showNotFoundProgress(true);
     m_control.SetBusy(false);
+}
+
+bool SearchPass::searchWorkText(regex::TRegex& engine)
+{
+    // The engine borrows the working text instead of copying it; run() takes the loan back
+    // before the working text can change outside the pass.
+    engine.SetInputView(m_editor.workText());
+    return engine.ExecPos(1);
 }
 
 void SearchPass::applyRemark(const std::string& remark)
@@ -154,7 +166,7 @@ bool SearchPass::TestFileFound(const fs::path& path, const SearchRules& rules)
         applyRemark(rules.fields.Remark);
         if (!rules.fields.Find.empty()) {
             engine.SetExpression(rules.fields.Find);
-            if (engine.Exec(m_editor.workText())) {
+            if (searchWorkText(engine)) {
                 matched = true;
                 ++m_filesFound;
                 countMatches();
@@ -169,7 +181,7 @@ bool SearchPass::TestFileFound(const fs::path& path, const SearchRules& rules)
             if (row.Find.empty())
                 continue;
             engine.SetExpression(row.Find);
-            if (engine.Exec(m_editor.workText())) {
+            if (searchWorkText(engine)) {
                 if (!matched)
                     ++m_filesFound;
                 matched = true;
@@ -194,7 +206,7 @@ bool SearchPass::TestFileNotFound(const fs::path& path, const SearchRules& rules
         if (rules.fields.Find.empty())
             return false;
         engine.SetExpression(rules.fields.Find);
-        return !engine.Exec(m_editor.workText());
+        return !searchWorkText(engine);
     }
     // Every row is evaluated, even after one matched, so the modifiers the rows leave behind
     // are the same whatever the file holds.
@@ -208,14 +220,16 @@ bool SearchPass::TestFileNotFound(const fs::path& path, const SearchRules& rules
             continue;
         searched = true;
         engine.SetExpression(row.Find);
-        if (engine.Exec(m_editor.workText()))
+        if (searchWorkText(engine))
             anyMatched = true;
     }
     return searched && !anyMatched;
 }
 
-void SearchPass::showFoundProgress()
+void SearchPass::showFoundProgress(bool final)
 {
+    if (!final && !m_control.progressDue())
+        return;
     m_control.setStatus(0, m_control.elapsedText());
     m_control.setStatus(1,
         " "
@@ -225,8 +239,10 @@ void SearchPass::showFoundProgress()
     m_control.PumpMessages();
 }
 
-void SearchPass::showNotFoundProgress()
+void SearchPass::showNotFoundProgress(bool final)
 {
+    if (!final && !m_control.progressDue())
+        return;
     m_control.setStatus(0, m_control.elapsedText());
     m_control.setStatus(1,
         " "

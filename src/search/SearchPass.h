@@ -73,8 +73,10 @@ private:
     void applyRemark(const std::string& remark);
     // Counts the match the engine holds and every further one.
     void countMatches();
-    void showFoundProgress();
-    void showNotFoundProgress();
+    // Show the counts when the window is next let through (or always, for the final counts).
+    void showFoundProgress(bool final = false);
+    void showNotFoundProgress(bool final = false);
+    bool searchWorkText(regex::TRegex& engine);
     // Two blanks and message 381 when files could not be searched, else nothing.
     std::string notSearchedText() const;
 

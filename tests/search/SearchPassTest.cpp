@@ -83,6 +83,32 @@ TEST(SearchPass, FoundListsMatchingFilesWithTheirCounts)
     EXPECT_EQ(f.rows(), (std::vector<std::string> { "a.txt:3", "c.txt:1" }));
 }
 
+TEST(SearchPass, ReusedBufferShowsALaterShorterFileOnlyItsOwnText)
+{
+    SearchFixture f;
+    f.tree.file("a.txt", "x x x x x x x x tail");
+    f.tree.file("b.txt", "x x");
+    f.tree.file("c.txt", "");
+    f.pass.miFindFilesClick(f.all(), f.options, Single("x|tail"));
+    EXPECT_EQ(f.rows(), (std::vector<std::string> { "a.txt:9", "b.txt:2" }));
+    f.pass.miNotFindFilesClick(f.all(), f.options, Single("tail"));
+    EXPECT_EQ(f.rows(), (std::vector<std::string> { "b.txt:0", "c.txt:0" }));
+}
+
+TEST(SearchPass, ProgressIsFormattedOnlyWhenTheWindowIsLetThroughButEndsExact)
+{
+    SearchFixture f;
+    f.control.setResponseInterval(9999);
+    f.control.resetPumpTime();
+    f.tree.file("a.txt", "cat cat");
+    f.tree.file("b.txt", "cat");
+    f.pass.miFindFilesClick(f.all(), f.options, Single("cat"));
+    EXPECT_FALSE(f.status.everShown(
+        1, Utf8ToWin1251(" Обработано файлов - 0 из 2  Найдено файлов(в файле) - 1(1)  Всего найдено - 1")));
+    EXPECT_EQ(f.status.text(1),
+        Utf8ToWin1251(" Обработано файлов - 2 из 2  Найдено файлов(в файле) - 2(1)  Всего найдено - 3"));
+}
+
 TEST(SearchPass, MultipassAddsTheRowsCountsAndCountsTheFileOnce)
 {
     SearchFixture f;
