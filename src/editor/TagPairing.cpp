@@ -11,6 +11,7 @@
 #include "editor/EditorFind.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace morvane::editor {
 
@@ -39,6 +40,28 @@ TextSelection Span(std::string_view text, int from, int to)
 TextSelection Clip(std::string_view text, TextSelection selection)
 {
     return Span(text, selection.start, selection.start + std::max(selection.length, 0));
+}
+
+// Whether `c` ends a tag's name: white space, ">" or "/".
+bool EndsTagName(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v' || c == '>' || c == '/';
+}
+
+// EditorFind of a tag string ("<b", "</b") that is a whole name, not the start of a longer one
+// ("<br"). A string cut to kMaxTagString matches as a prefix, since the rest of its name is gone.
+int FindTag(std::string_view text, std::string_view tag, int start, int length)
+{
+    const long long end = static_cast<long long>(start) + length;
+    for (;;) {
+        const int d = EditorFind(text, tag, start, static_cast<int>(std::min<long long>(end - start, INT_MAX)));
+        if (d < 0)
+            return -1;
+        const size_t next = static_cast<size_t>(d) + tag.size();
+        if (tag.size() >= kMaxTagString || next >= text.size() || EndsTagName(text[next]))
+            return d;
+        start = d + 1;
+    }
 }
 
 } // namespace
@@ -103,14 +126,14 @@ int FindClosingTag(
     int a = start;
     int prev = 0;
     for (;;) {
-        const int d = EditorFind(text, closeTag, a, end - a);
+        const int d = FindTag(text, closeTag, a, end - a);
         if (d < 0)
             return -1;
         if (prev > 0)
             a = prev;
         // A nested opening tag of the same name between the last one counted and this candidate
         // means the candidate closes that one; move on to the next closing tag.
-        prev = EditorFind(text, openTag, a + closeLength, d - a);
+        prev = FindTag(text, openTag, a + closeLength, d - a);
         if (prev < 0)
             return d;
         a = d + closeLength + 1;
@@ -123,7 +146,7 @@ int FindOpeningTag(std::string_view text, int closePos, std::string_view openTag
     const int step = std::max(Size(closeName), 1);
     int s = 0;
     for (;;) {
-        const int d = EditorFind(text, openTag, s, closePos - s);
+        const int d = FindTag(text, openTag, s, closePos - s);
         if (d < 0)
             return -1;
         s = d + step;

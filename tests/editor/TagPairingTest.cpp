@@ -168,9 +168,15 @@ TEST(TagPairing, PartnerAndBlock)
         { "no tag at the caret leaves the caret", "te|xt</div>", "te|xt</div>", "te|xt</div>", false },
         { "a selected name is paired", "<[p]>x</p>", "<p>x<[/p]>", "[<p>x</p>]", true },
         { "a selected name at the text start", "[p]>x</p>", "p>x<[/p]>", "[p>x</p>]", true },
-        // Tag strings match as prefixes: "<b" also finds "<br", which counts as a nested <b>.
-        { "a longer name with the same start counts", "<|b>x<br>y</b>", "<[b]>x<br>y</b>", "<[b]>x<br>y</b>",
-            false },
+        // A name ends at white space, ">" or "/": "<b" is not the start of "<br".
+        { "a longer opening name is another tag", "<|b>x<br>y<br/></b>", "<b>x<br>y<br/><[/b]>",
+            "[<b>x<br>y<br/></b>]", true },
+        { "back over a longer opening name", "<p>x<pre>y</pre></|p>", "<[p]>x<pre>y</pre></p>",
+            "[<p>x<pre>y</pre></p>]", true },
+        { "a longer closing name is another tag", "<|i>x</img></i>", "<i>x</img><[/i]>", "[<i>x</img></i>]",
+            true },
+        // "<b/" is the same name: it counts as a nested opening tag, as any <b does.
+        { "a slash ends the name", "<|b>x<b/>y</b>", "<[b]>x<b/>y</b>", "<[b]>x<b/>y</b>", false },
         { "the block assumes no blank before >", "<d|iv>x</div >", "<div>x<[/div] >", "[<div>x</div ]>",
             true },
     };
