@@ -63,6 +63,9 @@ void Converter::miConverterClick(const PassSelection& selection, const PassOptio
         m_dialog.setInfo(app::Msg(kMsgConvertOne) + "\r\n" + app::PathText(list[0]));
     if (!m_dialog.exec())
         return;
+    // The editor's own file may be among those converted, and its reload would drop the
+    // user's edits: offer to save them first, as loading another file does.
+    m_editor.AskSaveEditor();
 
     m_control.SetBusy(true);
     m_control.startTiming();

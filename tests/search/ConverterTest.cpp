@@ -164,6 +164,21 @@ TEST(Converter, EditorShowingTheFileIsReloaded)
     EXPECT_FALSE(f.editor.ViewerNeedsReload());
 }
 
+TEST(Converter, UnsavedEditsOfTheEditorsFileAreOfferedForSavingFirst)
+{
+    ConverterFixture f;
+    f.tree.file("e.txt", kText);
+    ASSERT_TRUE(f.editor.LoadIntoEditor(f.tree / "e.txt"));
+    const std::string edited = Utf8ToWin1251("Правка ") + kText;
+    f.viewer.type(edited);
+    f.dialogs.setNextAnswer(true);
+    f.dialog.answer(true, 0, 1);
+    f.converter.miConverterClick(test::Focused(f.tree.root(), "e.txt"), f.options);
+    ASSERT_EQ(f.dialogs.questions().size(), 1u);
+    EXPECT_EQ(f.dialogs.questions()[0], Utf8ToWin1251("Сохранить изменения в файле:") + "\r\n" + (f.tree / "e.txt").string());
+    EXPECT_EQ(Read(f.tree / "e.txt"), ConvertText(edited, codepage::kWin1251, codepage::kKoi8r));
+}
+
 TEST(Converter, EmptyListEndsWithTheNoSelectionMessage)
 {
     ConverterFixture f;
