@@ -7,9 +7,10 @@
 
 #include "app/FileError.h"
 #include "app/MessageTable.h"
-#include "regex/ERegex.h"
 #include "search/OutputName.h"
 #include "search/ReplaceStatus.h"
+
+#include <exception>
 
 namespace morvane::search {
 
@@ -46,6 +47,16 @@ void InteractiveRun::miFindClick(const PassSelection& selection, PassOptions opt
     PassControl::PassLoop loop(m_control);
 
     m_control.SetBusy(true);
+    // The run stays busy until the command has finished, also while the first match's file is
+    // opened and coloured, so that nothing can load another text under it.
+    struct LeaveBusy {
+        PassControl& control;
+        ~LeaveBusy()
+        {
+            if (control.IsBusy())
+                control.SetBusy(false);
+        }
+    } leaveBusy { m_control };
     m_editor.AskSaveEditor();
     m_control.startTiming();
     m_controls.showWorkPage();
@@ -100,8 +111,8 @@ void InteractiveRun::miFindClick(const PassSelection& selection, PassOptions opt
         if (waiting())
             DisableConfirmButtons();
         ShowRunSummary();
-        m_control.SetBusy(false);
-    } catch (const regex::ERegex& e) {
+    } catch (const std::exception& e) {
+        // Whatever fails inside the run ends it here; the viewer keeps what it holds.
         endWithError(app::PathText(m_currentFile) + ": " + e.what());
     }
 }
@@ -118,9 +129,9 @@ void InteractiveRun::answer(bool replacing, const std::function<void()>& command
     m_target = m_output.target(m_editor.targetCodePage());
     try {
         command();
-    } catch (const regex::ERegex& e) {
-        // The rules were checked at the start; what the engine refuses now ends the run, and
-        // the current file stays in the viewer unwritten.
+    } catch (const std::exception& e) {
+        // The rules were checked at the start; what the engine refuses now, or any other
+        // failure, ends the run, and the current file stays in the viewer unwritten.
         endWithError(app::PathText(m_currentFile) + ": " + e.what());
     }
     if (m_control.IsBusy())

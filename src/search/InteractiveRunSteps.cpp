@@ -86,7 +86,6 @@ bool InteractiveRun::openFileForConfirmation()
         return false;
     EnableConfirmButtons();
     ShowRunStatus();
-    m_control.SetBusy(false);
     return true;
 }
 
@@ -328,7 +327,9 @@ bool InteractiveRun::FinishFileAndAdvance()
         m_currentFileChanged = false;
         if (!m_editor.SaveEditor(m_currentFile)) {
             // The save has shown the error with the path. The file and its copies are as they
-            // were; the viewer keeps the changed text for the user to save elsewhere.
+            // were; the viewer keeps the changed text for the user to save elsewhere. The file
+            // was counted as changed at its first replacement: it is not.
+            --m_counters.FilesChanged;
             m_failed = true;
             if (waiting())
                 DisableConfirmButtons();

@@ -70,6 +70,7 @@ std::optional<app::FileError> WorkTextEditor::loadPlain(const fs::path& path)
         from = m_detectedCodePage;
     }
     codepage::ConvertTextInPlace(m_workText, from, codepage::kWin1251);
+    m_workCodePage = from;
     return std::nullopt;
 }
 
@@ -97,6 +98,9 @@ bool WorkTextEditor::LoadWorkText(const fs::path& path)
 
 void WorkTextEditor::setSourcePath(const fs::path& path)
 {
+    // The interactive run puts the file it has just read into the editor.
+    if (path == m_currentFilePath)
+        m_editorCodePage = m_workCodePage;
     m_sourcePath = path;
     m_viewer.showSourcePath(m_sourcePath);
 }
@@ -109,18 +113,25 @@ void WorkTextEditor::emptyEditor()
     m_viewer.setModified(false);
 }
 
-bool WorkTextEditor::LoadIntoEditor(const fs::path& requested)
+bool WorkTextEditor::LoadIntoEditor(const fs::path& path)
+{
+    AskSaveEditor();
+    return loadEditorFile(path);
+}
+
+bool WorkTextEditor::loadEditorFile(const fs::path& requested)
 {
     const fs::path path = requested; // may be sourcePath(), which emptying the editor clears
-    AskSaveEditor();
     emptyEditor();
     const EditorMode mode = modeFor(path);
     m_viewer.setMode(mode);
     std::optional<app::FileError> error;
     if (mode == EditorMode::Plain) {
         error = loadPlain(path);
-        if (!error)
+        if (!error) {
             m_viewer.setText(m_workText);
+            m_editorCodePage = m_workCodePage;
+        }
     } else {
         error = m_viewer.loadRichText(path);
         if (!error) {
@@ -171,8 +182,7 @@ bool WorkTextEditor::SaveEditor(const fs::path& path)
             if (m_viewer.mode() == EditorMode::Plain) {
                 // The backup copy is made inside the crash-safe rewrite, only once the new
                 // content is complete on disk.
-                m_workText = m_viewer.text();
-                error = WriteWorkText(path);
+                error = writeEditorText(path);
             } else {
                 error = m_backups.RewriteFile(path, m_viewer.richTextDocument());
             }
@@ -194,8 +204,7 @@ bool WorkTextEditor::SaveEditorAs(const fs::path& path)
     m_viewer.setMode(mode);
     std::optional<app::FileError> error;
     if (mode == EditorMode::Plain) {
-        m_workText = m_viewer.text();
-        error = WriteWorkText(path);
+        error = writeEditorText(path);
     } else {
         error = m_backups.RewriteFile(path, m_viewer.richTextDocument());
     }
@@ -214,7 +223,9 @@ bool WorkTextEditor::SaveEditorAs(const fs::path& path)
 
 void WorkTextEditor::tbLoadFileClick(const fs::path& item, bool directory)
 {
-    if (m_control.IsBusy())
+    // Also refused while a pass loop or the colouring pumps messages after an abort request:
+    // the loop still works on the viewer's text and would write it under the new file's name.
+    if (!m_control.canStartPass())
         return;
     if (directory) {
         m_control.dialogs().showMessage(app::Msg(kMsgChooseFile));
@@ -238,25 +249,51 @@ void WorkTextEditor::tbSaveClick(bool workPageActive)
     UpdateEditorCommands();
 }
 
-void WorkTextEditor::cbCodePageSelect(CodePageChoice choice)
+bool WorkTextEditor::cbCodePageSelect(CodePageChoice choice)
 {
+    if (!m_control.canStartPass())
+        return false;
+    if (m_sourcePath.empty() || m_viewer.mode() != EditorMode::Plain) {
+        m_codePage = choice;
+        return true;
+    }
+    // The reload replaces the viewer's text: a run waiting at a match in it would replace at
+    // stale positions.
+    m_control.window().endInteractiveRun();
+    // The question saves the text in the code page it was read in; the new one applies to
+    // the reload.
+    AskSaveEditor();
     m_codePage = choice;
-    if (m_sourcePath.empty() || m_viewer.mode() != EditorMode::Plain)
-        return;
     const int start = m_viewer.selStart();
     const int length = m_viewer.selLength();
     const bool modified = m_viewer.modified();
-    if (LoadIntoEditor(m_sourcePath)) {
+    if (loadEditorFile(m_sourcePath)) {
         m_viewer.setSelection(start, length);
         m_viewer.setModified(modified);
         UpdateEditorCommands();
     }
+    return true;
 }
 
 std::optional<app::FileError> WorkTextEditor::WriteWorkText(const fs::path& path)
 {
     m_workText = codepage::ConvertText(m_workText, codepage::kWin1251, targetCodePage());
     return m_backups.RewriteFile(path, m_workText);
+}
+
+int WorkTextEditor::editorCodePage() const
+{
+    return m_sourcePath.empty() ? targetCodePage() : m_editorCodePage;
+}
+
+std::optional<app::FileError> WorkTextEditor::writeEditorText(const fs::path& path)
+{
+    const int codePage = editorCodePage();
+    m_workText = codepage::ConvertText(m_viewer.text(), codepage::kWin1251, codePage);
+    std::optional<app::FileError> error = m_backups.RewriteFile(path, m_workText);
+    if (!error)
+        m_editorCodePage = codePage;
+    return error;
 }
 
 std::optional<app::FileError> WorkTextEditor::WriteTextFile(
@@ -280,6 +317,7 @@ void WorkTextEditor::ReloadViewer()
             error = loadPlain(m_sourcePath);
             if (!error) {
                 m_viewer.setText(m_workText);
+                m_editorCodePage = m_workCodePage;
                 m_viewer.fileLoaded();
             }
         } else {

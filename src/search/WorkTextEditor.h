@@ -43,8 +43,12 @@ public:
     void setCodePage(CodePageChoice choice) { m_codePage = choice; }
     // The code page the last "AutoDetect" load found (0 at start).
     int DetectedCodePage() const { return m_detectedCodePage; }
-    // The code page a write converts to: the chosen one, or the detected one for "AutoDetect".
+    // The code page a pass's write converts to: the chosen one, or the detected one for
+    // "AutoDetect".
     int targetCodePage() const;
+    // The code page the editor saves in: the one its file was read in, whatever the passes
+    // have read since (they share the working text); targetCodePage() when it holds no file.
+    int editorCodePage() const;
 
     // Whether `path` names a rich-text file: its extension from the last ".", upper-cased by
     // the Windows-1251 rule, is ".RTF".
@@ -70,16 +74,19 @@ public:
     // The save-as command after the user chose `path`: the editor takes the mode of the new
     // name and writes itself there. A failed write is shown and returns false.
     bool SaveEditorAs(const std::filesystem::path& path);
-    // The load command (Shift+F4) on the file panel's current item. Nothing while busy; a
-    // directory gets message 18; otherwise a waiting interactive run ends and the file is
-    // loaded. The window closes the collecting output file first when it is this same file.
+    // The load command (Shift+F4) on the file panel's current item. Nothing while busy or
+    // while a pass loop runs; a directory gets message 18; otherwise a waiting interactive run
+    // ends and the file is loaded. The window closes the collecting output file first when it
+    // is this same file.
     void tbLoadFileClick(const std::filesystem::path& item, bool directory);
     // The save command (F2): nothing while busy; on the work page a modified editor asks
     // (message 5 and the path) and Yes saves. Leaves the busy state also after a failed write.
     void tbSaveClick(bool workPageActive);
     // The code page box's selection: a plain file in the editor is read again in the new code
-    // page, keeping the selection and the modified flag.
-    void cbCodePageSelect(CodePageChoice choice);
+    // page, keeping the selection and the modified flag; a waiting interactive run ends first,
+    // and a modified text is offered for saving in the code page it was read in. False (nothing
+    // changed, the box should go back) while a pass or the colouring runs.
+    bool cbCodePageSelect(CodePageChoice choice);
 
     // Writes the working text to `path` in the target code page, with a backup copy of an
     // existing file when backups are on. The working text keeps the converted bytes.
@@ -104,6 +111,10 @@ public:
 private:
     // Reads the file as bytes into the working text and converts it to Windows-1251.
     std::optional<app::FileError> loadPlain(const std::filesystem::path& path);
+    // LoadIntoEditor without the question.
+    bool loadEditorFile(const std::filesystem::path& path);
+    // Writes the viewer's plain text to `path` in editorCodePage(), with a backup copy.
+    std::optional<app::FileError> writeEditorText(const std::filesystem::path& path);
     void emptyEditor();
 
     PassControl& m_control;
@@ -114,6 +125,8 @@ private:
     std::filesystem::path m_sourcePath;
     CodePageChoice m_codePage = CodePageChoice::Win1251;
     int m_detectedCodePage = 0;
+    int m_workCodePage = 0; // the code page the working text was last read in
+    int m_editorCodePage = 0; // the code page the editor's file was read in
     bool m_viewerNeedsReload = false;
 };
 

@@ -7,6 +7,7 @@
 #include "search/Viewer.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace morvane::test {
 
@@ -29,6 +30,8 @@ public:
     }
     void replaceSelection(const std::string& text) override
     {
+        if (m_failReplace)
+            throw std::runtime_error("the viewer failed");
         m_text.replace(static_cast<size_t>(m_selStart), static_cast<size_t>(m_selLength), text);
         m_selStart += static_cast<int>(text.size());
         m_selLength = 0;
@@ -73,6 +76,8 @@ public:
         m_modified = true;
     }
     void setRichSupported(bool on) { m_richSupported = on; }
+    // Makes replaceSelection throw, as a control that runs out of memory would.
+    void setFailReplace(bool on) { m_failReplace = on; }
     const std::filesystem::path& caption() const { return m_caption; }
     int filesLoaded() const { return m_filesLoaded; }
     int richLoads() const { return m_richLoads; }
@@ -88,6 +93,7 @@ private:
     bool m_modified = false;
     search::EditorMode m_mode = search::EditorMode::Plain;
     bool m_richSupported = false;
+    bool m_failReplace = false;
     std::filesystem::path m_caption;
     int m_filesLoaded = 0;
     int m_richLoads = 0;

@@ -134,6 +134,63 @@ TEST(InteractiveRunFiles, FailedWriteBackKeepsTheFileItsCopiesAndTheViewersText)
     EXPECT_EQ(f.viewer.text(), "x-x");
     EXPECT_TRUE(f.viewer.modified());
     EXPECT_EQ(f.run.counters().FilesProcessed, 1);
+    // A file whose write failed is not counted as changed.
+    EXPECT_EQ(f.run.counters().FilesChanged, 0);
+    EXPECT_NE(f.status.text(1).find(Utf8ToWin1251("Файлов - 1 / 0 ")), std::string::npos) << f.status.text(1);
+}
+
+TEST(InteractiveRunFiles, ReplaceEverythingLeftStaysBusyAndRefusesLoading)
+{
+    InteractiveRunFixture f;
+    f.tree.file("a.txt", "AAA");
+    f.tree.file("b.txt", "BAB");
+    f.tree.file("other.txt", "a much longer text of another file");
+    f.start(Single("A", "-"), f.files({ "a.txt", "b.txt" }));
+    int pumps = 0;
+    int idleWhileRunning = 0;
+    f.pump.setOnPump([&](int) {
+        ++pumps;
+        if (!f.control.IsBusy() && f.run.waiting())
+            ++idleWhileRunning;
+        f.editor.tbLoadFileClick(f.tree / "other.txt", false);
+    });
+    f.run.sbAllClick();
+    EXPECT_GT(pumps, 0);
+    EXPECT_EQ(idleWhileRunning, 0);
+    EXPECT_FALSE(f.control.IsBusy());
+    EXPECT_EQ(f.read("a.txt"), "---");
+    EXPECT_EQ(f.read("b.txt"), "B-B");
+    EXPECT_EQ(f.read("other.txt"), "a much longer text of another file");
+    EXPECT_EQ(f.viewer.caption(), f.tree / "b.txt");
+}
+
+TEST(InteractiveRunFiles, AFailureOtherThanTheEnginesEndsTheRunWithItsMessage)
+{
+    InteractiveRunFixture f;
+    f.tree.file("a.txt", "xAx");
+    f.start(Single("A", "-"), f.files({ "a.txt" }));
+    ASSERT_TRUE(f.run.waiting());
+    f.viewer.setFailReplace(true);
+    f.run.sbYesClick();
+    EXPECT_FALSE(f.run.waiting());
+    EXPECT_FALSE(f.control.IsBusy());
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_EQ(f.dialogs.messages()[0], morvane::app::PathText(f.tree / "a.txt") + ": the viewer failed");
+    EXPECT_EQ(f.read("a.txt"), "xAx");
+}
+
+TEST(InteractiveRunFiles, CodePageChangeWhileWaitingEndsTheRun)
+{
+    InteractiveRunFixture f;
+    f.window.onEndInteractiveRun = [&f] { f.run.EndRun(); };
+    f.tree.file("a.txt", "xxAyyA");
+    f.start(Single("A", "-"), f.files({ "a.txt" }));
+    ASSERT_TRUE(f.run.waiting());
+    ASSERT_TRUE(f.editor.cbCodePageSelect(CodePageChoice::Koi8r));
+    EXPECT_FALSE(f.run.waiting());
+    f.run.sbYesClick();
+    EXPECT_EQ(f.viewer.text(), "xxAyyA");
+    EXPECT_EQ(f.read("a.txt"), "xxAyyA");
 }
 
 TEST(InteractiveRunFiles, FileDeletedAfterTheListingIsReportedAndSkipped)

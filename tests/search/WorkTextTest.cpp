@@ -255,6 +255,38 @@ TEST(WorkTextEditorFile, CodePageChangeRereadsKeepingSelectionAndFlag)
     EXPECT_FALSE(f.viewer.modified());
 }
 
+TEST(WorkTextEditorFile, CodePageChangeSavesInTheCodePageTheTextWasReadIn)
+{
+    EditorFixture f;
+    f.backups.setSaveBackup(false);
+    f.tree.file("k.txt", ConvertText(kRussian, codepage::kWin1251, codepage::kKoi8r));
+    f.editor.setCodePage(CodePageChoice::Koi8r);
+    ASSERT_TRUE(f.editor.LoadIntoEditor(f.tree / "k.txt"));
+    f.viewer.type(kRussian + "!");
+    f.dialogs.setNextAnswer(true);
+    ASSERT_TRUE(f.editor.cbCodePageSelect(CodePageChoice::Win1251));
+    EXPECT_EQ(f.dialogs.questions().size(), 1u);
+    EXPECT_EQ(Read(f.tree / "k.txt"), ConvertText(kRussian + "!", codepage::kWin1251, codepage::kKoi8r));
+    // Saved, then read again in the new code page: nothing is left unsaved.
+    EXPECT_EQ(f.viewer.text(), ConvertText(kRussian + "!", codepage::kWin1251, codepage::kKoi8r));
+    EXPECT_FALSE(f.viewer.modified());
+}
+
+TEST(WorkTextEditorFile, EditorKeepsItsFilesCodePageWhatEverAPassReads)
+{
+    EditorFixture f;
+    f.backups.setSaveBackup(false);
+    f.editor.setCodePage(CodePageChoice::AutoDetect);
+    f.tree.file("k.txt", ConvertText(kRussian, codepage::kWin1251, codepage::kKoi8r));
+    f.tree.file("plain.txt", "ascii only");
+    ASSERT_TRUE(f.editor.LoadIntoEditor(f.tree / "k.txt"));
+    f.viewer.type(kRussian + "!");
+    // A pass reads another file into the shared working text.
+    ASSERT_TRUE(f.editor.LoadWorkText(f.tree / "plain.txt"));
+    ASSERT_TRUE(f.editor.SaveEditor(f.tree / "k.txt"));
+    EXPECT_EQ(Read(f.tree / "k.txt"), ConvertText(kRussian + "!", codepage::kWin1251, codepage::kKoi8r));
+}
+
 TEST(WorkTextEditorFile, ReloadViewerOnlyForTheEditorsFile)
 {
     EditorFixture f;

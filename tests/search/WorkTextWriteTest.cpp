@@ -110,5 +110,25 @@ TEST(WorkTextWrite, LoadCommandRefusesADirectory)
     EXPECT_EQ(f.window.interactiveRunEnds(), 1);
 }
 
+TEST(WorkTextWrite, LoadAndCodePageChangeWaitWhileAPassLoopRuns)
+{
+    EditorFixture f;
+    f.tree.file("a.txt", "first");
+    f.tree.file("b.txt", "second");
+    f.editor.tbLoadFileClick(f.tree / "a.txt", false);
+    {
+        // Also after an abort request has ended the busy state, the loop still works on the text.
+        PassControl::PassLoop loop(f.control);
+        f.control.tbBreakClick();
+        f.editor.tbLoadFileClick(f.tree / "b.txt", false);
+        EXPECT_FALSE(f.editor.cbCodePageSelect(CodePageChoice::Koi8r));
+    }
+    EXPECT_EQ(f.viewer.text(), "first");
+    EXPECT_EQ(f.editor.sourcePath(), f.tree / "a.txt");
+    EXPECT_EQ(f.editor.codePage(), CodePageChoice::Win1251);
+    f.editor.tbLoadFileClick(f.tree / "b.txt", false);
+    EXPECT_EQ(f.viewer.text(), "second");
+}
+
 } // namespace
 } // namespace morvane::search
