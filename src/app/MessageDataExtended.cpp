@@ -50,7 +50,7 @@ constexpr std::array<std::string_view, kMessageCount - kCoreMessageCount> kExten
     /* 398 */ "",
     /* 399 */ "",
     // Run states, the report page and the desktop program (400 to 419).
-    /* 400 */ "",
+    /* 400 */ "Не задано имя файла для вывода по частям.",
     /* 401 */ "",
     /* 402 */ "",
     /* 403 */ "",

@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kMsgChooseOutputFile = 29;
 constexpr int kMsgCollectingFileHint = 61;
+constexpr int kMsgNoSplitName = 400;
 
 bool isDirectory(const fs::path& path)
 {
@@ -113,10 +114,18 @@ void OutputControl::tbFileSplitClick(bool senderIsButton)
 
     if (m_fileSplitDown) {
         OutputSplitSettings edited = m_splitSettings;
-        if (m_dialogs.editFileSplitSettings(edited))
-            m_splitSettings = edited;
-        else
+        if (!m_dialogs.editFileSplitSettings(edited)) {
             m_fileSplitDown = false;
+        } else if (!edited.nameFromSource && edited.fixedName.empty()) {
+            // Numbered files with no name would be "_0", "_1"... wherever the program started.
+            m_control.dialogs().showMessage(app::Msg(kMsgNoSplitName));
+            m_fileSplitDown = false;
+        } else {
+            // A relative fixed name means the directory the user sees, not the working one.
+            if (!edited.nameFromSource && edited.fixedName.is_relative() && !m_panelDirectory.empty())
+                edited.fixedName = m_panelDirectory / edited.fixedName;
+            m_splitSettings = edited;
+        }
     }
 
     if (m_fileSplitDown) {

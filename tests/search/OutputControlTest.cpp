@@ -196,6 +196,38 @@ TEST(OutputControl, FileSplitSettingsAndTheExclusiveGroup)
     EXPECT_FALSE(f.output.miFileSplitChecked());
 }
 
+TEST(OutputControl, FixedSplitNameIsThePanelsOrRefusedWhenEmpty)
+{
+    struct Row {
+        const char* name;
+        std::filesystem::path given;
+        bool on;
+        std::filesystem::path kept; // relative: under the panel's directory
+    } const rows[] = {
+        { "relative", "out.txt", true, "out.txt" },
+        { "relative with a directory", "sub/out.txt", true, "sub/out.txt" },
+        { "absolute", "/elsewhere/out.txt", true, "/elsewhere/out.txt" },
+        { "empty", "", false, "" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        OutputFixture f;
+        OutputSplitSettings edited;
+        edited.nameFromSource = false;
+        edited.fixedName = row.given;
+        f.outputDialogs.setSettingsAnswer(true, edited);
+        f.output.clickFileSplitButton();
+        EXPECT_EQ(f.output.fileSplitDown(), row.on);
+        if (row.on) {
+            EXPECT_TRUE(f.dialogs.messages().empty());
+            EXPECT_EQ(f.output.splitSettings().fixedName, row.kept.is_absolute() ? row.kept : f.tree / row.kept);
+        } else {
+            EXPECT_EQ(f.dialogs.messages(), std::vector<std::string> { morvane::app::Msg(400) });
+            EXPECT_EQ(f.output.mode(), OutputMode::InPlace);
+        }
+    }
+}
+
 TEST(OutputControl, MenuItemsDoNothingWhileBusy)
 {
     OutputFixture f;
