@@ -147,8 +147,9 @@ bool PassFileList::BuildFileList(const PassSelection& selection, const PassOptio
         walk.walkRoot(root);
     }
 
-    m_valid = !m_control.AbortRequested() && m_generation == generation;
-    if (m_valid && !options.collectingFile.empty())
+    const bool complete = !m_control.AbortRequested();
+    m_valid = complete && m_generation == generation;
+    if (complete && !options.collectingFile.empty())
         removeCollectingFile(options.collectingFile);
     m_currentFileIndex = m_fileList.empty() ? -1 : 0;
     return m_valid;
@@ -175,6 +176,10 @@ bool PassFileList::TakeFileList(const PassSelection& selection, const PassOption
     if (m_valid)
         return true;
     if (BuildFileList(selection, options))
+        return true;
+    // A walk overtaken by a change is complete all the same: this command works on it, and
+    // the next one walks again. Only the user's abort ends the command.
+    if (!m_control.AbortRequested())
         return true;
     m_control.setStatus(0, "");
     m_control.showAbortedStatus();

@@ -45,8 +45,9 @@ public:
     bool BuildFileList(const PassSelection& selection, const PassOptions& options);
 
     // The reuse rule: a valid list is taken unchanged (true, nothing shown); otherwise the list
-    // is rebuilt, and when that is aborted panel 0 is cleared, panel 1 shows the abort text,
-    // the busy state is left and false is returned: the command ends.
+    // is rebuilt. A rebuilt list overtaken by a change while it was walked is used by this
+    // command (true) and stays invalid. When the walk is aborted, panel 0 is cleared, panel 1
+    // shows the abort text, the busy state is left and false is returned: the command ends.
     bool TakeFileList(const PassSelection& selection, const PassOptions& options);
 
     // Clears FileListValid for `event`, with that event's further effects on the pass controls.

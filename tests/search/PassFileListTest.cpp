@@ -122,6 +122,20 @@ TEST_F(PassFileListTest, ChangeDuringTheWalkKeepsTheListInvalid)
     EXPECT_TRUE(list.BuildFileList(Marked(tree.root(), { "D/" }), options));
 }
 
+TEST_F(PassFileListTest, ChangeDuringTheWalkStillFinishesTheCommand)
+{
+    fixture.pump.setOnPump([&](int call) {
+        if (call == 1)
+            list.invalidate(FileListEvent::MarkChanged);
+    });
+    fixture.control.SetBusy(true);
+    EXPECT_TRUE(list.TakeFileList(Marked(tree.root(), { "D/" }), options));
+    EXPECT_EQ(list.FileList().size(), 5u);
+    EXPECT_FALSE(list.FileListValid());
+    EXPECT_NE(fixture.status.text(1), " " + Msg(40));
+    EXPECT_TRUE(fixture.control.IsBusy());
+}
+
 TEST_F(PassFileListTest, ListBeingRebuiltIsNeverCurrent)
 {
     ASSERT_TRUE(list.BuildFileList(Marked(tree.root(), { "D/" }), options));
