@@ -11,6 +11,7 @@ MORVANE_PACKAGES=(
     qt6-translations-l10n
     libbenchmark-dev libpcre2-dev libre2-dev
     desktop-file-utils dpkg-dev file
+    xvfb xauth openbox x11-utils
 
 )
 

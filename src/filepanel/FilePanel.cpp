@@ -332,6 +332,7 @@ void FilePanel::computeDirectorySize()
     if (!item.isDirectory() || item.isParent() || item.size != 0)
         return;
     m_host.setBusy(true);
+    m_host.clearAbortRequest();
 
     // Depth first over every entry, hidden ones included; a directory reached twice through
     // symbolic links is counted once, so a link cycle ends.

@@ -99,6 +99,8 @@ public:
     void setColumnWidth(int column, int width) { m_columnWidths.at(static_cast<size_t>(column)) = width; }
     // The grid's client width in pixels, from which every refill sets columns 1 to 3.
     void setClientWidth(int width) { m_clientWidth = width; }
+    // Sets columns 1 to 3 from the client width, as a refill does.
+    void setColumnWidths();
 
     // ---- The fields that show the current row ----
 
@@ -227,7 +229,6 @@ private:
     // Index 0, 1, 2 of the three work fields; asserts on any other field.
     static size_t workFieldIndex(RuleField field);
     void rebuildDropDowns();
-    void setColumnWidths();
     void markShownModified() { setGridTableModified(true); }
     // Moves line `from` of GridList to position `to` (0-based), refills, makes row to + 1 current.
     void moveLine(int from, int to);

@@ -21,6 +21,10 @@ public:
         = 0;
 };
 
+// The file types of the save dialog in Qt's form, "All files" first. Qt reads "*.*" literally
+// (names with a dot only), so every file is "*" there.
+QString SaveAsFilter();
+
 // The Qt file dialog; a child of `parent`, which it opens over.
 class WidgetEditorDialogs : public QObject, public EditorDialogs {
 public:

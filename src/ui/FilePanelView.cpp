@@ -263,11 +263,16 @@ bool FilePanelView::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_c.lvFiles && type == QEvent::KeyPress)
         return listKey(static_cast<QKeyEvent*>(event));
     if (watched == m_c.lvFiles && type == QEvent::ShortcutOverride) {
-        // Keys the list uses itself must not reach the window's shortcuts first.
+        // Keys the list uses itself must not reach the window's shortcuts first; the same keys
+        // with other modifiers (Alt+Backspace: restore) are the window's.
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool ctrl = key->modifiers() & Qt::ControlModifier;
-        if ((ctrl && (key->key() == Qt::Key_A || key->key() == Qt::Key_D || key->key() == Qt::Key_R))
-            || key->key() == Qt::Key_Insert || key->key() == Qt::Key_Backspace) {
+        const Qt::KeyboardModifiers mods
+            = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+        const bool ctrlKey = mods == Qt::ControlModifier
+            && (key->key() == Qt::Key_A || key->key() == Qt::Key_D || key->key() == Qt::Key_R);
+        const bool plainKey
+            = mods == Qt::NoModifier && (key->key() == Qt::Key_Insert || key->key() == Qt::Key_Backspace);
+        if (ctrlKey || plainKey) {
             event->accept();
             return true;
         }
@@ -539,6 +544,8 @@ void FilePanelView::listingStarted()
     if (report >= 0 && m_c.PageControlMain->isTabVisible(report)) {
         m_c.sbInfoPanel0->clear();
         m_c.sbInfoPanel1->clear();
+        m_c.sbReportPassPanel0->clear();
+        m_c.sbReportPassPanel1->clear();
     }
 }
 

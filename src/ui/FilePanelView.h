@@ -60,6 +60,11 @@ public:
         std::function<void()> updatePassCommands;
         std::function<void()> endInteractiveRun;
         std::function<void()> leavePassBusy;
+        // The shared abort request (Esc) and the throttled message pump of the passes: the
+        // panel's long commands (directory size, marking by mask) use them as a pass does.
+        std::function<bool()> abortRequested;
+        std::function<void()> clearAbortRequest;
+        std::function<void()> pumpMessages;
     };
     void setPassHooks(PassHooks hooks) { m_passHooks = std::move(hooks); }
     // Runs the numpad "+" / "-" dialog; replaceable so that tests can answer it. Returns the
@@ -101,6 +106,20 @@ public:
         if (!on && !m_listingBusy && m_passBusy && m_passBusy() && m_passHooks.leavePassBusy)
             m_passHooks.leavePassBusy();
         m_listingBusy = on;
+    }
+    bool abortRequested() const override
+    {
+        return m_passHooks.abortRequested && m_passHooks.abortRequested();
+    }
+    void clearAbortRequest() override
+    {
+        if (m_passHooks.clearAbortRequest)
+            m_passHooks.clearAbortRequest();
+    }
+    void pumpMessages() override
+    {
+        if (m_passHooks.pumpMessages)
+            m_passHooks.pumpMessages();
     }
     void invalidateFileList() override
     {

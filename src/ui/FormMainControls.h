@@ -190,6 +190,10 @@ struct FormMainControls {
     QStatusBar* sbInfo = nullptr;
     QLabel* sbInfoPanel0 = nullptr;
     QLabel* sbInfoPanel1 = nullptr;
+    // The same two panels on the report page, where the passes show their results.
+    QStatusBar* sbReportPass = nullptr;
+    QLabel* sbReportPassPanel0 = nullptr;
+    QLabel* sbReportPassPanel1 = nullptr;
 
     // Report page.
     QTreeWidget* lvReport = nullptr;

@@ -30,6 +30,7 @@
     X(sbAll) X(sbIgnore) X(sbNoToAll) X(sbAbort) X(sbInfo)                                                 \
     /* report page */                                                                                      \
     X(lvReport) X(PanelReportButtons) X(sbView) X(sbEdit) X(sbCopy) X(sbMove) X(sbDelete) X(sbReport)      \
+    X(sbReportPass)                                                                                        \
     /* table page */                                                                                       \
     X(ToolBarOptions) X(tbSaveTable) X(tbLoadTable) X(tbDeleteFromTable) X(tbInsertToTable) X(tbMoveTop)   \
     X(tbMoveUp) X(tbMoveDown) X(tbMoveBottom) X(tbSetFont1) X(tbSetColor1) X(tbWordWrapMemo)               \

@@ -74,8 +74,9 @@ void PassWindowBinder::showReportPage()
 
 void PassWindowBinder::setPanelText(int panel, const std::string& text)
 {
-    QLabel* label = panel == 0 ? m_c.sbInfoPanel0 : m_c.sbInfoPanel1;
-    label->setText(ToDisplay(text));
+    const QString shown = ToDisplay(text);
+    (panel == 0 ? m_c.sbInfoPanel0 : m_c.sbInfoPanel1)->setText(shown);
+    (panel == 0 ? m_c.sbReportPassPanel0 : m_c.sbReportPassPanel1)->setText(shown);
 }
 
 void PassWindowBinder::processPendingMessages()

@@ -110,7 +110,8 @@ void RuleTablePage::connectWidgets()
     connect(grid->verticalHeader(), &QHeaderView::sectionMoved, this,
         [this](int, int oldVisual, int newVisual) { rowDragged(oldVisual, newVisual); });
     connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
-        if (!m_showing)
+        // A hidden grid's header resizes its last section to the toolkit's default width.
+        if (!m_showing && m_c.sgRegExpr->isVisible())
             m_model.setColumnWidth(column + 1, width);
     });
     grid->installEventFilter(this);
@@ -124,6 +125,9 @@ void RuleTablePage::connectWidgets()
 
     for (RuleField field : kWorkFields) {
         auto* combo = static_cast<QComboBox*>(fieldWidget(field));
+        // A rule field holds exactly what was typed: completing "(" from the history to
+        // "(?i)x" with the tail selected would let the next key or Enter change the rule.
+        combo->setCompleter(nullptr);
         connect(combo, &QComboBox::editTextChanged, this, [this, field](const QString& text) {
             if (m_showing)
                 return;
@@ -143,6 +147,23 @@ void RuleTablePage::connectWidgets()
     }
     m_c.EditSpaceChars->installEventFilter(this);
     m_c.EditWordChars->installEventFilter(this);
+
+    // The right button opens the insertion menu of the field, not the standard edit menu: the
+    // pattern menu over the find fields, the template menu over the replace fields.
+    const auto insertionMenuOnRightClick = [this](QWidget* field, QWidget* mapFrom, bool pattern) {
+        field->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(field, &QWidget::customContextMenuRequested, this, [this, field, mapFrom, pattern](const QPoint& pos) {
+            if (m_window.isBusy())
+                return;
+            field->setFocus(Qt::MouseFocusReason);
+            (pattern ? m_c.pmFind : m_c.pmReplace)->popup(mapFrom->mapToGlobal(pos));
+        });
+    };
+    insertionMenuOnRightClick(m_c.cbFind->lineEdit(), m_c.cbFind->lineEdit(), true);
+    insertionMenuOnRightClick(m_c.cbReplace->lineEdit(), m_c.cbReplace->lineEdit(), false);
+    // A scroll area reports the position in its viewport's coordinates.
+    insertionMenuOnRightClick(m_c.MemoFind, m_c.MemoFind->viewport(), true);
+    insertionMenuOnRightClick(m_c.MemoReplace, m_c.MemoReplace->viewport(), false);
 }
 
 // ---- Start-up ----
@@ -155,7 +176,7 @@ void RuleTablePage::create()
 void RuleTablePage::show(const std::filesystem::path& programDir)
 {
     m_model.setRuleTablePath(PathFromText(FromDisplay(m_c.LabelListRegExpr->text())));
-    m_model.setClientWidth(m_c.sgRegExpr->verticalHeader()->width() + m_c.sgRegExpr->viewport()->width());
+    takeClientWidth();
     if (auto error = m_model.RestoreRuleTable(programDir))
         ShowError(error->message);
     syncTablePathCaption();
@@ -175,10 +196,31 @@ void RuleTablePage::show(const std::filesystem::path& programDir)
 
 void RuleTablePage::run(const std::function<void()>& command)
 {
-    QTableWidget* grid = m_c.sgRegExpr;
-    m_model.setClientWidth(grid->verticalHeader()->width() + grid->viewport()->width());
+    takeClientWidth();
     command();
     showModel();
+}
+
+void RuleTablePage::takeClientWidth()
+{
+    // A grid on a page never shown has the toolkit's default size: columns sized from it would
+    // be a few pixels wide. They are sized when the grid is first shown (gridShown).
+    QTableWidget* grid = m_c.sgRegExpr;
+    if (grid->isVisible())
+        m_model.setClientWidth(grid->verticalHeader()->width() + grid->viewport()->width());
+}
+
+void RuleTablePage::gridShown()
+{
+    if (m_columnsSized)
+        return;
+    m_columnsSized = true;
+    takeClientWidth();
+    m_model.setColumnWidths();
+    const bool wasShowing = m_showing;
+    m_showing = true;
+    applyColumnWidths();
+    m_showing = wasShowing;
 }
 
 void RuleTablePage::FillGrid()

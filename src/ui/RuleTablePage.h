@@ -115,6 +115,10 @@ private:
     void showGrid();
     void showFields();
     void applyColumnWidths();
+    // The grid's client width into the model, when the grid is laid out on the screen.
+    void takeClientWidth();
+    // The grid's first show: its columns are sized from its real width.
+    void gridShown();
     void syncTablePathCaption();
     QWidget* fieldWidget(rules::RuleField field) const;
     // The field of a widget that has the focus (the combo box or its line edit), if any.
@@ -137,6 +141,7 @@ private:
     TablePageDialogs* m_dialogs = nullptr;
     RuleGridDelegate* m_delegate = nullptr;
     bool m_showing = false; // the widgets are being set from the model
+    bool m_columnsSized = false; // gridShown has sized the columns
     bool m_leaving = false; // a field's leave check is running
 };
 

@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace morvane::ui {
 
@@ -112,6 +113,10 @@ bool RuleTablePage::eventFilter(QObject* watched, QEvent* event)
     // command any more.
     if (m_alive.isNull() || QCoreApplication::closingDown())
         return false;
+    if (watched == m_c.sgRegExpr && event->type() == QEvent::Show) {
+        // The page's layout settles after the show: size the columns then.
+        QTimer::singleShot(0, this, [this] { gridShown(); });
+    }
     if (event->type() == QEvent::KeyPress)
         return handleKey(watched, static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::FocusOut) {

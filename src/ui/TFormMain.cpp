@@ -120,6 +120,13 @@ bool TFormMain::handleWindowKey(QKeyEvent* event)
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
+    // A page's panels have real sizes only once the page has been shown; only those are saved.
+    if (event->type() == QEvent::Show) {
+        if (watched == m_c.FilePanel)
+            m_workPageLaidOut = true;
+        else if (watched == m_c.PanelSetWordChars)
+            m_tablePageLaidOut = true;
+    }
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && widget->window() == this) {

@@ -232,6 +232,10 @@ private:
     int m_reportColumnWidth1 = 70;
     int m_reportColumnWidth2 = 70;
     int m_activePageIndex = -1;
+    // Whether the work page's and the table page's panels have been laid out on the screen in
+    // this run: the sizes of a page never shown are the toolkit's defaults, not the user's.
+    bool m_workPageLaidOut = false;
+    bool m_tablePageLaidOut = false;
     // ==== help, manual and language (TFormMainHelp.cpp, ui/help/); each block states its own access ====
 public:
     // The help commands, the about window and the language choice, created with the first use
@@ -312,6 +316,9 @@ private:
     void pushOutputSettings();
     void searchPass(bool found);
     void backupCommand(int command);
+    // After a command that may have rewritten files: the panel lists its directory again and
+    // the automatic preview shows the focused file anew.
+    void showChangedFiles();
     PassesBinding* m_passes = nullptr;
     // ==== end of passes and report ====
 
@@ -340,7 +347,8 @@ private:
     // After a file was loaded into the viewer: colouring, and the editing page comes up.
     void editorFileLoaded();
     // The save-as command's dialog and write (also what a save without a file name runs).
-    void saveEditorAs();
+    // False only when the chosen file could not be written (a cancelled dialog is true).
+    bool saveEditorAs();
     // Takes the code page box and the output settings before a run's command.
     void prepareRunCommand();
     class SourceEditor* m_sourceEditor = nullptr;
@@ -404,9 +412,9 @@ public:
     // The first step of Esc: hides the preview window when it is visible. True when it did, and
     // then Esc does nothing else.
     bool ClosePreviewIfVisible();
-    // Writes `text` as an HTML document to "Morvane.tmp" beside the editor's file, in the
+    // Writes `text` as an HTML document to ".Morvane.tmp" beside the editor's file, in the
     // editor's code page, and shows it in the preview window's browser. False (reported) when
-    // the file cannot be written.
+    // the file cannot be written. The file lives until the preview window closes.
     bool PreviewText(const std::string& text);
     // Shows the file `path` in the preview window and brings the window up (F3 in the panel).
     void ShowInPreview(const std::filesystem::path& path);
@@ -417,9 +425,12 @@ private:
     void bindTags();
     void reSourceSelectionChange();
     void previewClosed();
+    // Deletes the last preview file written, if any.
+    void removePreviewFile();
     // The code page a browser reads the panel's files in (kDetectCodePage for "AutoDetect").
     int panelCodePage() const;
     class TFormWebBrowser* m_preview = nullptr;
+    std::filesystem::path m_previewFile;
     class QObject* m_panelPreviewKey = nullptr;
     bool m_tagsBound = false;
     // ==== end of tags and preview ====

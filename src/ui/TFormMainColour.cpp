@@ -93,6 +93,15 @@ void TFormMain::ColourEditor()
     // one sees the button and stops by itself.
     if (binding.active)
         return;
+    // Started by itself, colouring is a command of its own: an Esc pressed while nothing ran
+    // does not stop it. Started inside a pass (a file the run opened), the pass's request stands.
+    search::PassControl& control = passControl();
+    const bool insidePass = control.passLoopRunning();
+    if (!insidePass)
+        control.setAbortRequested(false);
+    // While the run pumps messages the document is read-only: no command may load another
+    // text into the viewer (or start a pass over it) until it has finished.
+    const search::PassControl::PassLoop loop(control);
     binding.active = true;
     const bool waitCursorSet = QApplication::overrideCursor() == nullptr
         || QApplication::overrideCursor()->shape() != Qt::WaitCursor;
@@ -129,7 +138,8 @@ void TFormMain::ColourEditor()
     }
 
     m_c.reSource->setReadOnly(wasReadOnly);
-    passControl().setAbortRequested(false);
+    if (!insidePass)
+        control.setAbortRequested(false);
     binding.active = false;
     if (waitCursorSet)
         QApplication::restoreOverrideCursor();

@@ -23,6 +23,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -110,7 +111,7 @@ void TFormMain::miLoadFileClick()
 {
     const filepanel::FilePanel& panel = m_panel->model();
     const int focused = panel.focusedIndex();
-    if (focused < 0 || passControl().IsBusy())
+    if (focused < 0 || !passControl().canStartPass())
         return;
     const filepanel::FileItem& item = panel.items()[static_cast<size_t>(focused)];
     const fs::path path = panel.itemPath(focused);
@@ -128,7 +129,7 @@ void TFormMain::miSaveClick()
     workTextEditor().tbSaveClick(m_c.PageControlWork->currentWidget() == m_c.TabSheetFindReplace);
 }
 
-void TFormMain::saveEditorAs()
+bool TFormMain::saveEditorAs()
 {
     search::WorkTextEditor& editor = workTextEditor();
     std::error_code ec;
@@ -139,8 +140,9 @@ void TFormMain::saveEditorAs()
     if (const std::optional<fs::path> name
         = m_editorDialogs->SaveAsFileName(app::Msg(kMsgSaveAsTitle), preset)) {
         editor.setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
-        editor.SaveEditorAs(*name);
+        return editor.SaveEditorAs(*name);
     }
+    return true;
 }
 
 void TFormMain::miSaveAsClick()
@@ -157,7 +159,12 @@ void TFormMain::miSaveAsClick()
 
 void TFormMain::cbCodePageChange()
 {
-    workTextEditor().cbCodePageSelect(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+    search::WorkTextEditor& editor = workTextEditor();
+    if (!editor.cbCodePageSelect(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()))) {
+        // Refused while a pass or the colouring runs: the box shows the code page in use.
+        const QSignalBlocker blocker(m_c.cbCodePage);
+        m_c.cbCodePage->setCurrentIndex(static_cast<int>(editor.codePage()));
+    }
 }
 
 // ---- The interactive replace run ----

@@ -5,6 +5,7 @@
 
 #include "codepage/CodePage.h"
 #include "ui/DisplayText.h"
+#include "ui/ElidedLabel.h"
 #include "ui/ObjectNames.h"
 #include "ui/ToolButtons.h"
 
@@ -93,6 +94,16 @@ void TFormMain::buildReportPage()
         row->addWidget(button);
     }
     layout->addWidget(buttons);
+
+    // The passes switch to this page: their elapsed time, counts and outcome show here too.
+    m_c.sbReportPass = Named(new QStatusBar(page), names::sbReportPass);
+    m_c.sbReportPass->setSizeGripEnabled(false);
+    m_c.sbReportPassPanel0 = new ElidedLabel(m_c.sbReportPass);
+    m_c.sbReportPassPanel0->setMinimumWidth(120);
+    m_c.sbReportPassPanel1 = new ElidedLabel(m_c.sbReportPass);
+    m_c.sbReportPass->addWidget(m_c.sbReportPassPanel0);
+    m_c.sbReportPass->addWidget(m_c.sbReportPassPanel1, 1);
+    layout->addWidget(m_c.sbReportPass);
 
     m_c.sbReport = Named(new QStatusBar(page), names::sbReport);
     m_c.sbReport->setSizeGripEnabled(false);

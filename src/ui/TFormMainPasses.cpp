@@ -31,6 +31,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <iterator>
+
 namespace morvane::ui {
 
 namespace {
@@ -90,6 +92,9 @@ void TFormMain::bindPanelToPasses()
             DisableConfirmButtons();
     };
     hooks.leavePassBusy = [this] { SetBusy(false); };
+    hooks.abortRequested = [this] { return passControl().AbortRequested(); };
+    hooks.clearAbortRequest = [this] { passControl().setAbortRequested(false); };
+    hooks.pumpMessages = [this] { passControl().PumpMessages(); };
     m_panel->setPassHooks(std::move(hooks));
     // The break button works only while a pass is busy.
     m_c.tbBreak->setEnabled(false);
@@ -288,6 +293,7 @@ void TFormMain::miReplacePassimClick()
     command.miReplacePassimClick(
         passSelection(), passOptions(), rules, [this] { return ValidateRules(); }, m_c.miReport->isChecked());
     pushOutputSettings();
+    showChangedFiles();
 }
 
 // ---- Backups ----
@@ -308,6 +314,26 @@ void TFormMain::backupCommand(int command)
         commands.tbDelAllBackupClick(passSelection(), passOptions());
         break;
     }
+    showChangedFiles();
+}
+
+void TFormMain::showChangedFiles()
+{
+    if (passControl().IsBusy())
+        return;
+    // The focused item's size and date, and the automatic preview of it, show the files as
+    // the command left them. Listing again clears the pass panels; the command's outcome
+    // stays shown there.
+    QLabel* panels[] = { m_c.sbInfoPanel0, m_c.sbInfoPanel1, m_c.sbReportPassPanel0, m_c.sbReportPassPanel1 };
+    QString texts[std::size(panels)];
+    for (size_t i = 0; i < std::size(panels); ++i)
+        texts[i] = panels[i]->text();
+    if (m_panel->model().RefreshListing())
+        m_panel->sync();
+    for (size_t i = 0; i < std::size(panels); ++i)
+        panels[i]->setText(texts[i]);
+    if (m_c.tbWebBrowser->isChecked())
+        tbWebBrowserClick();
 }
 
 void TFormMain::miRestoreClick()
@@ -333,6 +359,7 @@ void TFormMain::miConverterClick()
     p.control().setResponseInterval(m_responseIntervalMs);
     search::Converter converter(p.control(), p.fileList(), p.backups(), p.editor(), p.converterDialog());
     converter.miConverterClick(passSelection(), passOptions());
+    showChangedFiles();
 }
 
 // ---- Output modes ----

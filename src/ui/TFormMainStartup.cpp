@@ -21,6 +21,7 @@
 #include "ui/QsciInclude.h"
 #include "search/WorkTextEditor.h"
 #include "ui/RuleTablePage.h"
+#include "ui/ScreenFit.h"
 #include "ui/SourceEditor.h"
 #include "ui/help/HelpBinding.h"
 
@@ -29,6 +30,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -120,10 +122,17 @@ void TFormMain::restoreSettings()
 {
     const app::Settings& s = m_settings;
     const app::WindowPlacement& place = s.MainPlacement;
+    QRect wanted(pos(), size());
     if (place.Width && place.Height && *place.Width > 0 && *place.Height > 0)
-        resize(*place.Width, *place.Height);
+        wanted.setSize(QSize(*place.Width, *place.Height));
     if (place.Left && place.Top)
-        move(*place.Left, *place.Top);
+        wanted.moveTopLeft(QPoint(*place.Left, *place.Top));
+    // A placement saved on another screen layout must not leave the window off the edge; the
+    // window is at least as large as its contents need.
+    wanted.setSize(wanted.size().expandedTo(minimumSizeHint()));
+    wanted = FitOnScreen(wanted);
+    resize(wanted.size());
+    move(wanted.topLeft());
     if (place.Maximized.value_or(false))
         setWindowState(windowState() | Qt::WindowMaximized);
 
@@ -171,16 +180,20 @@ void TFormMain::restoreSettings()
     m_reportColumnWidth1 = s.lvReportColumnsWidth1;
     m_reportColumnWidth2 = s.lvReportColumnsWidth2;
 
+    // Restored sizes are never smaller than what the panels' contents need.
     if (s.FilePanel_Width && *s.FilePanel_Width > 0) {
+        const int width = std::max(*s.FilePanel_Width, m_c.FilePanel->minimumSizeHint().width());
         const int total = m_c.workSplitter->width();
-        m_c.workSplitter->setSizes({ *s.FilePanel_Width, std::max(1, total - *s.FilePanel_Width) });
+        m_c.workSplitter->setSizes({ width, std::max(1, total - width) });
     }
     if (s.PanelAction_Height && *s.PanelAction_Height > 0) {
+        const int height = std::max(*s.PanelAction_Height, m_c.PanelAction->minimumSizeHint().height());
         const int total = m_c.actionSplitter->height();
-        m_c.actionSplitter->setSizes({ *s.PanelAction_Height, std::max(1, total - *s.PanelAction_Height) });
+        m_c.actionSplitter->setSizes({ height, std::max(1, total - height) });
     }
     if (s.PanelSetWordChars_Height && *s.PanelSetWordChars_Height > 0)
-        m_c.PanelSetWordChars->setFixedHeight(*s.PanelSetWordChars_Height);
+        m_c.PanelSetWordChars->setFixedHeight(
+            std::max(*s.PanelSetWordChars_Height, m_c.PanelSetWordChars->minimumSizeHint().height()));
     applyAppearance();
 }
 
@@ -248,10 +261,17 @@ void TFormMain::FormShow()
         m_c.EditWordChars->setText(ToDisplay(builtIn.EditWordChars_Text));
 
     // 14. The start directory: the persisted one when it still exists, else the root; its
-    // listing applies the marks loaded from the selection file.
+    // listing applies the marks loaded from the selection file. At the first start (nothing
+    // persisted) the user's home stands for the drive root: "/" is nobody's working place here.
     const std::string dirText = FromDisplay(m_c.LabelDir->text());
     const std::filesystem::path dir = PathFromText(dirText);
-    m_panel->start(m_selectionList, DirectoryExists(dir) ? dir : std::filesystem::path("/"));
+    std::filesystem::path start = DirectoryExists(dir) ? dir : std::filesystem::path("/");
+    if (dirText.empty()) {
+        const std::filesystem::path home = QDir::homePath().toStdString();
+        if (DirectoryExists(home))
+            start = home;
+    }
+    m_panel->start(m_selectionList, start);
 
     // 15.
     m_startingUp = false;
@@ -345,13 +365,13 @@ bool TFormMain::runCloseSteps()
         search::WorkTextEditor& editor = workTextEditor();
         editor.setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
         const std::filesystem::path fileName = editor.sourcePath();
-        if (autoSave && !fileName.empty())
-            editor.SaveEditor(fileName);
-        else if (m_dialogs->Confirm(app::Msg(5) + "\r\n" + app::PathText(fileName))) {
-            if (!fileName.empty())
-                editor.SaveEditor(fileName);
-            else
-                saveEditorAs();
+        // A failed write has been shown; the program stays open with the edits.
+        if (autoSave && !fileName.empty()) {
+            if (!editor.SaveEditor(fileName))
+                return false;
+        } else if (m_dialogs->Confirm(app::Msg(5) + "\r\n" + app::PathText(fileName))) {
+            if (!(fileName.empty() ? saveEditorAs() : editor.SaveEditor(fileName)))
+                return false;
         }
     }
     return true;
@@ -359,9 +379,10 @@ bool TFormMain::runCloseSteps()
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
-    if (runCloseSteps())
+    if (runCloseSteps()) {
+        removePreviewFile();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 
@@ -418,9 +439,13 @@ void TFormMain::collectSettings()
     s.lvReportColumnsWidth1 = width1 > 0 ? width1 : m_reportColumnWidth1;
     s.lvReportColumnsWidth2 = width2 > 0 ? width2 : m_reportColumnWidth2;
 
-    s.FilePanel_Width = m_c.FilePanel->width();
-    s.PanelAction_Height = m_c.PanelAction->height();
-    s.PanelSetWordChars_Height = m_c.PanelSetWordChars->height();
+    // Sizes of a page that was never shown keep what was read at start.
+    if (m_workPageLaidOut) {
+        s.FilePanel_Width = m_c.FilePanel->width();
+        s.PanelAction_Height = m_c.PanelAction->height();
+    }
+    if (m_tablePageLaidOut)
+        s.PanelSetWordChars_Height = m_c.PanelSetWordChars->height();
     collectAppearance();
 }
 

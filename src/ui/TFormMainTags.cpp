@@ -30,7 +30,9 @@ namespace morvane::ui {
 
 namespace {
 
-constexpr const char* kPreviewFileName = "Morvane.tmp";
+// Beside the previewed file, so that its relative links and images resolve; a dot name keeps it
+// out of the listing and the passes' "*.*" while it exists, and closing the preview removes it.
+constexpr const char* kPreviewFileName = ".Morvane.tmp";
 
 editor::TextSelection SelectionOf(const SourceEditor& editor)
 {
@@ -141,6 +143,9 @@ bool TFormMain::PreviewText(const std::string& text)
         m_dialogs->ShowMessage(error->message);
         return false;
     }
+    if (!m_previewFile.empty() && m_previewFile != file)
+        removePreviewFile();
+    m_previewFile = file;
     ShowFileInBrowser(previewWindow().browser(), file, writer.targetCodePage(), BrowserContent::Html);
     return true;
 }
@@ -160,8 +165,18 @@ bool TFormMain::ClosePreviewIfVisible()
     return true;
 }
 
+void TFormMain::removePreviewFile()
+{
+    if (m_previewFile.empty())
+        return;
+    std::error_code ec;
+    std::filesystem::remove(m_previewFile, ec);
+    m_previewFile.clear();
+}
+
 void TFormMain::previewClosed()
 {
+    removePreviewFile();
     // Closing the preview releases the automatic preview; the handler makes the page follow.
     if (m_c.tbWebBrowser->isChecked()) {
         m_c.miWebBrowser->setChecked(false);

@@ -4,6 +4,7 @@
 
 #include "ui/TFormMain.h"
 
+#include "ui/ElidedLabel.h"
 #include "ui/ObjectNames.h"
 #include "ui/QsciInclude.h"
 #include "ui/ToolButtons.h"
@@ -37,9 +38,10 @@ QStatusBar* MakeStatusBar(QWidget* parent, const char* name, QLabel*& panel0, QL
 {
     auto* bar = Named(new QStatusBar(parent), name);
     bar->setSizeGripEnabled(false);
-    panel0 = new QLabel(bar);
+    // Long texts are elided: a status line never widens its panel or the window.
+    panel0 = new ElidedLabel(bar);
     panel0->setMinimumWidth(firstWidth);
-    panel1 = new QLabel(bar);
+    panel1 = new ElidedLabel(bar);
     bar->addWidget(panel0);
     bar->addWidget(panel1, 1);
     return bar;
@@ -155,7 +157,7 @@ void TFormMain::buildFilePanel()
     m_c.sbSortExt->setChecked(true);
     layout->addLayout(sortBar);
 
-    m_c.stCurDir = Named(new QLabel(panel), names::stCurDir);
+    m_c.stCurDir = Named(new ElidedLabel(panel), names::stCurDir);
     m_c.stCurDir->setFrameShape(QFrame::StyledPanel);
     m_c.stCurDir->setMinimumWidth(40);
     layout->addWidget(m_c.stCurDir);
@@ -215,7 +217,7 @@ void TFormMain::buildEditorPages()
     m_c.TabSheetWeb = Named(new QWidget(pages), names::TabSheetWeb);
     auto* web = new QVBoxLayout(m_c.TabSheetWeb);
     web->setContentsMargins(2, 2, 2, 2);
-    m_c.stViewFile = Named(new QLabel(m_c.TabSheetWeb), names::stViewFile);
+    m_c.stViewFile = Named(new ElidedLabel(m_c.TabSheetWeb), names::stViewFile);
     m_c.WebBrowserView = Named(new QTextBrowser(m_c.TabSheetWeb), names::WebBrowserView);
     web->addWidget(m_c.stViewFile);
     web->addWidget(m_c.WebBrowserView, 1);
@@ -225,7 +227,7 @@ void TFormMain::buildEditorPages()
     auto* edit = new QVBoxLayout(m_c.TabSheetFindReplace);
     edit->setContentsMargins(2, 2, 2, 2);
     edit->setSpacing(2);
-    m_c.stSource = Named(new QLabel(m_c.TabSheetFindReplace), names::stSource);
+    m_c.stSource = Named(new ElidedLabel(m_c.TabSheetFindReplace), names::stSource);
     edit->addWidget(m_c.stSource);
     m_c.reSource = Named(new QsciScintilla(m_c.TabSheetFindReplace), names::reSource);
     m_c.reSource->setUtf8(true);

@@ -2,6 +2,8 @@
 
 #include "ui/TFormWebBrowser.h"
 
+#include "ui/ScreenFit.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QTextBrowser>
@@ -64,9 +66,14 @@ void TFormWebBrowser::showPreview(const app::WindowPlacement& placement)
         m_placed = true;
         const bool sized
             = placement.Width && placement.Height && *placement.Width > 0 && *placement.Height > 0;
-        resize(sized ? *placement.Width : kDefaultWidth, sized ? *placement.Height : kDefaultHeight);
+        QRect wanted(pos(), QSize(sized ? *placement.Width : kDefaultWidth, sized ? *placement.Height : kDefaultHeight));
         if (placement.Left && placement.Top)
-            move(*placement.Left, *placement.Top);
+            wanted.moveTopLeft(QPoint(*placement.Left, *placement.Top));
+        // A placement saved on another screen layout must not leave the window off the edge.
+        wanted.setSize(wanted.size().expandedTo(minimumSizeHint()));
+        wanted = FitOnScreen(wanted);
+        resize(wanted.size());
+        move(wanted.topLeft());
     }
     show();
     raise();

@@ -47,12 +47,18 @@ std::optional<std::filesystem::path> WidgetFileOpsDialogs::chooseDirectory(const
     return std::filesystem::path(dir.toStdString());
 }
 
+QString CopyTargetFilter()
+{
+    // Every file, also one without a dot in its name.
+    return QStringLiteral("All files (*)");
+}
+
 std::optional<std::filesystem::path> WidgetFileOpsDialogs::chooseSaveFile(
     const std::string& title, const std::filesystem::path& preset)
 {
     // A copy onto an existing file replaces it, as the user chose the name here.
     const QString name = QFileDialog::getSaveFileName(m_window, ToDisplay(title), PathString(preset),
-        QStringLiteral("*.*"), nullptr, QFileDialog::DontConfirmOverwrite);
+        CopyTargetFilter(), nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty())
         return std::nullopt;
     return std::filesystem::path(name.toStdString());

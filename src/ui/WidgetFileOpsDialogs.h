@@ -15,6 +15,9 @@ namespace morvane::ui {
 
 class TfmCreateDir;
 
+// The file types of the copy target chooser in Qt's form: every file.
+QString CopyTargetFilter();
+
 class WidgetFileOpsDialogs : public QObject, public FileOpsDialogs {
     Q_OBJECT
 public:

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QToolButton>
 
 using namespace passtest;
@@ -62,6 +63,26 @@ private Q_SLOTS:
         QCOMPARE(f.read(QStringLiteral("a.htm")), QByteArray("v1"));
         QVERIFY(!QFile::exists(f.path(QStringLiteral("a.htm0"))));
         QVERIFY(!window->isBusy());
+        window->close();
+    }
+
+    void panelAndPreviewShowTheFilesAsTheCommandsLeftThem()
+    {
+        PassWindowFixture f;
+        f.write(QStringLiteral("a.htm"), "short");
+        auto window = f.start();
+        const auto& c = window->controls();
+        Focus(*window, "a.htm");
+        if (!c.tbWebBrowser->isChecked())
+            c.miWebBrowser->trigger();
+        Rewrite(*window, "short", "a much longer text");
+        QVERIFY2(c.sbFileInfoPanel1->text().contains(QStringLiteral(" 18 ")), qPrintable(c.sbFileInfoPanel1->text()));
+        QCOMPARE(c.WebBrowserView->toPlainText().trimmed(), QStringLiteral("a much longer text"));
+        f.dialogs.answers = { true };
+        window->miRestoreClick();
+        QCOMPARE(f.read(QStringLiteral("a.htm")), QByteArray("short"));
+        QVERIFY2(c.sbFileInfoPanel1->text().contains(QStringLiteral(" 5 ")), qPrintable(c.sbFileInfoPanel1->text()));
+        QCOMPARE(c.WebBrowserView->toPlainText().trimmed(), QStringLiteral("short"));
         window->close();
     }
 

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -320,6 +321,43 @@ private Q_SLOTS:
         QCOMPARE(viewer.selLength(), 5);
         QVERIFY(!w.window->controls().miColour->isChecked());
         QVERIFY(!w.window->controls().tbColour->isChecked());
+    }
+
+    void commandsThatReplaceTheTextWaitForTheColouring()
+    {
+        QTemporaryDir dir;
+        Window w(dir);
+        const auto& c = w.window->controls();
+        WriteAll(w.home / "other.txt", "another file");
+        w.window->passControl().setResponseInterval(0);
+        w.colourOn(true);
+        std::string page;
+        for (int i = 0; i < 50; ++i)
+            page += "<b>x</b>";
+        // Clicks that arrive while the colouring pumps messages.
+        bool duringColouring = false;
+        QTimer::singleShot(0, [&] {
+            duringColouring = w.window->ColouringActive();
+            w.window->workTextEditor().tbLoadFileClick(w.home / "other.txt", false);
+            c.cbCodePage->setCurrentIndex(1);
+            Q_EMIT c.cbCodePage->activated(1);
+        });
+        QVERIFY(w.load("page.htm", page));
+        QVERIFY(duringColouring);
+        QCOMPARE(w.window->workTextEditor().sourcePath(), w.home / "page.htm");
+        QCOMPARE(w.window->sourceEditor().text(), page);
+        QCOMPARE(c.cbCodePage->currentIndex(), 0);
+        QVERIFY(w.at(1).style != 0);
+    }
+
+    void anEscPressedWhileNothingRanDoesNotStopTheNextColouring()
+    {
+        QTemporaryDir dir;
+        Window w(dir);
+        w.window->miAbortClick();
+        w.colourOn(true);
+        QVERIFY(w.load("page.htm", "<b>x</b>"));
+        QVERIFY(w.at(1).style != 0);
     }
 
     void badRulesAreReportedOnceInOneMessage()

@@ -9,11 +9,14 @@
 #include "ScriptedFormMainDialogs.h"
 #include "app/FileError.h"
 #include "codepage/CodePage.h"
+#include "search/WorkTextEditor.h"
 #include "ui/DisplayText.h"
+#include "ui/EditorDialogs.h"
 #include "ui/FilePanelView.h"
 #include "ui/QsciInclude.h"
 #include "ui/SourceEditor.h"
 #include "ui/TFormMain.h"
+#include "ui/WidgetFileOpsDialogs.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -21,6 +24,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QToolButton>
@@ -460,6 +464,42 @@ private Q_SLOTS:
         QCOMPARE(w.editorBoxes.presets[0], std::filesystem::path());
         QVERIFY(w.viewer().modified());
         QVERIFY(w.c().stSource->text().isEmpty());
+    }
+
+    void fileDialogsListNamesWithoutADot()
+    {
+        // The first file type of each dialog is the one it opens with.
+        for (const QString& filter : { morvane::ui::SaveAsFilter().split(QStringLiteral(";;")).first(),
+                 morvane::ui::CopyTargetFilter() }) {
+            const QString patterns = filter.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0);
+            bool listed = false;
+            for (const QString& pattern : patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                listed = listed
+                    || QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern))
+                           .match(QStringLiteral("makefile"))
+                           .hasMatch();
+            QVERIFY2(listed, qPrintable(filter));
+        }
+    }
+
+    void aFailedSaveAtCloseKeepsTheWindowOpen()
+    {
+        Window w;
+        QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("gone")));
+        WriteAll(w.path("gone/s.txt"), "saved");
+        QVERIFY(w.window->workTextEditor().LoadIntoEditor(w.path("gone/s.txt").toStdString()));
+        if (!w.c().miAutoSave->isChecked())
+            w.c().miAutoSave->trigger();
+        w.viewer().setSelection(0, 5);
+        w.viewer().replaceSelection("edited");
+        QVERIFY(QDir(w.path("gone")).removeRecursively());
+        QVERIFY(!w.window->close());
+        QVERIFY(w.window->isVisible());
+        QCOMPARE(w.boxes.messages.size(), size_t(1));
+        QVERIFY(w.viewer().modified());
+        QVERIFY(QDir(w.dir.path()).mkdir(QStringLiteral("gone")));
+        QVERIFY(w.window->close());
+        QCOMPARE(ReadAll(w.path("gone/s.txt")), QByteArray("edited"));
     }
 
     void wordWrapButtonWrapsTheViewerAndKeepsItsState()

@@ -7,9 +7,11 @@
 #include "UiTestMain.h"
 
 #include "ScriptedFormMainDialogs.h"
+#include "ScriptedPassesDialogs.h"
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
 #include "filepanel/TDirChangeThread.h"
+#include "search/PassControl.h"
 #include "ui/DisplayText.h"
 #include "ui/EditItem.h"
 #include "ui/FilePanelView.h"
@@ -23,6 +25,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
 
@@ -250,6 +253,51 @@ private Q_SLOTS:
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, BoxPoint(*window, 0));
         QCOMPARE(QString::fromStdString(window->filePanel()->model().currentDirectory().string()),
             QFileInfo(f.root).absolutePath());
+        window->close();
+    }
+
+    void restoreShortcutsWorkFromTheList()
+    {
+        Fixture f;
+        auto window = f.start();
+        const auto& c = window->controls();
+        ScriptedPassesDialogs boxes; // the restore questions are answered No
+        window->setPassesDialogs(&boxes);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        c.lvFiles->setFocus();
+        Focus(*window, "a.txt");
+        QSignalSpy restore(c.miRestore, &QAction::triggered);
+        QSignalSpy restoreAll(c.miRestoreAll, &QAction::triggered);
+        Key(*window, Qt::Key_Backspace, Qt::AltModifier);
+        Key(*window, Qt::Key_Backspace, Qt::AltModifier | Qt::ShiftModifier);
+        QCOMPARE(restore.count(), 1);
+        QCOMPARE(restoreAll.count(), 1);
+        // Neither left the directory as a plain Backspace does.
+        QCOMPARE(c.LabelDir->text(), f.root);
+        window->close();
+    }
+
+    void directorySizeSeesEsc()
+    {
+        Fixture f;
+        auto window = f.start();
+        window->passControl().setResponseInterval(0);
+        const auto& model = window->filePanel()->model();
+        Focus(*window, "src");
+        const auto srcSize = [&] { return model.items()[static_cast<size_t>(RowOf(*window, "src"))].size; };
+        // Esc arrives through the messages the sum lets through.
+        bool summing = false;
+        QTimer::singleShot(0, window.get(), [&] {
+            summing = window->filePanel()->isBusy();
+            window->miAbortClick();
+        });
+        Key(*window, Qt::Key_Space);
+        QVERIFY(summing);
+        QCOMPARE(srcSize(), 0);
+        // That Esc does not stop the next sum.
+        Key(*window, Qt::Key_Space);
+        QCOMPARE(srcSize(), 1);
         window->close();
     }
 

@@ -81,6 +81,9 @@ private Q_SLOTS:
         QCOMPARE(c.sbInfoPanel1->text(), Shown(" " + FillMessage(Msg(14), { 3, 3, 2, 2, 3 })));
         QVERIFY(c.sbInfoPanel1->text().contains(Shown(W("Всего найдено - 3"))));
         QVERIFY(!c.sbInfoPanel0->text().isEmpty());
+        // The report page the pass switched to shows the same.
+        QCOMPARE(c.sbReportPassPanel0->text(), c.sbInfoPanel0->text());
+        QCOMPARE(c.sbReportPassPanel1->text(), c.sbInfoPanel1->text());
         QVERIFY(!window->isBusy());
         QVERIFY(!c.tbBreak->isEnabled());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
@@ -169,6 +172,7 @@ private Q_SLOTS:
         window->miFindFilesClick();
         QVERIFY(wasBusy);
         QCOMPARE(c.sbInfoPanel1->text(), Shown(" " + Msg(40)));
+        QCOMPARE(c.sbReportPassPanel1->text(), Shown(" " + Msg(40)));
         QVERIFY(c.lvReport->topLevelItemCount() < 200);
         QVERIFY(!window->isBusy());
         QVERIFY(!c.tbBreak->isEnabled());

@@ -115,6 +115,8 @@ private Q_SLOTS:
         const QByteArray alternatives = tags.mid(5, tags.indexOf(")[ >]") - 5);
         QCOMPARE(alternatives.count('|') + 1, qsizetype(185));
         QVERIFY(dialogs.messages.empty());
+        // The panel starts in the user's home.
+        QCOMPARE(c.LabelDir->text(), QDir::homePath());
 
         // Nothing else is written before the close.
         QVERIFY(!QFile::exists(dir.filePath("Morvane.ini")));

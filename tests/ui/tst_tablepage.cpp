@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 
 using morvane::app::Msg;
@@ -550,6 +552,25 @@ private Q_SLOTS:
             QTRY_VERIFY(menu->isVisible());
             menu->hide();
             QTRY_VERIFY(!menu->isVisible());
+        }
+
+        // The right button opens the same menus over the four fields (the preview memo keeps
+        // its standard menu).
+        for (auto [control, menu] : { std::pair<QWidget*, QMenu*> { c.MemoFind->viewport(), c.pmFind },
+                 std::pair<QWidget*, QMenu*> { c.MemoReplace->viewport(), c.pmReplace },
+                 std::pair<QWidget*, QMenu*> { c.cbFind->lineEdit(), c.pmFind },
+                 std::pair<QWidget*, QMenu*> { c.cbReplace->lineEdit(), c.pmReplace } }) {
+            // Whatever menu comes up is noted and closed (a standard edit menu would block here).
+            QWidget* shown = nullptr;
+            QTimer::singleShot(50, [&shown] {
+                shown = QApplication::activePopupWidget();
+                if (shown != nullptr)
+                    shown->close();
+            });
+            QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2), control->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(control, &rightClick);
+            QTRY_VERIFY(shown != nullptr);
+            QCOMPARE(shown, static_cast<QWidget*>(menu));
         }
     }
 

@@ -1,6 +1,6 @@
 // Tag pairing and the preview in the main window: the pairing keys on a loaded HTML file (with
 // Cyrillic text before the tags, so character and byte positions differ in the control), the
-// command states, the preview of a selection through "Morvane.tmp" in each code page, Esc and
+// command states, the preview of a selection through ".Morvane.tmp" in each code page, Esc and
 // closing, the persisted placement, a preview that cannot be written, the automatic preview of
 // the panel's current file and F3 in the panel.
 
@@ -275,7 +275,7 @@ private Q_SLOTS:
         QTest::keyClick(c.reSource, Qt::Key_F3, Qt::ControlModifier);
         const std::string document = "<html>\r\n" + Win("<p>Слово</p>") + "\r\n</html>";
         const std::string written = morvane::codepage::ConvertText(document, 0, codePage);
-        QCOMPARE(ReadFile(f.root + "/Morvane.tmp"), QByteArray::fromStdString(written));
+        QCOMPARE(ReadFile(f.root + "/.Morvane.tmp"), QByteArray::fromStdString(written));
         morvane::ui::TFormWebBrowser& preview = window->previewWindow();
         QVERIFY(preview.isVisible());
         QCOMPARE(preview.windowTitle(), QStringLiteral("WebBrowser"));
@@ -293,16 +293,19 @@ private Q_SLOTS:
         // While the preview is hidden, selecting a block writes nothing.
         editor.setSelection(1, 0);
         window->miSelectTagClick();
-        QVERIFY(!QFile::exists(f.root + "/Morvane.tmp"));
+        QVERIFY(!QFile::exists(f.root + "/.Morvane.tmp"));
 
         editor.setSelection(0, 10);
         window->miSelectToWebBrowserClick();
-        QCOMPARE(ReadFile(f.root + "/Morvane.tmp"), QByteArray("<html>\r\n<i>one</i>\r\n</html>"));
+        QCOMPARE(ReadFile(f.root + "/.Morvane.tmp"), QByteArray("<html>\r\n<i>one</i>\r\n</html>"));
         // Once it shows, each block selected goes there too.
         editor.setSelection(12, 0);
         window->miSelectTagClick();
-        QCOMPARE(ReadFile(f.root + "/Morvane.tmp"), QByteArray("<html>\r\n<b>two</b>\r\n</html>"));
+        QCOMPARE(ReadFile(f.root + "/.Morvane.tmp"), QByteArray("<html>\r\n<b>two</b>\r\n</html>"));
         QCOMPARE(window->previewWindow().browser()->toPlainText().trimmed(), QStringLiteral("two"));
+        // The file lives only as long as the preview window shows it.
+        window->previewWindow().close();
+        QVERIFY(!QFile::exists(f.root + "/.Morvane.tmp"));
     }
 
     void previewNeedsSelectionAndFile()
@@ -320,7 +323,7 @@ private Q_SLOTS:
         editor.setSelection(2, 0);
         window->miSelectToWebBrowserClick();
         QVERIFY(window->previewWindow().isHidden());
-        QVERIFY(!QFile::exists(f.root + "/Morvane.tmp"));
+        QVERIFY(!QFile::exists(f.root + "/.Morvane.tmp"));
     }
 
     void previewThatCannotBeWritten()
