@@ -115,19 +115,19 @@ private Q_SLOTS:
         // Placed by a larger screen: below and right of this one's edges.
         WriteAll(home.filePath(QStringLiteral("Morvane.ini")),
             "[TFormMain]\r\nLeft=" + QByteArray::number(screen.right() - 100) + "\r\nTop="
-                + QByteArray::number(screen.bottom() - 50) + "\r\nWidth=700\r\nHeight=500\r\n[TFormWebBrowser]\r\nLeft="
+                + QByteArray::number(screen.bottom() - 50) + "\r\nWidth=900\r\nHeight=560\r\n[TFormWebBrowser]\r\nLeft="
                 + QByteArray::number(screen.right() - 50) + "\r\nTop=" + QByteArray::number(screen.bottom() - 40)
                 + "\r\nWidth=400\r\nHeight=300\r\n");
-        // The placement is the client area's: the window manager's title bar may add its height.
+        // The placement is the client area's: the window manager's frame may add its borders.
         const auto onScreen = [&screen](const QWidget& w) {
-            const int decoration = w.frameGeometry().height() - w.geometry().height();
-            return screen.adjusted(0, 0, 0, decoration).contains(w.frameGeometry());
+            const QSize frame = w.frameGeometry().size() - w.geometry().size();
+            return screen.adjusted(0, 0, frame.width(), frame.height()).contains(w.frameGeometry());
         };
         ScriptedFormMainDialogs dialogs;
         auto window = Start(home, dialogs);
         QVERIFY(window);
         QTest::qWait(200);
-        QVERIFY(onScreen(*window));
+        QVERIFY2(onScreen(*window), qPrintable(QStringLiteral("%1,%2 %3x%4 frame %5x%6").arg(window->frameGeometry().x()).arg(window->frameGeometry().y()).arg(window->width()).arg(window->height()).arg(window->frameGeometry().width()).arg(window->frameGeometry().height())));
         window->ShowInPreview((tree.filePath(QStringLiteral("page.htm"))).toStdString());
         morvane::ui::TFormWebBrowser& preview = window->previewWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
