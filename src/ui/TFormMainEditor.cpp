@@ -11,6 +11,7 @@
 #include "search/InteractiveRun.h"
 #include "search/MultipassRules.h"
 #include "search/ReplaceStatus.h"
+#include "ui/CodePageBox.h"
 #include "ui/EditorDialogs.h"
 #include "ui/FilePanelView.h"
 #include "ui/InteractiveRunBinder.h"
@@ -114,7 +115,7 @@ void TFormMain::miLoadFileClick()
         return;
     const filepanel::FileItem& item = panel.items()[static_cast<size_t>(focused)];
     const fs::path path = panel.itemPath(focused);
-    workTextEditor().setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+    workTextEditor().setCodePage(ChosenCodePage(m_c.cbCodePage));
     // The collecting file of the one-file output is closed before it is edited.
     if (!item.isDirectory() && m_c.tbReplToFile->isChecked()
         && UpperPath(outputControl().stReplToFile()) == UpperPath(path))
@@ -124,7 +125,7 @@ void TFormMain::miLoadFileClick()
 
 void TFormMain::miSaveClick()
 {
-    workTextEditor().setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+    workTextEditor().setCodePage(ChosenCodePage(m_c.cbCodePage));
     workTextEditor().tbSaveClick(m_c.PageControlWork->currentWidget() == m_c.TabSheetFindReplace);
 }
 
@@ -138,7 +139,7 @@ void TFormMain::saveEditorAs()
         m_editorDialogs = new WidgetEditorDialogs(this);
     if (const std::optional<fs::path> name
         = m_editorDialogs->SaveAsFileName(app::Msg(kMsgSaveAsTitle), preset)) {
-        editor.setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+        editor.setCodePage(ChosenCodePage(m_c.cbCodePage));
         editor.SaveEditorAs(*name);
     }
 }
@@ -157,7 +158,7 @@ void TFormMain::miSaveAsClick()
 
 void TFormMain::cbCodePageChange()
 {
-    workTextEditor().cbCodePageSelect(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+    workTextEditor().cbCodePageSelect(ChosenCodePage(m_c.cbCodePage));
 }
 
 // ---- The interactive replace run ----
@@ -176,7 +177,7 @@ InteractiveRunBinder& TFormMain::interactiveRun()
 void TFormMain::prepareRunCommand()
 {
     passControl().setResponseInterval(m_responseIntervalMs);
-    workTextEditor().setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+    workTextEditor().setCodePage(ChosenCodePage(m_c.cbCodePage));
 }
 
 void TFormMain::miFindClick()
