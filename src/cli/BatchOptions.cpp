@@ -105,7 +105,8 @@ bool ParseCodePage(const std::string& name, bool allowAuto, int& index, const ch
         index = static_cast<int>(search::CodePageChoice::AutoDetect);
         return true;
     }
-    error = std::string(what) + (allowAuto ? " must be 1251, koi8r, 866, utf8 or auto" : " must be 1251, koi8r, 866 or utf8")
+    error = std::string(what)
+        + (allowAuto ? " must be 1251, koi8r, 866, utf8 or auto" : " must be 1251, koi8r, 866 or utf8")
         + ", not '" + name + "'";
     return false;
 }

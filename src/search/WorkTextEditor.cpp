@@ -114,6 +114,10 @@ std::optional<app::FileError> WorkTextEditor::loadPlain(const fs::path& path)
         return std::nullopt;
     }
     codepage::FileText file = codepage::DecodeFileText(m_workText, from);
+    // A UTF-16 or UTF-32 file is decoded whatever the guess said; what is written for it (only
+    // output files: the file itself never is) follows how it was read.
+    if (m_codePage == CodePageChoice::AutoDetect)
+        m_detectedCodePage = file.codePage;
     m_workText = std::move(file.text);
     m_origin = { file.codePage, file.bom, file.loss };
     return std::nullopt;
@@ -308,9 +312,9 @@ std::optional<app::FileError> WorkTextEditor::WriteWorkText(const fs::path& path
     if (!m_origin.writable())
         return app::FileError { app::PathText(path) + ": " + writeRefusal() };
     const int codePage = targetCodePage();
-    const codepage::ByteOrderMark bom
-        = codePage == codepage::kUtf8 && m_origin.codePage == codepage::kUtf8 ? m_origin.bom
-                                                                              : codepage::ByteOrderMark::None;
+    const codepage::ByteOrderMark bom = codePage == codepage::kUtf8 && m_origin.codePage == codepage::kUtf8
+        ? m_origin.bom
+        : codepage::ByteOrderMark::None;
     m_workText = codepage::EncodeFileText(m_workText, codePage, bom);
     return m_backups.RewriteFile(path, m_workText);
 }

@@ -88,5 +88,5 @@ TEST(CodePageCli, DetectPrintsTheNumber)
     EXPECT_EQ(RunCli({ "detect" }, cp::ConvertText(win, 0, 2)).out, "2\n");
     EXPECT_EQ(RunCli({ "detect" }, "").out, "0\n");
     EXPECT_EQ(RunCli({ "detect" }, cp::Win1251ToUtf8(win)).out, "3\n");
-    EXPECT_EQ(RunCli({ "detect" }, "\xEF\xBB\xBF" "ascii").out, "3\n");
+    EXPECT_EQ(RunCli({ "detect" }, std::string("\xEF\xBB\xBF") + "ascii").out, "3\n");
 }

@@ -35,12 +35,14 @@ TEST_F(UnicodeFilesCli, ReplaceInAMixedTreeThenRestoreEveryByte)
         { "d/sub/koi.txt", cp::ConvertText(win, cp::kWin1251, cp::kKoi8r),
             cp::ConvertText(cp::Utf8ToWin1251("Угу, Угу.\r\nконец строки\r\n"), cp::kWin1251, cp::kKoi8r) },
         { "d/sub/check.txt", "да \xE2\x9C\x93\n", "да \xE2\x9C\x93\n" },
-        { "d/sub/wide.txt", std::string("\xFF\xFE\x34\x04\x30\x04", 6), std::string("\xFF\xFE\x34\x04\x30\x04", 6) },
+        { "d/sub/wide.txt", std::string("\xFF\xFE\x34\x04\x30\x04", 6),
+            std::string("\xFF\xFE\x34\x04\x30\x04", 6) },
     };
     for (const File& f : files)
         write(f.name, f.bytes);
 
-    const auto r = RunCli({ "replace", "--codepage", "auto", "--subdirs", "-e", "(?i)да", "-r", "Угу", path("d") });
+    const auto r
+        = RunCli({ "replace", "--codepage", "auto", "--subdirs", "-e", "(?i)да", "-r", "Угу", path("d") });
     EXPECT_EQ(r.status, 2) << "two files were left alone";
     EXPECT_NE(r.err.find(NoteLine(path("d/sub/check.txt"), 420)), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(NoteLine(path("d/sub/wide.txt"), 422)), std::string::npos) << r.err;

@@ -50,9 +50,7 @@ struct EditorFixture : test::PassFixture {
 TEST(UnicodeFiles, EditorSavesUtf8BackWithEveryOtherByteKept)
 {
     const std::string files[] = {
-        kBom + "Да, \xD1\x80\xD0\xB0\xD0\xB4.\r\nВторая строка\r\n",
-        "Да, рад.\nВторая\n",
-        "Да\rлишь CR\r",
+        kBom + "Да, \xD1\x80\xD0\xB0\xD0\xB4.\r\nВторая строка\r\n", "Да, рад.\nВторая\n", "Да\rлишь CR\r",
         "ascii only\r\n",
         "\xC2\x98 и \xE2\x80\x94 и \xE2\x84\x96\n", // U+0098, dash, numero: all in the program's text
     };
@@ -122,6 +120,12 @@ TEST(UnicodeFiles, EditorRefusesToSaveATextThatLostCharacters)
     f.viewer.type(Utf8ToWin1251("Ёж"));
     EXPECT_TRUE(f.editor.SaveEditorAs(f.tree / "new.txt"));
     EXPECT_EQ(Read(f.tree / "new.txt"), "Ёж");
+
+    // Under AutoDetect a UTF-16 file counts as Unicode, not as the 8-bit guess of its bytes.
+    f.tree.file("w.txt", kUtf16);
+    f.editor.setCodePage(CodePageChoice::AutoDetect);
+    ASSERT_TRUE(f.editor.LoadIntoEditor(f.tree / "w.txt"));
+    EXPECT_EQ(f.editor.DetectedCodePage(), codepage::kUtf8);
 }
 
 struct ReplaceFixture : test::PassFixture {
@@ -153,7 +157,8 @@ TEST(UnicodeFiles, ReplaceEverywhereSkipsFilesItCannotWriteBack)
     MultipassRules rules(rules::Rule { Utf8ToWin1251("(?i)да"), Utf8ToWin1251("Нет"), "${Q}" });
     const PassSelection selection
         = test::Marked(f.tree.root(), { names[0], names[1], names[2], names[3], names[4], names[5] });
-    f.command.miReplacePassimClick(selection, f.options, rules, [] { return true; }, true);
+    f.command.miReplacePassimClick(
+        selection, f.options, rules, [] { return true; }, true);
 
     EXPECT_EQ(Read(f.tree / "a.txt"), kBom + "Нет.\r\nНет\r\n");
     EXPECT_EQ(Read(f.tree / "a.txt0"), kBom + "Да.\r\nда\r\n");

@@ -51,13 +51,13 @@ private Q_SLOTS:
         f.settings = "cbCodePage_ItemIndex=" + QByteArray::number(stored) + "\r\n";
         auto window = f.start();
         const QComboBox* box = window->controls().cbCodePage;
-        QCOMPARE(Items(box),
-            QStringList({ "Windows-1251", "KOI8-R", "DOS-866", "UTF-8", "AutoDetect" }));
+        QCOMPARE(Items(box), QStringList({ "Windows-1251", "KOI8-R", "DOS-866", "UTF-8", "AutoDetect" }));
         QCOMPARE(box->currentText(), shown);
         window->close();
         window.reset();
         const QByteArray ini = ReadBytes(f.home.filePath(QStringLiteral("Morvane.ini")));
-        QVERIFY2(ini.contains("cbCodePage_ItemIndex=" + QByteArray::number(stored) + "\r\n"), ini.constData());
+        QVERIFY2(
+            ini.contains("cbCodePage_ItemIndex=" + QByteArray::number(stored) + "\r\n"), ini.constData());
     }
 
     void converterListsOfferUtf8()
@@ -78,7 +78,8 @@ private Q_SLOTS:
         PassWindowFixture f;
         auto window = f.start();
         char shown[8] = {};
-        window->controls().reSource->SendScintilla(QsciScintillaBase::SCI_GETREPRESENTATION, "\xC2\x98", shown);
+        window->controls().reSource->SendScintilla(
+            QsciScintillaBase::SCI_GETREPRESENTATION, "\xC2\x98", shown);
         QCOMPARE(QByteArray(shown), QByteArray("\xEF\xBF\xBD"));
         window->close();
     }
@@ -110,7 +111,8 @@ private Q_SLOTS:
 
         for (const File& file : files) {
             QCOMPARE(f.read(QString::fromLatin1(file.name)), file.replaced);
-            QCOMPARE(QFile::exists(f.path(QString::fromLatin1(file.name) + "0")), file.bytes != file.replaced);
+            QCOMPARE(
+                QFile::exists(f.path(QString::fromLatin1(file.name) + "0")), file.bytes != file.replaced);
         }
         const QTreeWidget* report = window->controls().lvReport;
         QTreeWidgetItem* skipped = nullptr;
