@@ -148,13 +148,6 @@ void ReportView::reportRowAdded(int row)
     item->setText(2, CountText(data.replaced));
     item->setTextAlignment(1, Qt::AlignCenter);
     item->setTextAlignment(2, Qt::AlignCenter);
-    if (!data.note.empty()) {
-        // A file left unchanged says why where its count of replacements would be.
-        const QString note = ToDisplay(data.note);
-        item->setText(2, note);
-        for (int column = 0; column < 3; ++column)
-            item->setToolTip(column, note);
-    }
 }
 
 void ReportView::reportColumnsChanged()

@@ -114,13 +114,13 @@ private Q_SLOTS:
             QCOMPARE(
                 QFile::exists(f.path(QString::fromLatin1(file.name) + "0")), file.bytes != file.replaced);
         }
+        // The file left alone is listed with its reason after the path.
         const QTreeWidget* report = window->controls().lvReport;
-        QTreeWidgetItem* skipped = nullptr;
+        const QString skipped = f.path(QStringLiteral("check.txt")) + QStringLiteral(": ") + Shown(Msg(420));
+        bool listed = false;
         for (int row = 0; row < report->topLevelItemCount(); ++row)
-            if (report->topLevelItem(row)->text(0) == f.path(QStringLiteral("check.txt")))
-                skipped = report->topLevelItem(row);
-        QVERIFY(skipped != nullptr);
-        QCOMPARE(skipped->text(2), Shown(Msg(420)));
+            listed = listed || report->topLevelItem(row)->text(0) == skipped;
+        QVERIFY(listed);
 
         Mark(*window, { "bom.txt", "plain.txt", "win.txt", "koi.txt", "check.txt" });
         f.dialogs.answers = { true };
