@@ -21,7 +21,7 @@ _morvane_cli()
 
     case $prev in
         --from | --to | --codepage)
-            COMPREPLY=($(compgen -W "1251 koi8r 866 auto" -- "$cur"))
+            COMPREPLY=($(compgen -W "1251 koi8r 866 utf8 auto" -- "$cur"))
             return
             ;;
         --mode)

@@ -71,9 +71,9 @@ constexpr std::array<std::string_view, kMessageCount - kCoreMessageCount> kExten
     /* 418 */ "",
     /* 419 */ "",
     // UTF-8 and other Unicode files (420 to 439).
-    /* 420 */ "",
-    /* 421 */ "",
-    /* 422 */ "",
+    /* 420 */ "не изменён: знаки вне Windows-1251",
+    /* 421 */ "не изменён: неверные последовательности UTF-8",
+    /* 422 */ "не изменён: файл в UTF-16 или UTF-32",
     /* 423 */ "",
     /* 424 */ "",
     /* 425 */ "",

@@ -255,7 +255,7 @@ template <class Self, class Visitor> void VisitFields(Self& s, Visitor& v)
     v(m, "sbSortDate_Down", s.sbSortDate_Down);
     v(m, "sbSortSize_Down", s.sbSortSize_Down);
     v(m, "LabelReplToFile_Caption", s.LabelReplToFile_Caption);
-    v(m, "cbCodePage_ItemIndex", Int(s.cbCodePage_ItemIndex, 0, 3));
+    v(m, "cbCodePage_ItemIndex", Int(s.cbCodePage_ItemIndex, 0, 4));
     v(m, "LabelListRegExpr_Caption", s.LabelListRegExpr_Caption);
     v(m, "PanelAction_Height", s.PanelAction_Height);
     v(m, "PanelSetWordChars_Height", s.PanelSetWordChars_Height);
@@ -265,8 +265,8 @@ template <class Self, class Visitor> void VisitFields(Self& s, Visitor& v)
     v(m, "lvReportColumnsWidth2", Int(s.lvReportColumnsWidth2));
 
     const std::string_view c = kConverterSection;
-    v(c, "cbFromCodePage_ItemIndex", Int(s.cbFromCodePage_ItemIndex, 0, 3));
-    v(c, "cbToCodePage_ItemIndex", Int(s.cbToCodePage_ItemIndex, 0, 2));
+    v(c, "cbFromCodePage_ItemIndex", Int(s.cbFromCodePage_ItemIndex, 0, 4));
+    v(c, "cbToCodePage_ItemIndex", Int(s.cbToCodePage_ItemIndex, 0, 3));
 
     const std::string_view f = kFileSplitSection;
     v(f, "rbReplaceCount_Checked", s.rbReplaceCount_Checked);

@@ -88,7 +88,7 @@ struct Settings {
     bool sbSortSize_Down = false;
     // The file collecting all replacements (program text); empty: none.
     std::string LabelReplToFile_Caption;
-    int cbCodePage_ItemIndex = 0; // 0 Windows-1251, 1 KOI8-R, 2 DOS-866, 3 AutoDetect
+    int cbCodePage_ItemIndex = 0; // 0 Windows-1251, 1 KOI8-R, 2 DOS-866, 3 AutoDetect, 4 UTF-8
     // The current rule table path (program text).
     std::string LabelListRegExpr_Caption;
     std::string PageControlMain_ActivePage = "TabSheetWork";
@@ -105,7 +105,7 @@ struct Settings {
 
     // ---- TFormSetModeConverter ----
     int cbFromCodePage_ItemIndex = 1; // KOI8-R (indices as cbCodePage)
-    int cbToCodePage_ItemIndex = 0; // Windows-1251 (no AutoDetect here)
+    int cbToCodePage_ItemIndex = 0; // Windows-1251 (no AutoDetect here; 3 UTF-8)
 
     // ---- TFormSetFileSplit ----
     bool rbReplaceCount_Checked = true;

@@ -85,19 +85,29 @@ bool ParseBounded(
     return true;
 }
 
-// Code page names: "1251", "koi8r", "866", and "auto" where detection is allowed.
+// Code page names: "1251", "koi8r", "866", "utf8", and "auto" where detection is allowed. The
+// index is the stored value of the code page lists: where "auto" is allowed it keeps 3 and UTF-8
+// takes 4 (search::CodePageChoice); elsewhere UTF-8 is 3, its code page number.
 bool ParseCodePage(const std::string& name, bool allowAuto, int& index, const char* what, std::string& error)
 {
-    const char* names[] = { "1251", "koi8r", "866", "auto" };
-    const int count = allowAuto ? 4 : 3;
-    for (int i = 0; i < count; ++i) {
+    const char* names[] = { "1251", "koi8r", "866" };
+    for (int i = 0; i < 3; ++i) {
         if (name == names[i]) {
             index = i;
             return true;
         }
     }
-    error = std::string(what) + " must be 1251, koi8r, 866" + (allowAuto ? " or auto" : "") + ", not '" + name
-        + "'";
+    if (name == "utf8") {
+        index = allowAuto ? static_cast<int>(search::CodePageChoice::Utf8) : 3;
+        return true;
+    }
+    if (allowAuto && name == "auto") {
+        index = static_cast<int>(search::CodePageChoice::AutoDetect);
+        return true;
+    }
+    error = std::string(what)
+        + (allowAuto ? " must be 1251, koi8r, 866, utf8 or auto" : " must be 1251, koi8r, 866 or utf8")
+        + ", not '" + name + "'";
     return false;
 }
 
@@ -418,7 +428,7 @@ std::string BatchUsageText()
            "      --modifiers TEXT   the global modifiers i m s x g: letters switched on, then\n"
            "                         optionally \"-\" and letters switched off (\"i-g\"); default "
            "\"msg-ix\"\n"
-           "      --codepage 1251|koi8r|866|auto\n"
+           "      --codepage 1251|koi8r|866|utf8|auto\n"
            "                         the code page the files are read (and rewritten) in; default 1251\n"
            "\n"
            "the selection (every command):\n"
@@ -455,8 +465,10 @@ std::string BatchUsageText()
            "                         end of input stops as q does\n"
            "\n"
            "convert:\n"
-           "      --from 1251|koi8r|866|auto   the files' code page (default koi8r; auto: guessed per file)\n"
-           "      --to 1251|koi8r|866          the new code page (default 1251)\n"
+           "      --from 1251|koi8r|866|utf8|auto\n"
+           "                         the files' code page (default koi8r; auto: guessed per file)\n"
+           "      --to 1251|koi8r|866|utf8\n"
+           "                         the new code page (default 1251)\n"
            "\n"
            "restore, restore-first, delete-backups:\n"
            "  -y, --yes              answer Yes to the question before the command; without it the\n"

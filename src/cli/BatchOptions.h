@@ -57,7 +57,8 @@ struct BatchOptions {
     bool split = false;
     search::OutputSplitSettings splitSettings;
 
-    // convert: 0 Windows-1251, 1 KOI8-R, 2 DOS-866, 3 (from only) detect per file.
+    // convert: 0 Windows-1251, 1 KOI8-R, 2 DOS-866; --from 3 detects per file and 4 is UTF-8,
+    // --to 3 is UTF-8.
     int convertFrom = 1;
     int convertTo = 0;
 

@@ -3,6 +3,8 @@
 #include "cli/Commands.h"
 #include "cli/StreamIo.h"
 #include "codepage/CodePage.h"
+#include "codepage/UnicodeText.h"
+#include "search/WorkTextEditor.h"
 
 #include <cstdio>
 #include <optional>
@@ -20,6 +22,8 @@ std::optional<int> parseCodePage(const std::string& name, bool allowAuto)
         return codepage::kKoi8r;
     if (name == "866")
         return codepage::kDos866;
+    if (name == "utf8")
+        return codepage::kUtf8;
     if (allowAuto && name == "auto")
         return -1;
     return std::nullopt;
@@ -42,7 +46,8 @@ int RunRecode(const Args& args)
         }
     }
     if (!from || !to) {
-        std::fputs("usage: morvane-cli recode --from 1251|koi8r|866|auto --to 1251|koi8r|866\n", stderr);
+        std::fputs(
+            "usage: morvane-cli recode --from 1251|koi8r|866|utf8|auto --to 1251|koi8r|866|utf8\n", stderr);
         return 2;
     }
     std::string text;
@@ -50,8 +55,22 @@ int RunRecode(const Args& args)
         std::perror("morvane-cli recode: reading standard input");
         return 2;
     }
-    const int source = *from < 0 ? codepage::DetectCodePage(text) : *from;
-    const std::string out = codepage::ConvertText(text, source, *to);
+    const int source = *from < 0 ? codepage::DetectFileCodePage(text) : *from;
+    std::string out;
+    if (source == codepage::kUtf8 || *to == codepage::kUtf8) {
+        // Through Unicode: what the program's text cannot hold stops the command rather than
+        // being written as something else.
+        const codepage::FileText read = codepage::DecodeFileText(text, source);
+        if (!read.writable()) {
+            std::fprintf(stderr, "morvane-cli recode: %s\n",
+                codepage::Win1251ToUtf8(search::TextLossNote(read.loss)).c_str());
+            return 2;
+        }
+        out = codepage::EncodeFileText(
+            read.text, *to, *to == codepage::kUtf8 ? read.bom : codepage::ByteOrderMark::None);
+    } else {
+        out = codepage::ConvertText(text, source, *to);
+    }
     if (!WriteAll(stdout, out)) {
         std::perror("morvane-cli recode: writing standard output");
         return 2;
@@ -71,7 +90,7 @@ int RunDetect(const Args& args)
         std::fprintf(stderr, "morvane-cli detect: cannot read '%s'\n", name.c_str());
         return 2;
     }
-    std::printf("%d\n", codepage::DetectCodePage(text));
+    std::printf("%d\n", codepage::DetectFileCodePage(text));
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "app/Format.h"
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
+#include "codepage/UnicodeText.h"
 #include "search/ReplaceStatus.h"
 #include "search/SelectionBounds.h"
 
@@ -129,14 +130,22 @@ bool Converter::convertFile(const fs::path& path, int from, int to)
         fileFailed(path, error->message);
         return false;
     }
+    const int source = from == kAutoDetectIndex ? codepage::DetectFileCodePage(bytes)
+        : from == kUtf8FromIndex                ? codepage::kUtf8
+                                                : from;
+    const codepage::FileText text = codepage::DecodeFileText(bytes, source);
+    if (!text.writable()) {
+        fileFailed(path, TextLossNote(text.loss));
+        return false;
+    }
+    const codepage::ByteOrderMark bom = to == codepage::kUtf8 ? text.bom : codepage::ByteOrderMark::None;
     // The copy only once the file is known to be readable, so a refused file gains none.
     if (std::optional<app::FileError> error = m_backups.MakeBackupCopy(path)) {
         fileFailed(path, error->message);
         return false;
     }
-    const int source = from == kAutoDetectIndex ? codepage::DetectCodePage(bytes) : from;
     if (std::optional<app::FileError> error
-        = Backups::WriteFileSafely(path, codepage::ConvertText(bytes, source, to))) {
+        = Backups::WriteFileSafely(path, codepage::EncodeFileText(text.text, to, bom))) {
         fileFailed(path, error->message);
         return false;
     }

@@ -9,6 +9,11 @@
 // regular file, a read-only file, one whose directory another run holds (DirectoryLock.h), and
 // a link that leads out of the selection (SelectionBounds) are left as they were: the front end hears of each (PassDialogs::reportFileFailure), the loop goes on, and the
 // final message counts only the converted files and says how many failed.
+//
+// Files are read and written through codepage::DecodeFileText and EncodeFileText, so UTF-8 is a
+// code page like the others (its byte-order mark kept when the target is UTF-8 too). A file
+// whose text cannot hold all of it (characters Windows-1251 lacks, broken UTF-8, a UTF-16 or
+// UTF-32 file) is a failure of the same kind: no backup copy, not a byte changed.
 
 #include "search/Backups.h"
 #include "search/ConverterDialog.h"
@@ -24,6 +29,8 @@ class Converter {
 public:
     // The "AutoDetect" item of the source list: each file's code page is guessed.
     static constexpr int kAutoDetectIndex = 3;
+    // The UTF-8 item of the source list (the target list has UTF-8 at 3, its code page number).
+    static constexpr int kUtf8FromIndex = 4;
 
     // Every collaborator must outlive the converter.
     Converter(PassControl& control, PassFileList& files, Backups& backups, WorkTextEditor& editor,

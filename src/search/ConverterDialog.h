@@ -14,9 +14,10 @@ public:
     virtual void setInfo(const std::string& text) = 0;
     // Shows the dialog modally; true for OK.
     virtual bool exec() = 0;
-    // cbFromCodePage: 0 Windows-1251, 1 KOI8-R, 2 DOS-866, 3 "AutoDetect".
+    // cbFromCodePage by stored value: 0 Windows-1251, 1 KOI8-R, 2 DOS-866, 3 "AutoDetect",
+    // 4 UTF-8.
     virtual int fromIndex() const = 0;
-    // cbToCodePage: 0 Windows-1251, 1 KOI8-R, 2 DOS-866.
+    // cbToCodePage: 0 Windows-1251, 1 KOI8-R, 2 DOS-866, 3 UTF-8.
     virtual int toIndex() const = 0;
 };
 

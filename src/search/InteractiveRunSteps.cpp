@@ -64,6 +64,14 @@ bool InteractiveRun::FindFirstMatchInFile(const fs::path& path)
         }
         return false;
     }
+    if (mode() == OutputMode::InPlace && !m_editor.textOrigin().writable()) {
+        // Saving the file would lose what its text could not hold: it is not offered at all,
+        // and is reported as every pass reports a file it left as it was.
+        ++m_counters.FilesFailed;
+        m_report.addRow({ path, std::nullopt, std::nullopt, m_editor.writeRefusal() });
+        m_control.dialogs().reportFileFailure(path, m_editor.writeRefusal());
+        return false;
+    }
     takeMatch();
     return true;
 }

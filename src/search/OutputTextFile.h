@@ -12,8 +12,8 @@
 
 namespace morvane::search {
 
-// `codePage` is 0 Windows-1251, 1 KOI8-R or 2 DOS-866 (for "AutoDetect" the caller passes the
-// detected code page). On failure the "Cannot create file" error.
+// `codePage` is 0 Windows-1251, 1 KOI8-R, 2 DOS-866 or 3 UTF-8 (for "AutoDetect" the caller
+// passes the detected code page). On failure the "Cannot create file" error.
 std::optional<app::FileError> WriteOutputTextFile(
     std::string_view text, const std::filesystem::path& path, int codePage);
 

@@ -97,6 +97,13 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
                 addFailureRow(path, app::Msg(kMsgLinkOutside));
                 continue;
             }
+            if (target.mode == OutputMode::InPlace && !m_editor.textOrigin().writable()) {
+                // Writing the text back would lose what it could not hold: the file stays
+                // byte for byte as it is, without a backup copy.
+                ++m_counters.FilesFailed;
+                addFailureRow(path, m_editor.writeRefusal());
+                continue;
+            }
 
             // With "AutoDetect" split files take the code page detected for their source.
             target.splitCodePage = m_editor.targetCodePage();

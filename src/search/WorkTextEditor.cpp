@@ -6,6 +6,7 @@
 #include "app/FileIo.h"
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
+#include "codepage/UnicodeText.h"
 
 namespace morvane::search {
 
@@ -15,6 +16,9 @@ namespace fs = std::filesystem;
 
 constexpr int kMsgSaveChanges = 5;
 constexpr int kMsgChooseFile = 18;
+constexpr int kMsgNotChangedOutside1251 = 420;
+constexpr int kMsgNotChangedInvalidUtf8 = 421;
+constexpr int kMsgNotChangedWideUnicode = 422;
 
 // Upper case by the Windows-1251 rule of file extensions: ASCII a to z and 0xE0 to 0xFF.
 unsigned char ExtensionUpper(unsigned char c)
@@ -25,6 +29,38 @@ unsigned char ExtensionUpper(unsigned char c)
 }
 
 } // namespace
+
+int CodePageOfChoice(CodePageChoice choice)
+{
+    switch (choice) {
+    case CodePageChoice::Win1251:
+        return codepage::kWin1251;
+    case CodePageChoice::Koi8r:
+        return codepage::kKoi8r;
+    case CodePageChoice::Dos866:
+        return codepage::kDos866;
+    case CodePageChoice::Utf8:
+        return codepage::kUtf8;
+    case CodePageChoice::AutoDetect:
+        break;
+    }
+    return -1;
+}
+
+std::string TextLossNote(codepage::TextLoss loss)
+{
+    switch (loss) {
+    case codepage::TextLoss::None:
+        break;
+    case codepage::TextLoss::Unrepresentable:
+        return app::Msg(kMsgNotChangedOutside1251);
+    case codepage::TextLoss::Invalid:
+        return app::Msg(kMsgNotChangedInvalidUtf8);
+    case codepage::TextLoss::WideUnicode:
+        return app::Msg(kMsgNotChangedWideUnicode);
+    }
+    return {};
+}
 
 WorkTextEditor::WorkTextEditor(PassControl& control, Viewer& viewer, Backups& backups)
     : m_control(control)
@@ -37,7 +73,7 @@ int WorkTextEditor::targetCodePage() const
 {
     if (m_codePage == CodePageChoice::AutoDetect)
         return m_detectedCodePage;
-    return static_cast<int>(m_codePage);
+    return CodePageOfChoice(m_codePage);
 }
 
 bool WorkTextEditor::IsRichTextName(const fs::path& path)
@@ -64,13 +100,26 @@ std::optional<app::FileError> WorkTextEditor::loadPlain(const fs::path& path)
     if (std::optional<app::FileError> error = app::ReadWholeFile(path, m_workText))
         return error;
     m_currentFilePath = path;
-    int from = static_cast<int>(m_codePage);
+    int from = CodePageOfChoice(m_codePage);
     if (m_codePage == CodePageChoice::AutoDetect) {
-        m_detectedCodePage = codepage::DetectCodePage(m_workText);
+        m_detectedCodePage = codepage::DetectFileCodePage(m_workText);
         from = m_detectedCodePage;
     }
-    codepage::ConvertTextInPlace(m_workText, from, codepage::kWin1251);
-    m_workCodePage = from;
+    const codepage::ByteOrderMark bom = codepage::DetectByteOrderMark(m_workText);
+    if (from != codepage::kUtf8
+        && (bom == codepage::ByteOrderMark::None || bom == codepage::ByteOrderMark::Utf8)) {
+        // An 8-bit file is converted in place, byte for byte, and can always be written back.
+        codepage::ConvertTextInPlace(m_workText, from, codepage::kWin1251);
+        m_origin = { from >= codepage::kWin1251 && from <= codepage::kDos866 ? from : codepage::kWin1251 };
+        return std::nullopt;
+    }
+    codepage::FileText file = codepage::DecodeFileText(m_workText, from);
+    // A UTF-16 or UTF-32 file is decoded whatever the guess said; what is written for it (only
+    // output files: the file itself never is) follows how it was read.
+    if (m_codePage == CodePageChoice::AutoDetect)
+        m_detectedCodePage = file.codePage;
+    m_workText = std::move(file.text);
+    m_origin = { file.codePage, file.bom, file.loss };
     return std::nullopt;
 }
 
@@ -85,6 +134,7 @@ bool WorkTextEditor::LoadWorkText(const fs::path& path)
         error = m_viewer.loadRichText(path);
         if (!error) {
             m_workText = m_viewer.text();
+            m_origin = {};
             m_currentFilePath = path;
             m_viewer.setModified(false);
         }
@@ -100,7 +150,7 @@ void WorkTextEditor::setSourcePath(const fs::path& path)
 {
     // The interactive run puts the file it has just read into the editor.
     if (path == m_currentFilePath)
-        m_editorCodePage = m_workCodePage;
+        m_editorOrigin = m_origin;
     m_sourcePath = path;
     m_viewer.showSourcePath(m_sourcePath);
 }
@@ -111,6 +161,8 @@ void WorkTextEditor::emptyEditor()
     m_viewer.showSourcePath(m_sourcePath);
     m_viewer.setText("");
     m_viewer.setModified(false);
+    // What is typed into an empty editor comes from no file.
+    m_editorOrigin = {};
 }
 
 bool WorkTextEditor::LoadIntoEditor(const fs::path& path)
@@ -130,12 +182,13 @@ bool WorkTextEditor::loadEditorFile(const fs::path& requested)
         error = loadPlain(path);
         if (!error) {
             m_viewer.setText(m_workText);
-            m_editorCodePage = m_workCodePage;
+            m_editorOrigin = m_origin;
         }
     } else {
         error = m_viewer.loadRichText(path);
         if (!error) {
             m_workText = m_viewer.text();
+            m_origin = {};
             m_currentFilePath = path;
         }
     }
@@ -277,29 +330,42 @@ bool WorkTextEditor::cbCodePageSelect(CodePageChoice choice)
 
 std::optional<app::FileError> WorkTextEditor::WriteWorkText(const fs::path& path)
 {
-    m_workText = codepage::ConvertText(m_workText, codepage::kWin1251, targetCodePage());
+    if (!m_origin.writable())
+        return app::FileError { app::PathText(path) + ": " + writeRefusal() };
+    const int codePage = targetCodePage();
+    const codepage::ByteOrderMark bom = codePage == codepage::kUtf8 && m_origin.codePage == codepage::kUtf8
+        ? m_origin.bom
+        : codepage::ByteOrderMark::None;
+    m_workText = codepage::EncodeFileText(m_workText, codePage, bom);
     return m_backups.RewriteFile(path, m_workText);
 }
 
 int WorkTextEditor::editorCodePage() const
 {
-    return m_sourcePath.empty() ? targetCodePage() : m_editorCodePage;
+    return m_sourcePath.empty() ? targetCodePage() : m_editorOrigin.codePage;
 }
 
 std::optional<app::FileError> WorkTextEditor::writeEditorText(const fs::path& path)
 {
+    // A text that does not hold all of its file (characters outside Windows-1251, invalid
+    // UTF-8, a UTF-16 file) would lose them: refused, also under another name.
+    if (!m_editorOrigin.writable())
+        return app::FileError { app::PathText(path) + ": " + TextLossNote(m_editorOrigin.loss) };
     const int codePage = editorCodePage();
-    m_workText = codepage::ConvertText(m_viewer.text(), codepage::kWin1251, codePage);
+    const codepage::ByteOrderMark bom = codePage == codepage::kUtf8 && m_editorOrigin.codePage == codepage::kUtf8
+        ? m_editorOrigin.bom
+        : codepage::ByteOrderMark::None;
+    m_workText = codepage::EncodeFileText(m_viewer.text(), codePage, bom);
     std::optional<app::FileError> error = m_backups.RewriteFile(path, m_workText);
     if (!error)
-        m_editorCodePage = codePage;
+        m_editorOrigin = { codePage, bom, codepage::TextLoss::None };
     return error;
 }
 
 std::optional<app::FileError> WorkTextEditor::WriteTextFile(
     const std::string& text, const fs::path& path) const
 {
-    return Backups::WriteFileSafely(path, codepage::ConvertText(text, codepage::kWin1251, targetCodePage()));
+    return Backups::WriteFileSafely(path, codepage::EncodeFileText(text, targetCodePage()));
 }
 
 void WorkTextEditor::noteFileChanged(const fs::path& path)
@@ -317,7 +383,7 @@ void WorkTextEditor::ReloadViewer()
             error = loadPlain(m_sourcePath);
             if (!error) {
                 m_viewer.setText(m_workText);
-                m_editorCodePage = m_workCodePage;
+                m_editorOrigin = m_origin;
                 m_viewer.fileLoaded();
             }
         } else {

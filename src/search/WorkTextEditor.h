@@ -6,9 +6,15 @@
 //
 // Every write replaces the file crash-safely through Backups::RewriteFile (the backup copy, when
 // the option is on, is made there, so a save makes exactly one copy). The code page choice is
-// the index of cbCodePage: 0 Windows-1251, 1 KOI8-R, 2 DOS-866, 3 "AutoDetect", which reads by
-// the detected code page and writes in the one the last load detected.
+// the stored value of cbCodePage: 0 Windows-1251, 1 KOI8-R, 2 DOS-866, 3 "AutoDetect", which
+// reads by the detected code page and writes in the one the last load detected, and 4 UTF-8.
+//
+// A plain file is read through codepage::DecodeFileText, and what writing it back needs (its
+// code page, its byte-order mark, whether the text holds all of it) stays beside the working
+// text. A text that does not hold all of its file (characters Windows-1251 lacks, broken UTF-8,
+// a UTF-16 or UTF-32 file) is never written: the writers refuse it with writeRefusal().
 
+#include "codepage/UnicodeText.h"
 #include "search/Backups.h"
 #include "search/PassControl.h"
 #include "search/Viewer.h"
@@ -19,8 +25,25 @@
 
 namespace morvane::search {
 
-// The items of cbCodePage.
-enum class CodePageChoice : int { Win1251 = 0, Koi8r = 1, Dos866 = 2, AutoDetect = 3 };
+// The choices of cbCodePage by their stored values. UTF-8 came after "AutoDetect" had its value,
+// so the box shows it before "AutoDetect" while its stored value is the next free one.
+enum class CodePageChoice : int { Win1251 = 0, Koi8r = 1, Dos866 = 2, AutoDetect = 3, Utf8 = 4 };
+
+// The code page number (0 to 3) a fixed choice reads in; -1 for "AutoDetect".
+int CodePageOfChoice(CodePageChoice choice);
+
+// What writing a text back to its file needs to know of how it was read.
+struct TextOrigin {
+    int codePage = 0; // 0 to 3, as codepage::CodePageId
+    codepage::ByteOrderMark bom = codepage::ByteOrderMark::None;
+    codepage::TextLoss loss = codepage::TextLoss::None;
+
+    bool writable() const { return loss == codepage::TextLoss::None; }
+};
+
+// Why a text read with `loss` may not be written (program text, e.g. "not changed: characters
+// outside Windows-1251"); empty for TextLoss::None.
+std::string TextLossNote(codepage::TextLoss loss);
 
 class WorkTextEditor {
 public:
@@ -41,8 +64,13 @@ public:
 
     CodePageChoice codePage() const { return m_codePage; }
     void setCodePage(CodePageChoice choice) { m_codePage = choice; }
-    // The code page the last "AutoDetect" load found (0 at start).
+    // The code page the last "AutoDetect" load found (0 at start; 3 for UTF-8).
     int DetectedCodePage() const { return m_detectedCodePage; }
+    // How the working text was read; a text set by setWorkText keeps the origin of the text it
+    // was made from.
+    const TextOrigin& textOrigin() const { return m_origin; }
+    // Empty when the working text may be written back; otherwise why not (TextLossNote).
+    std::string writeRefusal() const { return TextLossNote(m_origin.loss); }
     // The code page a pass's write converts to: the chosen one, or the detected one for
     // "AutoDetect".
     int targetCodePage() const;
@@ -89,7 +117,9 @@ public:
     bool cbCodePageSelect(CodePageChoice choice);
 
     // Writes the working text to `path` in the target code page, with a backup copy of an
-    // existing file when backups are on. The working text keeps the converted bytes.
+    // existing file when backups are on. The working text keeps the converted bytes. UTF-8
+    // gets the byte-order mark back when the text was read from UTF-8 with one. A text that
+    // does not hold all of its file is refused: the error names the path and writeRefusal().
     std::optional<app::FileError> WriteWorkText(const std::filesystem::path& path);
     // Writes `text` to `path` in the target code page, without a backup copy.
     std::optional<app::FileError> WriteTextFile(
@@ -109,7 +139,7 @@ public:
     void UpdateEditorCommands();
 
 private:
-    // Reads the file as bytes into the working text and converts it to Windows-1251.
+    // Reads the file as bytes into the working text and decodes it to Windows-1251.
     std::optional<app::FileError> loadPlain(const std::filesystem::path& path);
     // LoadIntoEditor without the question.
     bool loadEditorFile(const std::filesystem::path& path);
@@ -125,8 +155,8 @@ private:
     std::filesystem::path m_sourcePath;
     CodePageChoice m_codePage = CodePageChoice::Win1251;
     int m_detectedCodePage = 0;
-    int m_workCodePage = 0; // the code page the working text was last read in
-    int m_editorCodePage = 0; // the code page the editor's file was read in
+    TextOrigin m_origin; // how the working text was last read
+    TextOrigin m_editorOrigin; // how the editor's file was read
     bool m_viewerNeedsReload = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include "app/FileIo.h"
 #include "codepage/CodePage.h"
+#include "codepage/UnicodeText.h"
 #include "editor/TagPairing.h"
 #include "ui/DisplayText.h"
 
@@ -63,8 +64,8 @@ void ShowFileInBrowser(
         browser->setPlainText(ToDisplay(error->message));
         return;
     }
-    const int from = codePage == kDetectCodePage ? codepage::DetectCodePage(bytes) : codePage;
-    const QString text = ToDisplay(codepage::ConvertText(bytes, from, codepage::kWin1251));
+    const int from = codePage == kDetectCodePage ? codepage::DetectFileCodePage(bytes) : codePage;
+    const QString text = ToDisplay(codepage::DecodeFileText(bytes, from).text);
     if (content == BrowserContent::Html)
         browser->setHtml(text);
     else

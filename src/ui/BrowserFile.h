@@ -25,7 +25,7 @@ BrowserContent ContentOfFile(const std::filesystem::path& path);
 inline constexpr int kDetectCodePage = -1;
 
 // Shows `path` in `browser`: read in code page `codePage` (0 Windows-1251, 1 KOI8-R, 2 DOS-866,
-// or kDetectCodePage) and shown as `content`.
+// 3 UTF-8, or kDetectCodePage) and shown as `content`.
 void ShowFileInBrowser(
     QTextBrowser* browser, const std::filesystem::path& path, int codePage, BrowserContent content);
 

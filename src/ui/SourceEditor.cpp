@@ -52,6 +52,9 @@ SourceEditor::SourceEditor(QsciScintilla* editor, QLabel* caption, QObject* pare
     m_editor->setEolMode(QsciScintilla::EolWindows);
     // Line ends and control characters are text here: nothing may convert them on paste.
     m_editor->SendScintilla(Sci::SCI_SETPASTECONVERTENDINGS, 0UL);
+    // Byte 0x98, which Windows-1251 leaves without a character, stands for what a Unicode file
+    // held that the program's text cannot: it is drawn as the replacement mark.
+    m_editor->SendScintilla(Sci::SCI_SETREPRESENTATION, "\xC2\x98", "\xEF\xBF\xBD");
     // The selection stays drawn when the focus goes elsewhere (the run shows each match while
     // the user works in the preview).
     m_editor->setSelectionToEol(false);

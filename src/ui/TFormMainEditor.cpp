@@ -11,6 +11,7 @@
 #include "search/InteractiveRun.h"
 #include "search/MultipassRules.h"
 #include "search/ReplaceStatus.h"
+#include "ui/CodePageBox.h"
 #include "ui/EditorDialogs.h"
 #include "ui/FilePanelView.h"
 #include "ui/InteractiveRunBinder.h"
@@ -115,7 +116,7 @@ void TFormMain::miLoadFileClick()
         return;
     const filepanel::FileItem& item = panel.items()[static_cast<size_t>(focused)];
     const fs::path path = panel.itemPath(focused);
-    workTextEditor().setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+    workTextEditor().setCodePage(ChosenCodePage(m_c.cbCodePage));
     // The collecting file of the one-file output is closed before it is edited.
     if (!item.isDirectory() && m_c.tbReplToFile->isChecked()
         && UpperPath(outputControl().stReplToFile()) == UpperPath(path))
@@ -125,7 +126,7 @@ void TFormMain::miLoadFileClick()
 
 void TFormMain::miSaveClick()
 {
-    workTextEditor().setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+    workTextEditor().setCodePage(ChosenCodePage(m_c.cbCodePage));
     workTextEditor().tbSaveClick(m_c.PageControlWork->currentWidget() == m_c.TabSheetFindReplace);
 }
 
@@ -139,7 +140,7 @@ bool TFormMain::saveEditorAs()
         m_editorDialogs = new WidgetEditorDialogs(this);
     if (const std::optional<fs::path> name
         = m_editorDialogs->SaveAsFileName(app::Msg(kMsgSaveAsTitle), preset)) {
-        editor.setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+        editor.setCodePage(ChosenCodePage(m_c.cbCodePage));
         return editor.SaveEditorAs(*name);
     }
     return true;
@@ -160,10 +161,10 @@ void TFormMain::miSaveAsClick()
 void TFormMain::cbCodePageChange()
 {
     search::WorkTextEditor& editor = workTextEditor();
-    if (!editor.cbCodePageSelect(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()))) {
+    if (!editor.cbCodePageSelect(ChosenCodePage(m_c.cbCodePage))) {
         // Refused while a pass or the colouring runs: the box shows the code page in use.
         const QSignalBlocker blocker(m_c.cbCodePage);
-        m_c.cbCodePage->setCurrentIndex(static_cast<int>(editor.codePage()));
+        m_c.cbCodePage->setCurrentIndex(CodePageRowOfValue(static_cast<int>(editor.codePage())));
     }
 }
 
@@ -183,7 +184,7 @@ InteractiveRunBinder& TFormMain::interactiveRun()
 void TFormMain::prepareRunCommand()
 {
     passControl().setResponseInterval(m_responseIntervalMs);
-    workTextEditor().setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+    workTextEditor().setCodePage(ChosenCodePage(m_c.cbCodePage));
 }
 
 void TFormMain::miFindClick()

@@ -16,6 +16,7 @@
 #include "search/ReplaceEverywhere.h"
 #include "search/ReplaceStatus.h"
 #include "search/SearchPass.h"
+#include "ui/CodePageBox.h"
 #include "ui/DisplayText.h"
 #include "ui/EditItem.h"
 #include "ui/FilePanelView.h"
@@ -239,7 +240,7 @@ void TFormMain::searchPass(bool found)
 {
     PassesBinding& p = passes();
     p.control().setResponseInterval(m_responseIntervalMs);
-    p.editor().setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+    p.editor().setCodePage(ChosenCodePage(m_c.cbCodePage));
     search::SearchRules rules;
     rules.fields = workFieldsRule();
     rules.multipass = m_c.tbBatch->isChecked();
@@ -276,7 +277,7 @@ void TFormMain::miReplacePassimClick()
 {
     PassesBinding& p = passes();
     p.control().setResponseInterval(m_responseIntervalMs);
-    p.editor().setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+    p.editor().setCodePage(ChosenCodePage(m_c.cbCodePage));
     pullOutputSettings();
 
     search::MultipassRules rules = m_c.tbBatch->isChecked()

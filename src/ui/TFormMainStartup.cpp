@@ -14,6 +14,7 @@
 #include "codepage/CodePage.h"
 #include "editor/BuiltInColourTable.h"
 #include "rules/RuleTableModel.h"
+#include "ui/CodePageBox.h"
 #include "ui/DisplayText.h"
 #include "ui/FilePanelView.h"
 #include "ui/FormMainDialogs.h"
@@ -168,7 +169,7 @@ void TFormMain::restoreSettings()
     m_c.sbSortSize->setChecked(s.sbSortSize_Down);
     m_c.LabelReplToFile->setText(ToDisplay(s.LabelReplToFile_Caption));
     if (s.cbCodePage_ItemIndex >= 0 && s.cbCodePage_ItemIndex < m_c.cbCodePage->count())
-        m_c.cbCodePage->setCurrentIndex(s.cbCodePage_ItemIndex);
+        m_c.cbCodePage->setCurrentIndex(CodePageRowOfValue(s.cbCodePage_ItemIndex));
     if (!s.LabelListRegExpr_Caption.empty())
         m_c.LabelListRegExpr->setText(ToDisplay(s.LabelListRegExpr_Caption));
     const QString activePage = QString::fromStdString(s.PageControlMain_ActivePage);
@@ -363,7 +364,7 @@ bool TFormMain::runCloseSteps()
     // replacements set it without the control's flag.
     if (sourceEditor().modified()) {
         search::WorkTextEditor& editor = workTextEditor();
-        editor.setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+        editor.setCodePage(ChosenCodePage(m_c.cbCodePage));
         const std::filesystem::path fileName = editor.sourcePath();
         // A failed write has been shown; the program stays open with the edits.
         if (autoSave && !fileName.empty()) {
@@ -428,7 +429,7 @@ void TFormMain::collectSettings()
     s.sbSortDate_Down = m_c.sbSortDate->isChecked();
     s.sbSortSize_Down = m_c.sbSortSize->isChecked();
     s.LabelReplToFile_Caption = FromDisplay(m_c.LabelReplToFile->text());
-    s.cbCodePage_ItemIndex = m_c.cbCodePage->currentIndex();
+    s.cbCodePage_ItemIndex = static_cast<int>(ChosenCodePage(m_c.cbCodePage));
     s.LabelListRegExpr_Caption = FromDisplay(m_c.LabelListRegExpr->text());
     QWidget* page = m_c.PageControlMain->currentWidget();
     s.PageControlMain_ActivePage = page != nullptr ? page->objectName().toStdString() : "TabSheetWork";

@@ -10,6 +10,7 @@
 #include "editor/TagPairing.h"
 #include "search/WorkTextEditor.h"
 #include "ui/BrowserFile.h"
+#include "ui/CodePageBox.h"
 #include "ui/DisplayText.h"
 #include "ui/FilePanelView.h"
 #include "ui/FormMainDialogs.h"
@@ -138,7 +139,7 @@ bool TFormMain::PreviewText(const std::string& text)
     const std::filesystem::path source = PathFromText(FromDisplay(m_c.stSource->text()));
     const std::filesystem::path file = source.parent_path() / kPreviewFileName;
     search::WorkTextEditor& writer = workTextEditor();
-    writer.setCodePage(static_cast<search::CodePageChoice>(m_c.cbCodePage->currentIndex()));
+    writer.setCodePage(ChosenCodePage(m_c.cbCodePage));
     if (auto error = writer.WriteTextFile("<html>\r\n" + text + "\r\n</html>", file)) {
         m_dialogs->ShowMessage(error->message);
         return false;
@@ -203,8 +204,8 @@ void TFormMain::tbWebBrowserClick()
 int TFormMain::panelCodePage() const
 {
     // Files are read as the passes read them: in the editor's code page, or detected.
-    const int choice = m_c.cbCodePage->currentIndex();
-    return choice >= 0 && choice <= 2 ? choice : kDetectCodePage;
+    const int codePage = search::CodePageOfChoice(ChosenCodePage(m_c.cbCodePage));
+    return codePage >= 0 ? codePage : kDetectCodePage;
 }
 
 } // namespace morvane::ui

@@ -4,6 +4,7 @@
 
 #include "ui/TFormMain.h"
 
+#include "ui/CodePageBox.h"
 #include "ui/ElidedLabel.h"
 #include "ui/ObjectNames.h"
 #include "ui/QsciInclude.h"
@@ -96,9 +97,7 @@ void TFormMain::buildWorkToolBar(QWidget* page)
     bindTwin(m_c.tbSaveBackup, m_c.miSaveBackup);
     bar->addSeparator();
     m_c.cbCodePage = Named(new QComboBox(bar), names::cbCodePage);
-    // The code page names are the same in every language.
-    m_c.cbCodePage->addItems({ QStringLiteral("Windows-1251"), QStringLiteral("KOI8-R"),
-        QStringLiteral("DOS-866"), QStringLiteral("AutoDetect") });
+    m_c.cbCodePage->addItems(CodePageItems(true));
     bar->addWidget(m_c.cbCodePage);
     bar->addSeparator();
     m_c.tbRestore = AddToolButton(bar, names::tbRestore);

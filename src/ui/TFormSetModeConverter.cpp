@@ -3,6 +3,7 @@
 #include "ui/TFormSetModeConverter.h"
 
 #include "codepage/CodePage.h"
+#include "ui/CodePageBox.h"
 #include "ui/DialogCaptions.h"
 #include "ui/DisplayText.h"
 
@@ -30,11 +31,10 @@ TFormSetModeConverter::TFormSetModeConverter(QWidget* parent)
     to->setObjectName(QStringLiteral("stTo"));
     m_from = new QComboBox(this);
     m_from->setObjectName(QStringLiteral("cbFromCodePage"));
-    m_from->addItems({ QStringLiteral("Windows-1251"), QStringLiteral("KOI8-R"), QStringLiteral("DOS-866"),
-        QStringLiteral("AutoDetect") });
+    m_from->addItems(CodePageItems(true));
     m_to = new QComboBox(this);
     m_to->setObjectName(QStringLiteral("cbToCodePage"));
-    m_to->addItems({ QStringLiteral("Windows-1251"), QStringLiteral("KOI8-R"), QStringLiteral("DOS-866") });
+    m_to->addItems(CodePageItems(false));
     m_from->setCurrentIndex(1);
     m_to->setCurrentIndex(0);
     layout->addWidget(from, 1, 0);
@@ -55,7 +55,7 @@ void TFormSetModeConverter::prepare(const std::string& info, int fromIndex, int 
     m_info->setText(ToDisplay(info));
     // An index out of the lists (damaged settings) keeps the current item.
     if (fromIndex >= 0 && fromIndex < m_from->count())
-        m_from->setCurrentIndex(fromIndex);
+        m_from->setCurrentIndex(CodePageRowOfValue(fromIndex));
     if (toIndex >= 0 && toIndex < m_to->count())
         m_to->setCurrentIndex(toIndex);
 }
@@ -65,7 +65,7 @@ bool TFormSetModeConverter::edit(const std::string& info, int& fromIndex, int& t
     prepare(info, fromIndex, toIndex);
     if (exec() != QDialog::Accepted)
         return false;
-    fromIndex = m_from->currentIndex();
+    fromIndex = CodePageValueAtRow(m_from->currentIndex());
     toIndex = m_to->currentIndex();
     return true;
 }

@@ -127,7 +127,7 @@ TEST(Settings, RoundTripOfChangedValues)
     s.cbMask_Items = { "*.c", " *.h ", "" };
     s.sbSortExt_Down = false;
     s.sbSortDate_Down = true;
-    s.cbCodePage_ItemIndex = 3;
+    s.cbCodePage_ItemIndex = 4; // UTF-8
     s.PageControlMain_ActivePage = "TabSheetOptions";
     s.lvReportColumnsWidth1 = 0;
     s.lvReportColumnsWidth2 = -5;
@@ -136,8 +136,8 @@ TEST(Settings, RoundTripOfChangedValues)
     s.FilePanel_Width = 250;
     s.Appearance["cbFind_Font"] = "Monospace,10,-1,5,50,0,0,0,0,0";
     s.Appearance["mmReplace_Color"] = "#ffffe0";
-    s.cbFromCodePage_ItemIndex = 3;
-    s.cbToCodePage_ItemIndex = 2;
+    s.cbFromCodePage_ItemIndex = 4;
+    s.cbToCodePage_ItemIndex = 3;
     s.miLanguageEnglish_Checked = true;
     s.rbReplaceCount_Checked = false;
     s.rbFoundCount_Checked = true;
@@ -182,7 +182,7 @@ TEST(Settings, MalformedValuesKeepTheBuiltInValue)
         { "lvReportColumnsWidth1=0x46" },
         { "lvReportColumnsWidth1=99999999999" },
         { "lvReportColumnsWidth1=- 5" },
-        { "cbCodePage_ItemIndex=4" }, // beyond the control's items
+        { "cbCodePage_ItemIndex=5" }, // beyond the control's items
         { "cbCodePage_ItemIndex=-1" },
         { "PageControlMain_ActivePage=TabSheetMsg" }, // the hidden page is never shown
         { "PageControlMain_ActivePage=Nonsense" },

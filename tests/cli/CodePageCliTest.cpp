@@ -1,6 +1,7 @@
 // morvane-cli recode and detect on raw bytes.
 
 #include "CliRunner.h"
+#include "app/MessageTable.h"
 #include "codepage/CodePage.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,36 @@ TEST(CodePageCli, RecodeKeepsNulAndEveryByte)
     EXPECT_EQ(r.out, all);
 }
 
+TEST(CodePageCli, RecodeToAndFromUtf8)
+{
+    const std::string utf8 = "\xEF\xBB\xBF\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE2\x84\x96\r\n"; // "Ёлка №"
+    const std::string win = cp::Utf8ToWin1251(utf8.substr(3));
+    struct Case {
+        std::vector<std::string> args;
+        std::string in;
+        std::string out;
+    } const cases[] = {
+        { { "--from", "utf8", "--to", "koi8r" }, utf8, cp::ConvertText(win, 0, 1) },
+        { { "--from", "auto", "--to", "1251" }, utf8.substr(3), win },
+        { { "--from", "866", "--to", "utf8" }, cp::ConvertText(win, 0, 2), utf8.substr(3) },
+        { { "--from", "utf8", "--to", "utf8" }, utf8, utf8 },
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = { "recode" };
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const auto r = RunCli(args, c.in);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, c.out) << c.args[1] << "->" << c.args[3];
+    }
+    // What the program's text cannot hold stops the command: nothing is written.
+    for (const char* to : { "1251", "utf8" }) {
+        const auto r = RunCli({ "recode", "--from", "utf8", "--to", to }, "ok \xE2\x9C\x93");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(cp::Win1251ToUtf8(morvane::app::Msg(420))), std::string::npos) << r.err;
+    }
+}
+
 TEST(CodePageCli, BadArgumentsFailWithStatus2)
 {
     for (const auto& args : std::vector<std::vector<std::string>> {
@@ -56,4 +87,6 @@ TEST(CodePageCli, DetectPrintsTheNumber)
     EXPECT_EQ(RunCli({ "detect", "-" }, cp::ConvertText(win, 0, 1)).out, "1\n");
     EXPECT_EQ(RunCli({ "detect" }, cp::ConvertText(win, 0, 2)).out, "2\n");
     EXPECT_EQ(RunCli({ "detect" }, "").out, "0\n");
+    EXPECT_EQ(RunCli({ "detect" }, cp::Win1251ToUtf8(win)).out, "3\n");
+    EXPECT_EQ(RunCli({ "detect" }, std::string("\xEF\xBB\xBF") + "ascii").out, "3\n");
 }

@@ -401,7 +401,7 @@ private Q_SLOTS:
         Window w;
         const std::string text = Cp("Съешь же ещё этих мягких французских булок, да выпей чаю.\r\n");
         WriteAll(w.path("d.txt"), InCodePage(text, 2));
-        w.load("d.txt", 3);
+        w.load("d.txt", 4); // the row of AutoDetect
         QCOMPARE(w.viewer().text(), text);
         w.viewer().setSelection(0, 5);
         TypeText(w.c().reSource, QString::fromUtf8("Ешь"));

@@ -151,9 +151,9 @@ private Q_SLOTS:
     {
         TFormSetModeConverter dialog;
         QCOMPARE(dialog.windowTitle(), Shown(Msg(120)));
-        QCOMPARE(dialog.cbFromCodePage()->count(), 4);
-        QCOMPARE(dialog.cbFromCodePage()->itemText(3), QStringLiteral("AutoDetect"));
-        QCOMPARE(dialog.cbToCodePage()->count(), 3);
+        QCOMPARE(dialog.cbFromCodePage()->count(), 5);
+        QCOMPARE(dialog.cbFromCodePage()->itemText(4), QStringLiteral("AutoDetect"));
+        QCOMPARE(dialog.cbToCodePage()->count(), 4);
         QCOMPARE(dialog.cbFromCodePage()->currentText(), QStringLiteral("KOI8-R"));
         QCOMPARE(dialog.cbToCodePage()->currentText(), QStringLiteral("Windows-1251"));
         QCOMPARE(dialog.LabelInfo()->text(), Shown(W("Перекодировать файл:")));
@@ -162,7 +162,7 @@ private Q_SLOTS:
         int to = 2;
         QTimer::singleShot(0, &dialog, [&] {
             QCOMPARE(dialog.LabelInfo()->text(), Shown(W("Перекодировать файлов - 12 шт.")));
-            QCOMPARE(dialog.cbFromCodePage()->currentIndex(), 3);
+            QCOMPARE(dialog.cbFromCodePage()->currentText(), QStringLiteral("AutoDetect"));
             dialog.cbToCodePage()->setCurrentIndex(1);
             dialog.accept();
         });
@@ -171,7 +171,7 @@ private Q_SLOTS:
         QCOMPARE(to, 1);
         // An index out of the list (damaged settings) keeps the current item.
         dialog.prepare("", 9, -1);
-        QCOMPARE(dialog.cbFromCodePage()->currentIndex(), 3);
+        QCOMPARE(dialog.cbFromCodePage()->currentText(), QStringLiteral("AutoDetect"));
         QCOMPARE(dialog.cbToCodePage()->currentIndex(), 1);
     }
 
