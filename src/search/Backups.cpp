@@ -144,6 +144,25 @@ Backups::~Backups()
     leaveDirectory();
 }
 
+namespace {
+
+// Chooses the next copy name of `file` into `backup` and lists it in `hidden`, durably, before
+// the copy exists. A name the list cannot hold or the file system cannot take is refused first.
+std::optional<app::FileError> ListNextBackup(const fs::path& file, HiddenList& hidden, fs::path& backup)
+{
+    if (!IsListableName(file.filename().string()))
+        return Failure(kMsgLineBreakInName, file, app::FileFailure::LineBreakInName);
+    backup = Backups::BackupName(file, Backups::BackupRunLength(file));
+    if (NameTooLong(backup))
+        return app::FileError { app::CannotCreateText(backup, ENAMETOOLONG) };
+    if (const int err = hidden.add(backup.filename().string()))
+        return err == ELOOP ? Failure(kMsgHiddenListLink, hidden.file(), app::FileFailure::HiddenListLink)
+                            : Failure(kMsgHiddenListFailed, hidden.file(), err);
+    return std::nullopt;
+}
+
+} // namespace
+
 fs::path Backups::BackupName(const fs::path& file, int n)
 {
     fs::path name = file;
@@ -205,14 +224,9 @@ std::optional<app::FileError> Backups::MakeBackup(const fs::path& file)
     if (!m_saveBackup || !NameExists(file))
         return std::nullopt;
     return inDirectory(file, [&](HiddenList& hidden) -> std::optional<app::FileError> {
-        const fs::path backup = BackupName(file, BackupRunLength(file));
-        if (!IsListableName(file.filename().string()))
-            return Failure(kMsgLineBreakInName, file, app::FileFailure::LineBreakInName);
-        if (NameTooLong(backup))
-            return app::FileError { app::CannotCreateText(backup, ENAMETOOLONG) };
-        if (const int err = hidden.add(backup.filename().string()))
-            return err == ELOOP ? Failure(kMsgHiddenListLink, hidden.file(), app::FileFailure::HiddenListLink)
-                                : Failure(kMsgHiddenListFailed, hidden.file(), err);
+        fs::path backup;
+        if (std::optional<app::FileError> error = ListNextBackup(file, hidden, backup))
+            return error;
         if (::rename(file.c_str(), backup.c_str()) != 0)
             return app::FileError { app::CannotCreateText(backup, errno) };
         return std::nullopt;
@@ -227,14 +241,9 @@ std::optional<app::FileError> Backups::MakeBackupCopy(const fs::path& file)
     if (::stat(file.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
         return std::nullopt;
     return inDirectory(file, [&](HiddenList& hidden) -> std::optional<app::FileError> {
-        const fs::path backup = BackupName(file, BackupRunLength(file));
-        if (!IsListableName(file.filename().string()))
-            return Failure(kMsgLineBreakInName, file, app::FileFailure::LineBreakInName);
-        if (NameTooLong(backup))
-            return app::FileError { app::CannotCreateText(backup, ENAMETOOLONG) };
-        if (const int err = hidden.add(backup.filename().string()))
-            return err == ELOOP ? Failure(kMsgHiddenListLink, hidden.file(), app::FileFailure::HiddenListLink)
-                                : Failure(kMsgHiddenListFailed, hidden.file(), err);
+        fs::path backup;
+        if (std::optional<app::FileError> error = ListNextBackup(file, hidden, backup))
+            return error;
         if (const int err = app::CopyToNewFileDurably(file, backup, st.st_mode & 07777))
             return app::FileError { app::CannotCreateText(backup, err) };
         return std::nullopt;
@@ -278,13 +287,9 @@ std::optional<app::FileError> Backups::rewrite(
     if (makeCopy) {
         // 2. The copy's name listed before the copy exists. A name too long for the file
         // system is refused before it is listed.
-        const fs::path backupName = BackupName(file, BackupRunLength(file));
-        if (NameTooLong(backupName))
-            return app::FileError { app::CannotCreateText(backupName, ENAMETOOLONG) };
-        if (const int err = hidden->add(backupName.filename().string())) {
-            return err == ELOOP ? Failure(kMsgHiddenListLink, hidden->file(), app::FileFailure::HiddenListLink)
-                                : Failure(kMsgHiddenListFailed, hidden->file(), err);
-        }
+        fs::path backupName;
+        if (std::optional<app::FileError> error = ListNextBackup(file, *hidden, backupName))
+            return error;
         // 3. The copy. One that cannot be made stops the write, since going on would lose the
         // content the user asked to keep.
         if (const int err = KeepAsBackup(target, backupName, st.st_mode & 07777))
