@@ -115,6 +115,8 @@ public Q_SLOTS:
     void tbColourClick();
     void tbSetColourClick();
     void tbWebBrowserClick();
+    // Shows or hides the preview page's tab of the work area.
+    void showPreviewTab(bool shown);
     void miSetFontClick();
     void miSetColorClick();
     void miSetTimeClick();

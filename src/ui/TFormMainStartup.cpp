@@ -311,8 +311,7 @@ void TFormMain::applyTwinStates()
     m_c.miExtendedReplace->setChecked(m_c.rbExtendedReplace->isChecked());
     tbWordWrapMemoClick();
     tbWordWrapClick();
-    m_c.PageControlWork->setTabVisible(
-        m_c.PageControlWork->indexOf(m_c.TabSheetWeb), m_c.miWebBrowser->isChecked());
+    showPreviewTab(m_c.miWebBrowser->isChecked());
     miReportClick();
 }
 

@@ -185,11 +185,21 @@ void TFormMain::previewClosed()
     }
 }
 
+void TFormMain::showPreviewTab(bool shown)
+{
+    // Only a real change goes to the tab bar: setting a tab's visibility to what it already is
+    // clears the tab bar's pending relayout, so captions set while the page was hidden would be
+    // drawn in tabs sized for no text.
+    const int index = m_c.PageControlWork->indexOf(m_c.TabSheetWeb);
+    if (m_c.PageControlWork->isTabVisible(index) != shown)
+        m_c.PageControlWork->setTabVisible(index, shown);
+}
+
 void TFormMain::tbWebBrowserClick()
 {
     bindTags();
     const bool down = m_c.tbWebBrowser->isChecked();
-    m_c.PageControlWork->setTabVisible(m_c.PageControlWork->indexOf(m_c.TabSheetWeb), down);
+    showPreviewTab(down);
     if (passControl().IsBusy() || !down)
         return;
     const filepanel::FilePanel& panel = m_panel->model();

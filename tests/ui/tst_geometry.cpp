@@ -106,6 +106,29 @@ private Q_SLOTS:
         QVERIFY(window->close());
     }
 
+    void workTabsKeepTheirCaptionsAfterARestartOnTheTablePage()
+    {
+        QTemporaryDir home;
+        WriteAll(home.filePath(QStringLiteral("Morvane.ini")),
+            "[TFormMain]\r\ntbWebBrowser_Down=True\r\nPageControlMain_ActivePage=TabSheetOptions\r\n");
+        ScriptedFormMainDialogs dialogs;
+        auto window = Start(home, dialogs);
+        QVERIFY(window);
+        const auto& c = window->controls();
+        QCOMPARE(c.PageControlMain->currentWidget(), c.TabSheetOptions);
+        c.PageControlMain->setCurrentWidget(c.TabSheetWork);
+        QTest::qWait(100);
+        QTabBar* tabs = c.PageControlWork->tabBar();
+        QCOMPARE(tabs->count(), 2);
+        for (int i = 0; i < tabs->count(); ++i) {
+            QVERIFY(tabs->isTabVisible(i));
+            QVERIFY(!tabs->tabText(i).isEmpty());
+            QVERIFY2(tabs->tabRect(i).width() > tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)),
+                qPrintable(tabs->tabText(i)));
+        }
+        QVERIFY(window->close());
+    }
+
     void restoredWindowsStayOnTheScreen()
     {
         QTemporaryDir home;
