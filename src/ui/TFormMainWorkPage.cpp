@@ -174,6 +174,8 @@ void TFormMain::buildFilePanel()
     layout->addWidget(m_c.cbMask);
 
     m_c.sbFileInfo = MakeStatusBar(panel, names::sbFileInfo, m_c.sbFileInfoPanel0, m_c.sbFileInfoPanel1, 60);
+    // The focused file's size and date stay readable however long its path is.
+    static_cast<ElidedLabel*>(m_c.sbFileInfoPanel1)->setKeepFields(true);
     layout->addWidget(m_c.sbFileInfo);
 }
 

@@ -14,6 +14,7 @@
 #include "search/PassControl.h"
 #include "ui/DisplayText.h"
 #include "ui/EditItem.h"
+#include "ui/ElidedLabel.h"
 #include "ui/FilePanelView.h"
 #include "ui/TFormMain.h"
 #include "ui/TFormSelectFiles.h"
@@ -597,6 +598,28 @@ private Q_SLOTS:
         QCOMPARE(c.LabelDir->text(), QStringLiteral("/"));
         QVERIFY(!c.stDriveSize->text().isEmpty());
         window->close();
+    }
+
+    void statusLineElidesThePathAndKeepsSizeAndDate()
+    {
+        const QFontMetrics metrics(QApplication::font());
+        const QString fields = QStringLiteral("       1,291    09.12.2026 ");
+        const QString text = QStringLiteral(" /tmp/") + QString(60, QLatin1Char('n')) + QStringLiteral(".txt") + fields;
+        const int full = metrics.horizontalAdvance(text);
+        struct Row {
+            int width;
+            bool keepFields;
+            bool whole;      // the text as it is
+            bool fieldsKept; // ends with the fields, name elided
+        };
+        for (const Row& row : { Row { full, true, true, false }, Row { full / 2, true, false, true },
+                 Row { full / 2, false, false, false },
+                 Row { metrics.horizontalAdvance(fields) + 2, true, false, false } }) {
+            const QString shown = morvane::ui::ElidedLabel::Shown(text, metrics, row.width, row.keepFields);
+            QVERIFY2(metrics.horizontalAdvance(shown) <= row.width, qPrintable(shown));
+            QCOMPARE(shown == text, row.whole);
+            QCOMPARE(shown.endsWith(fields) && shown.contains(QChar(0x2026)), row.fieldsKept);
+        }
     }
 };
 
