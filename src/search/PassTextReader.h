@@ -3,8 +3,8 @@
 // same bytes and the same conversion to Windows-1251 that WorkTextEditor::LoadWorkText gives a
 // plain file, into a buffer the caller owns and reuses from file to file. The parallel passes
 // read on worker threads with it, each worker with its own buffer, so nothing is shared.
-// Covered by tests/cli/ParallelSearchCliTest.cpp (every code page choice, compared with the
-// single-job pass that reads through the editor).
+// Covered by tests/cli/ParallelSearchCliTest.cpp (Windows-1251, AutoDetect and UTF-8 files,
+// compared with the single-job pass, which reads through the editor).
 
 #include "app/FileError.h"
 #include "search/WorkTextEditor.h"

@@ -8,6 +8,7 @@
 #include "search/EngineAbortScope.h"
 #include "search/SearchWorkers.h"
 
+#include <algorithm>
 #include <typeinfo>
 
 namespace morvane::search {
@@ -118,7 +119,8 @@ void SearchPass::searchList(const std::vector<fs::path>& list, const SearchRules
 void SearchPass::searchListInParallel(const std::vector<fs::path>& list, const SearchRules& rules, bool found)
 {
     regex::TRegex& engine = m_compiler.engine();
-    SearchWorkers workers(list, rules, found, m_editor.codePage(), m_compiler, m_jobs);
+    const int jobs = static_cast<int>(std::min(static_cast<size_t>(m_jobs), list.size()));
+    SearchWorkers workers(list, rules, found, m_editor.codePage(), m_compiler, jobs);
     const auto keepWaiting = [this] {
         m_control.PumpMessages();
         return !m_control.AbortRequested();

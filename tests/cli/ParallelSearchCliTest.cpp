@@ -26,6 +26,7 @@ protected:
                 text += win("привет, мир\r\n");
             write(name, text);
         }
+        write("d/sub/utf.txt", "\xEF\xBB\xBFмир и Мир\r\n");
         write("d/sub/koi.txt", koi("Здравствуй, мир: это текст в KOI8-R, и его надо угадать."));
         // Only a capital X: found by "x" only while the i modifier is on.
         write("upper.txt", "X");
@@ -71,6 +72,8 @@ TEST_F(ParallelSearchCli, EveryJobCountPrintsWhatOneJobPrints)
             path("limit.txt") + "\t\t\tBacktracking Limit Exceeded\n", path("u/gone.txt") + "\t" },
         { { "found", "--codepage", "auto", "--subdirs", "-e", "мир", d }, row("d/sub/koi.txt", "1", ""),
             path("d/f101.txt") },
+        { { "found", "--codepage", "utf8", "--modifiers", "i", "--subdirs", "-e", "мир", d },
+            row("d/sub/utf.txt", "2", ""), path("d/f101.txt") },
         { { "found", "--remark", "(?i)", "-e", "x", path("upper.txt"), path("limit.txt") },
             row("upper.txt", "1", ""), path("limit.txt") },
     };
