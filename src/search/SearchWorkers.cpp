@@ -101,7 +101,9 @@ void SearchWorkers::work(Worker& worker)
         Slot& slot = m_slots[index % m_window];
         slot.verdict = std::move(verdict);
         slot.ready = true;
-        m_verdictReady.notify_one();
+        ++m_readyCount;
+        if (m_awaited && wakeDue())
+            m_verdictReady.notify_one();
     }
 }
 
@@ -156,19 +158,30 @@ void SearchWorkers::testFile(Worker& worker, const fs::path& path, FileVerdict& 
     verdict.kind = FileVerdict::Kind::Searched;
 }
 
+bool SearchWorkers::wakeDue() const
+{
+    const bool working = m_readyCount < m_nextClaim - m_released;
+    return m_slots[*m_awaited % m_window].ready && (m_readyCount >= m_window / 2 || !working);
+}
+
 const FileVerdict* SearchWorkers::wait(std::size_t index, const std::function<bool()>& keepWaiting)
 {
     Slot& slot = m_slots[index % m_window];
     std::unique_lock<std::mutex> lock(m_mutex);
+    m_awaited = index;
     while (!slot.ready) {
-        if (m_verdictReady.wait_for(lock, kWaitSlice, [&slot] { return slot.ready; }))
+        // A verdict there when the slice ends is taken without waiting for the batch.
+        if (m_verdictReady.wait_for(lock, kWaitSlice, [this] { return wakeDue(); }) || slot.ready)
             break;
         lock.unlock();
         const bool goOn = keepWaiting();
         lock.lock();
-        if (!goOn)
+        if (!goOn) {
+            m_awaited.reset();
             return nullptr;
+        }
     }
+    m_awaited.reset();
     return &slot.verdict;
 }
 
@@ -179,6 +192,7 @@ void SearchWorkers::release(std::size_t index, const std::optional<std::string>&
         Slot& slot = m_slots[index % m_window];
         slot.ready = false;
         slot.verdict = {};
+        --m_readyCount;
         m_released = index + 1;
         if (nextModifiers) {
             // Predict the files already claimed past this one again from the real state, so

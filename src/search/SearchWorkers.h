@@ -82,6 +82,10 @@ private:
     void testFile(Worker& worker, const std::filesystem::path& path, FileVerdict& verdict);
     // Applies every rule's remark, as a file that reads and searches to the end does.
     void advancePrediction();
+    // Whether the waiting pass thread should wake: its file is there and either a good part
+    // of the window is ready or no file is being worked on. Waking for a batch rather than for
+    // every file keeps the threads from taking turns on the cores.
+    bool wakeDue() const;
     bool stopping() const { return m_stop.load(std::memory_order_relaxed); }
 
     const std::vector<std::filesystem::path>& m_list;
@@ -96,6 +100,8 @@ private:
     std::vector<Slot> m_slots; // file k in slot k % window
     std::size_t m_nextClaim = 0;
     std::size_t m_released = 0; // files the pass is done with
+    std::size_t m_readyCount = 0; // verdicts there and not yet released
+    std::optional<std::size_t> m_awaited; // the file the pass thread waits for
     std::unique_ptr<Worker> m_predictor; // only its engine and compiler are used
     std::atomic<bool> m_stop { false };
     std::vector<std::unique_ptr<Worker>> m_workers;
