@@ -96,7 +96,12 @@ void SearchWorkers::work(Worker& worker)
         verdict.startModifiers = m_predictor->engine.ModifierText();
         advancePrediction();
         lock.unlock();
-        testFile(worker, m_list[index], verdict);
+        try {
+            testFile(worker, m_list[index], verdict);
+        } catch (...) {
+            // Out of memory or the like: the pass thread meets the same failure as one job does.
+            verdict.kind = FileVerdict::Kind::Serial;
+        }
         lock.lock();
         Slot& slot = m_slots[index % m_window];
         slot.verdict = std::move(verdict);
