@@ -72,7 +72,9 @@ row() {
 sed_tree() { find "$tree" -type f -print0 | xargs -0 sed -i -E 's/href/HREF/g'; }
 
 jobs_rows=()
-if "$cli" found --help 2>&1 | grep -q -- '--jobs'; then jobs_rows=(1 2); else jobs_rows=(1); fi
+# The help is read whole first: with pipefail, "grep -q" leaving early could fail the pipe.
+help_text=$("$cli" found --help 2>&1 || true)
+if grep -q -- '--jobs' <<<"$help_text"; then jobs_rows=(1 2); else jobs_rows=(1); fi
 for jobs in "${jobs_rows[@]}"; do
     j=()
     suffix=""

@@ -49,6 +49,9 @@ constexpr CommandName kCommandNames[] = {
     { BatchCommand::Convert, "convert" },
 };
 
+// More threads than this only wait on the disk and the pass thread.
+constexpr long long kMaxJobs = 256;
+
 using Apply = bool (*)(BatchOptions& options, const std::string& value, std::string& error);
 
 struct OptionEntry {
@@ -261,6 +264,14 @@ const OptionEntry kOptions[] = {
         [](BatchOptions& o, const std::string& v, std::string& e) {
             return ParseCodePage(v, false, o.convertTo, "--to", e);
         } },
+    { "jobs", 'j', true, kRuleCommands,
+        [](BatchOptions& o, const std::string& v, std::string& e) {
+            long long n = 0;
+            if (!ParseBounded(v, kMaxJobs, n, "--jobs", e))
+                return false;
+            o.jobs = static_cast<int>(n);
+            return true;
+        } },
     { "yes", 'y', false, kConfirmingCommands,
         [](BatchOptions& o, const std::string&, std::string&) { return o.yes = true; } },
     { "interactive", 'i', false, kReplaceOnly,
@@ -309,6 +320,8 @@ bool CheckCombination(const BatchOptions& o, std::string& error)
         error = "--collect and --split exclude each other";
     else if (o.append && o.collectFile.empty())
         error = "--append needs --collect FILE";
+    else if (o.command == BatchCommand::Replace && o.jobs != 1)
+        error = "replace runs as one job (its counters and output files number in file order): --jobs must be 1";
     return error.empty();
 }
 
@@ -430,6 +443,8 @@ std::string BatchUsageText()
            "\"msg-ix\"\n"
            "      --codepage 1251|koi8r|866|utf8|auto\n"
            "                         the code page the files are read (and rewritten) in; default 1251\n"
+           "  -j, --jobs N           search the files on N threads (found, notfound; default 1, 0 is\n"
+           "                         one per core): the output is that of one job; replace takes 1\n"
            "\n"
            "the selection (every command):\n"
            "      --mask TEXT        file masks separated by \";\" (default \"*.*\")\n"

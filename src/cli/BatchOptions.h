@@ -62,6 +62,10 @@ struct BatchOptions {
     int convertFrom = 1;
     int convertTo = 0;
 
+    // Threads that search the files (found, notfound); 0 asks for one per core. Replace takes
+    // only 1: its numbering follows the file order.
+    int jobs = 1;
+
     bool yes = false; // answer Yes to the confirmations
     bool interactive = false; // replace -i
 };

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace morvane::cli {
 
@@ -231,10 +232,14 @@ bool BatchSession::runSearch(bool found)
     if (!loadTable() || !validateRules())
         return false;
     search::SearchPass pass(m_control, m_files, m_report, m_editor, m_compiler);
+    const unsigned cores = std::thread::hardware_concurrency();
+    pass.setJobs(m_options.jobs > 0 ? m_options.jobs : static_cast<int>(std::max(1u, cores)));
+    m_searchPass = &pass;
     if (found)
         pass.miFindFilesClick(m_selection, m_passOptions, searchRules());
     else
         pass.miNotFindFilesClick(m_selection, m_passOptions, searchRules());
+    m_searchPass = nullptr;
     return m_report.rowCount() > 0;
 }
 
@@ -309,7 +314,7 @@ std::optional<BatchProgress> BatchSession::progress()
     // The file being worked on is the one last loaded; the list is walked in order, so its
     // index is found by going on from the last one.
     const std::vector<fs::path>& list = m_files.FileList();
-    const fs::path& current = m_editor.CurrentFilePath();
+    const fs::path& current = m_searchPass ? m_searchPass->CurrentFile() : m_editor.CurrentFilePath();
     if (current.empty() || m_options.interactive)
         return std::nullopt;
     size_t index = std::min(m_progressIndex, list.size());

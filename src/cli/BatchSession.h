@@ -100,6 +100,8 @@ private:
     bool m_rulesRefused = false;
     // PATHs that are neither files nor directories (pipes, devices), refused at the start.
     std::vector<std::filesystem::path> m_refusedPaths;
+    // The search pass while it runs: with several jobs it, not the working text, knows the file.
+    search::SearchPass* m_searchPass = nullptr;
     size_t m_progressIndex = 0; // files of the list whose bytes are counted
     std::int64_t m_progressBytes = 0;
 };

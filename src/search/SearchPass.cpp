@@ -6,6 +6,10 @@
 #include "app/MessageTable.h"
 #include "regex/ERegex.h"
 #include "search/EngineAbortScope.h"
+#include "search/SearchWorkers.h"
+
+#include <algorithm>
+#include <typeinfo>
 
 namespace morvane::search {
 
@@ -57,6 +61,7 @@ void SearchPass::run(
     m_control.window().endInteractiveRun();
     m_filesProcessed = m_filesFound = m_matchesInFile = m_matchesTotal = m_filesNotSearched = 0;
     m_listSize = 0;
+    m_currentFile.clear();
     m_control.setStatus(0, "");
     m_control.setStatus(1, "");
     m_report.clear();
@@ -77,36 +82,12 @@ void SearchPass::run(
 
     EngineAbortScope abortScope(m_control, m_compiler.engine());
     try {
-        for (const fs::path& path : list) {
-            if (m_control.AbortRequested())
-                break;
-            if (!found)
-                ++m_filesProcessed;
-            try {
-                if (found) {
-                    if (TestFileFound(path, rules))
-                        m_report.addRow(ReportRow { path, m_matchesInFile, std::nullopt });
-                } else if (TestFileNotFound(path, rules)) {
-                    m_report.addRow(ReportRow { path, 0, std::nullopt });
-                    ++m_filesFound;
-                }
-            } catch (const regex::ERegex& error) {
-                if (IsSearchAborted(error))
-                    break;
-                if (!IsSearchLimit(error))
-                    throw;
-                // This file's verdict is unknown; the others' are not.
-                ++m_filesNotSearched;
-                m_report.addRow(ReportRow { path, std::nullopt, std::nullopt, error.what() });
-                m_control.dialogs().reportFileFailure(path, error.what());
-            }
-            if (found) {
-                ++m_filesProcessed;
-                showFoundProgress();
-            } else {
-                showNotFoundProgress();
-            }
-        }
+        // Workers only pay off over several files; their engines are plain ones, so an engine
+        // with its own error texts keeps the pass on this thread.
+        if (m_jobs > 1 && list.size() > 1 && typeid(m_compiler.engine()) == typeid(regex::TRegex))
+            searchListInParallel(list, rules, found);
+        else
+            searchList(list, rules, found);
     } catch (const regex::ERegex& error) {
         // The rule itself is refused: the pass ends, the status showing how far it came.
         if (found)
@@ -125,6 +106,90 @@ void SearchPass::run(
     else
         showNotFoundProgress(true);
     m_control.SetBusy(false);
+}
+
+void SearchPass::searchList(const std::vector<fs::path>& list, const SearchRules& rules, bool found)
+{
+    for (const fs::path& path : list) {
+        if (m_control.AbortRequested() || !takeFile(path, rules, found, nullptr))
+            break;
+    }
+}
+
+void SearchPass::searchListInParallel(const std::vector<fs::path>& list, const SearchRules& rules, bool found)
+{
+    regex::TRegex& engine = m_compiler.engine();
+    const int jobs = static_cast<int>(std::min(static_cast<size_t>(m_jobs), list.size()));
+    SearchWorkers workers(list, rules, found, m_editor.codePage(), m_compiler, jobs);
+    const auto keepWaiting = [this] {
+        m_control.PumpMessages();
+        return !m_control.AbortRequested();
+    };
+    for (size_t index = 0; index < list.size(); ++index) {
+        if (m_control.AbortRequested())
+            break;
+        const FileVerdict* verdict = workers.wait(index, keepWaiting);
+        if (!verdict)
+            break;
+        m_currentFile = list[index];
+        const bool usable
+            = verdict->kind != FileVerdict::Kind::Serial && verdict->startModifiers == engine.ModifierText();
+        const bool asPredicted = usable && verdict->kind == FileVerdict::Kind::Searched;
+        const bool goOn = takeFile(list[index], rules, found, usable ? verdict : nullptr);
+        workers.release(index, asPredicted ? std::nullopt : std::optional<std::string>(engine.ModifierText()));
+        if (!goOn)
+            break;
+    }
+}
+
+bool SearchPass::takeFile(const fs::path& path, const SearchRules& rules, bool found, const FileVerdict* verdict)
+{
+    if (!found)
+        ++m_filesProcessed;
+    try {
+        const bool listed = verdict ? acceptVerdict(*verdict, rules, found)
+            : found                 ? TestFileFound(path, rules)
+                                    : TestFileNotFound(path, rules);
+        if (listed && found) {
+            m_report.addRow(ReportRow { path, m_matchesInFile, std::nullopt });
+        } else if (listed) {
+            m_report.addRow(ReportRow { path, 0, std::nullopt });
+            ++m_filesFound;
+        }
+    } catch (const regex::ERegex& error) {
+        if (IsSearchAborted(error))
+            return false;
+        if (!IsSearchLimit(error))
+            throw;
+        // This file's verdict is unknown; the others' are not.
+        ++m_filesNotSearched;
+        m_report.addRow(ReportRow { path, std::nullopt, std::nullopt, error.what() });
+        m_control.dialogs().reportFileFailure(path, error.what());
+    }
+    if (found) {
+        ++m_filesProcessed;
+        showFoundProgress();
+    } else {
+        showNotFoundProgress();
+    }
+    return true;
+}
+
+bool SearchPass::acceptVerdict(const FileVerdict& verdict, const SearchRules& rules, bool found)
+{
+    // The worker started from this engine's modifiers and applied these remarks from there, so
+    // they are accepted here too and leave the engine as testing the file here would.
+    for (int i = 0; i < verdict.remarksApplied; ++i)
+        applyRemark(rules.multipass ? rules.rows[static_cast<size_t>(i)].Remark : rules.fields.Remark);
+    m_matchesInFile = found ? verdict.matches : 0;
+    if (found) {
+        m_matchesTotal += verdict.matches;
+        if (verdict.matched)
+            ++m_filesFound;
+    }
+    if (verdict.limit)
+        throw *verdict.limit;
+    return found ? verdict.matched : verdict.listed;
 }
 
 bool SearchPass::searchWorkText(regex::TRegex& engine)

@@ -17,6 +17,11 @@
 // listed when at least one row has a find text and none of those rows matches, which makes the
 // pass the exact complement of the found pass over the readable files. A file whose rows were
 // cut short by an abort is not listed, since its verdict is unknown.
+//
+// With more than one job (setJobs) the files are read and searched on worker threads
+// (SearchWorkers) while this thread takes their verdicts in list order and does with each what
+// the single-job loop does, so rows, counts, messages and the final status are those of one job.
+// The working text is then not loaded for files the workers handled.
 
 #include "regex/TRegex.h"
 #include "rules/Rule.h"
@@ -32,6 +37,8 @@
 #include <vector>
 
 namespace morvane::search {
+
+struct FileVerdict;
 
 // The rules a search pass runs: the edit fields (cbFind, cbRemark) or, in multipass mode
 // (tbBatch down), the data rows of the rule table in order.
@@ -59,6 +66,14 @@ public:
     bool TestFileFound(const std::filesystem::path& path, const SearchRules& rules);
     bool TestFileNotFound(const std::filesystem::path& path, const SearchRules& rules);
 
+    // How many threads search the files (1, the default: this thread alone).
+    void setJobs(int jobs) { m_jobs = jobs; }
+    // The file the pass is at: the one last loaded, or last taken from the workers.
+    const std::filesystem::path& CurrentFile() const
+    {
+        return m_currentFile.empty() ? m_editor.CurrentFilePath() : m_currentFile;
+    }
+
     // Counters of the last pass (reset at its start).
     int FilesProcessed() const { return m_filesProcessed; }
     int FilesFound() const { return m_filesFound; }
@@ -69,6 +84,18 @@ public:
 private:
     void run(
         const PassSelection& selection, const PassOptions& options, const SearchRules& rules, bool found);
+    // The loop over the list on this thread alone, or with the verdicts of worker threads.
+    void searchList(const std::vector<std::filesystem::path>& list, const SearchRules& rules, bool found);
+    void searchListInParallel(
+        const std::vector<std::filesystem::path>& list, const SearchRules& rules, bool found);
+    // One file as the single-job loop takes it, tested here or (`verdict`) by a worker whose
+    // verdict started from this engine's state. False when the pass is aborted; a refused rule
+    // raises the engine's error.
+    bool takeFile(const std::filesystem::path& path, const SearchRules& rules, bool found,
+        const FileVerdict* verdict);
+    // What testing the file here would have done to the engine and the counters; the file's
+    // verdict (found or to be listed). A search limit raises the worker's error.
+    bool acceptVerdict(const FileVerdict& verdict, const SearchRules& rules, bool found);
     // Applies a remark; a refused one raises the engine's error so that it ends the pass.
     void applyRemark(const std::string& remark);
     // Counts the match the engine holds and every further one.
@@ -85,6 +112,8 @@ private:
     ReportModel& m_report;
     WorkTextEditor& m_editor;
     rules::RuleCompiler& m_compiler;
+    int m_jobs = 1;
+    std::filesystem::path m_currentFile; // set by the parallel loop only
     int m_listSize = 0;
     int m_filesProcessed = 0;
     int m_filesFound = 0;

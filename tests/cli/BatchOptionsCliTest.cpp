@@ -111,7 +111,7 @@ TEST_F(BatchOptionsCli, HelpDocumentsEveryOptionAndEveryCommand)
                 "--find", "--replace", "--remark", "--table", "--multipass", "--mask", "--subdirs",
                 "--hidden", "--no-backup", "--mode", "--modifiers", "--codepage", "--collect", "--append",
                 "--split", "--split-by", "--split-name", "--split-start", "--split-digits", "--split-sep",
-                "--from", "--to", "--yes", "--interactive", "exit status" }) {
+                "--from", "--to", "--yes", "--interactive", "--jobs", "exit status" }) {
             EXPECT_NE(r.out.find(word), std::string::npos) << command << ": " << word;
         }
     }

@@ -1,0 +1,23 @@
+#pragma once
+// A plain file's text as a search pass sees it, read without the working text's editor: the
+// same bytes and the same conversion to Windows-1251 that WorkTextEditor::LoadWorkText gives a
+// plain file, into a buffer the caller owns and reuses from file to file. The parallel passes
+// read on worker threads with it, each worker with its own buffer, so nothing is shared.
+// Covered by tests/cli/ParallelSearchCliTest.cpp (Windows-1251, AutoDetect and UTF-8 files,
+// compared with the single-job pass, which reads through the editor).
+
+#include "app/FileError.h"
+#include "search/WorkTextEditor.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace morvane::search {
+
+// Reads `path` into `text` converted to Windows-1251 by `choice` (AutoDetect guesses per file).
+// On failure returns the error LoadWorkText would show; `text` is then unspecified.
+std::optional<app::FileError> ReadPassText(
+    const std::filesystem::path& path, CodePageChoice choice, std::string& text);
+
+} // namespace morvane::search

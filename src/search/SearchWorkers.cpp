@@ -1,0 +1,213 @@
+// The found and not-found passes' per-file work on worker threads. Tests:
+// tests/cli/ParallelSearchCliTest.cpp.
+
+#include "search/SearchWorkers.h"
+
+#include "search/EngineAbortScope.h"
+#include "search/PassTextReader.h"
+
+#include <chrono>
+
+namespace morvane::search {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Files a worker may run ahead of the pass thread, per job: enough that a slow file does not
+// idle the others, few enough that an abort wastes little.
+constexpr std::size_t kWindowPerJob = 8;
+// How often a waiting pass thread lets messages through (an abort is seen within this).
+constexpr auto kWaitSlice = std::chrono::milliseconds(10);
+
+constexpr rules::GlobalModifier kGlobalModifiers[]
+    = { rules::GlobalModifier::I, rules::GlobalModifier::M, rules::GlobalModifier::S, rules::GlobalModifier::X,
+          rules::GlobalModifier::G };
+
+} // namespace
+
+struct SearchWorkers::Worker {
+    explicit Worker(const rules::RuleCompiler& model)
+        : compiler(engine)
+    {
+        const regex::TRegex& source = model.engine();
+        engine.SetSpaceChars(source.SpaceChars());
+        engine.SetWordChars(source.WordChars());
+        engine.SetLineSeparatorChars(source.LineSeparatorChars());
+        engine.SetLinePairedSeparator(source.LinePairedSeparator());
+        for (const rules::GlobalModifier modifier : kGlobalModifiers)
+            compiler.CheckBoxModifierClick(modifier, model.modifierChecked(modifier));
+        engine.SetModifierText(source.ModifierText());
+    }
+
+    regex::TRegex engine;
+    rules::RuleCompiler compiler;
+    std::string text; // the file's text, reused from file to file
+};
+
+SearchWorkers::SearchWorkers(const std::vector<fs::path>& list, const SearchRules& rules, bool found,
+    CodePageChoice codePage, const rules::RuleCompiler& model, int jobs)
+    : m_list(list)
+    , m_rules(rules.multipass ? rules.rows : std::vector<rules::Rule> { rules.fields })
+    , m_found(found)
+    , m_codePage(codePage)
+    , m_window(kWindowPerJob * static_cast<std::size_t>(jobs))
+    , m_slots(m_window)
+    , m_predictor(std::make_unique<Worker>(model))
+{
+    for (int i = 0; i < jobs; ++i) {
+        m_workers.push_back(std::make_unique<Worker>(model));
+        Worker& worker = *m_workers.back();
+        worker.engine.SetAbortCheck([this] { return stopping(); });
+    }
+    for (const std::unique_ptr<Worker>& worker : m_workers)
+        m_threads.emplace_back([this, &worker] { work(*worker); });
+}
+
+SearchWorkers::~SearchWorkers()
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_stop = true;
+    }
+    m_workReady.notify_all();
+    for (std::thread& thread : m_threads)
+        thread.join();
+}
+
+void SearchWorkers::advancePrediction()
+{
+    // A refused remark ends the pass, so what it leaves behind is never used.
+    for (const rules::Rule& rule : m_rules)
+        m_predictor->compiler.ApplyRemark(rule.Remark);
+}
+
+void SearchWorkers::work(Worker& worker)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        m_workReady.wait(lock, [this] {
+            return stopping() || (m_nextClaim < m_list.size() && m_nextClaim < m_released + m_window);
+        });
+        if (stopping())
+            return;
+        const std::size_t index = m_nextClaim++;
+        FileVerdict verdict;
+        verdict.startModifiers = m_predictor->engine.ModifierText();
+        advancePrediction();
+        lock.unlock();
+        try {
+            testFile(worker, m_list[index], verdict);
+        } catch (...) {
+            // Out of memory or the like: the pass thread meets the same failure as one job does.
+            verdict.kind = FileVerdict::Kind::Serial;
+        }
+        lock.lock();
+        Slot& slot = m_slots[index % m_window];
+        slot.verdict = std::move(verdict);
+        slot.ready = true;
+        ++m_readyCount;
+        if (m_awaited && wakeDue())
+            m_verdictReady.notify_one();
+    }
+}
+
+void SearchWorkers::testFile(Worker& worker, const fs::path& path, FileVerdict& verdict)
+{
+    // The single-job tests (SearchPass::TestFileFound and TestFileNotFound) step by step: the
+    // remark of every rule, empty find or not; the count of matches including those made
+    // before a limit; in the not-found pass every rule searched even after one matched.
+    verdict.kind = FileVerdict::Kind::Serial;
+    regex::TRegex& engine = worker.engine;
+    engine.SetInputString({});
+    // A rich-text file is read through the viewer, which only the pass thread may use.
+    if (WorkTextEditor::IsRichTextName(path) || ReadPassText(path, m_codePage, worker.text))
+        return;
+    engine.SetModifierText(verdict.startModifiers);
+    bool searched = false;
+    bool anyMatched = false;
+    try {
+        for (const rules::Rule& rule : m_rules) {
+            if (stopping() || !worker.compiler.ApplyRemark(rule.Remark))
+                return;
+            ++verdict.remarksApplied;
+            if (rule.Find.empty())
+                continue;
+            searched = true;
+            engine.SetExpression(rule.Find);
+            engine.SetInputView(worker.text);
+            if (!engine.ExecPos(1))
+                continue;
+            anyMatched = true;
+            if (!m_found)
+                continue;
+            verdict.matched = true;
+            do {
+                if (stopping())
+                    return;
+                ++verdict.matches;
+            } while (engine.ExecNext());
+        }
+    } catch (const regex::ERegex& error) {
+        // A refused expression or an abort is left to the pass thread, which ends the pass
+        // with the very message and counts of one job.
+        if (IsSearchLimit(error)) {
+            verdict.kind = FileVerdict::Kind::Limit;
+            verdict.limit = error;
+        }
+        engine.SetInputString({});
+        return;
+    }
+    engine.SetInputString({});
+    verdict.listed = searched && !anyMatched;
+    verdict.kind = FileVerdict::Kind::Searched;
+}
+
+bool SearchWorkers::wakeDue() const
+{
+    const bool working = m_readyCount < m_nextClaim - m_released;
+    return m_slots[*m_awaited % m_window].ready && (m_readyCount >= m_window / 2 || !working);
+}
+
+const FileVerdict* SearchWorkers::wait(std::size_t index, const std::function<bool()>& keepWaiting)
+{
+    Slot& slot = m_slots[index % m_window];
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_awaited = index;
+    while (!slot.ready) {
+        // A verdict there when the slice ends is taken without waiting for the batch.
+        if (m_verdictReady.wait_for(lock, kWaitSlice, [this] { return wakeDue(); }) || slot.ready)
+            break;
+        lock.unlock();
+        const bool goOn = keepWaiting();
+        lock.lock();
+        if (!goOn) {
+            m_awaited.reset();
+            return nullptr;
+        }
+    }
+    m_awaited.reset();
+    return &slot.verdict;
+}
+
+void SearchWorkers::release(std::size_t index, const std::optional<std::string>& nextModifiers)
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        Slot& slot = m_slots[index % m_window];
+        slot.ready = false;
+        slot.verdict = {};
+        --m_readyCount;
+        m_released = index + 1;
+        if (nextModifiers) {
+            // Predict the files already claimed past this one again from the real state, so
+            // that the next claim's prediction follows from it.
+            m_predictor->engine.SetModifierText(*nextModifiers);
+            for (std::size_t k = index + 1; k < m_nextClaim; ++k)
+                advancePrediction();
+        }
+    }
+    m_workReady.notify_one();
+}
+
+} // namespace morvane::search

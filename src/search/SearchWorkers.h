@@ -1,0 +1,111 @@
+#pragma once
+// The per-file work of the found and not-found passes on worker threads: each worker owns an
+// engine, a rule compiler and a read buffer, and tests files of the pass's list in list order,
+// at most a bounded window of files ahead of the pass thread, which takes the verdicts one by
+// one in list order and does with each what the single-job loop does (SearchPass). Nothing a
+// worker does is seen outside it: it reports no failure, writes no row, touches no counter.
+// Covered by tests/cli/ParallelSearchCliTest.cpp.
+//
+// A remark's modifiers carry over from rule to rule and from file to file, so a file's result
+// can depend on the files before it. A worker therefore starts each file from a predicted
+// engine state: the state the file before would leave if it were read and searched to the end.
+// The verdict names the state it started from; the pass thread accepts it only when that is the
+// state its own engine is in, and otherwise (and for every unusual file: unreadable, rich text,
+// a refused rule, an abort) runs the file itself as the single-job loop would, then tells the
+// workers the real state so that later predictions follow it. The output is thus the single-job
+// output by construction, and the common files never wait for the pass thread.
+
+#include "regex/ERegex.h"
+#include "rules/RuleCompiler.h"
+#include "search/SearchPass.h"
+#include "search/WorkTextEditor.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace morvane::search {
+
+// What a worker found in one file.
+struct FileVerdict {
+    enum class Kind {
+        Searched, // every rule ran to the end
+        Limit, // the engine gave up at a search limit: `limit` holds its error
+        Serial, // the pass thread must run this file itself
+    };
+    Kind kind = Kind::Serial;
+    std::string startModifiers; // the engine's ModifierText() the file was tested from
+    int remarksApplied = 0; // remarks applied before the end (or the limit)
+    int matches = 0; // the found pass's count, up to the limit when there was one
+    bool matched = false; // found pass: some rule matched before the end (or the limit)
+    bool listed = false; // not-found pass: the file is to be listed
+    std::optional<regex::ERegex> limit;
+};
+
+class SearchWorkers {
+public:
+    // Starts `jobs` workers over `list`. The workers' engines copy the settings of `model`'s
+    // engine (character sets, line separators) and its global modifier boxes; the first file
+    // is predicted to start from the model engine's current modifiers. Every argument must
+    // outlive the workers.
+    SearchWorkers(const std::vector<std::filesystem::path>& list, const SearchRules& rules, bool found,
+        CodePageChoice codePage, const rules::RuleCompiler& model, int jobs);
+    // Stops and joins the workers.
+    ~SearchWorkers();
+    SearchWorkers(const SearchWorkers&) = delete;
+    SearchWorkers& operator=(const SearchWorkers&) = delete;
+
+    // Waits for the verdict on file `index`, the next file the pass takes, calling `keepWaiting`
+    // every few milliseconds while none is there; nullptr once `keepWaiting` returns false.
+    const FileVerdict* wait(std::size_t index, const std::function<bool()>& keepWaiting);
+    // The pass is done with file `index` (the one waited for last): a worker may go on to the
+    // file one window further. `nextModifiers` is the engine state the pass goes on from when
+    // the file did not end as predicted; later predictions then start from it.
+    void release(std::size_t index, const std::optional<std::string>& nextModifiers);
+
+private:
+    struct Worker;
+    struct Slot {
+        bool ready = false;
+        FileVerdict verdict;
+    };
+
+    void work(Worker& worker);
+    void testFile(Worker& worker, const std::filesystem::path& path, FileVerdict& verdict);
+    // Applies every rule's remark, as a file that reads and searches to the end does.
+    void advancePrediction();
+    // Whether the waiting pass thread should wake: its file is there and either a good part
+    // of the window is ready or no file is being worked on. Waking for a batch rather than for
+    // every file keeps the threads from taking turns on the cores.
+    bool wakeDue() const;
+    bool stopping() const { return m_stop.load(std::memory_order_relaxed); }
+
+    const std::vector<std::filesystem::path>& m_list;
+    std::vector<rules::Rule> m_rules; // the fields' rule alone, or the table's rows
+    bool m_found;
+    CodePageChoice m_codePage;
+    std::size_t m_window;
+
+    std::mutex m_mutex;
+    std::condition_variable m_workReady; // a file may be claimed, or stop
+    std::condition_variable m_verdictReady;
+    std::vector<Slot> m_slots; // file k in slot k % window
+    std::size_t m_nextClaim = 0;
+    std::size_t m_released = 0; // files the pass is done with
+    std::size_t m_readyCount = 0; // verdicts there and not yet released
+    std::optional<std::size_t> m_awaited; // the file the pass thread waits for
+    std::unique_ptr<Worker> m_predictor; // only its engine and compiler are used
+    std::atomic<bool> m_stop { false };
+    std::vector<std::unique_ptr<Worker>> m_workers;
+    std::vector<std::thread> m_threads;
+};
+
+} // namespace morvane::search
