@@ -73,6 +73,12 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
         showStatus(target.mode);
         if (m_control.AbortRequested())
             break;
+        // The engine borrows the working text while it searches this file; it gives the loan
+        // back before the next file is read into the same buffer, whichever way this one ends.
+        struct ReturnSubject {
+            regex::TRegex& engine;
+            ~ReturnSubject() { engine.SetInputString({}); }
+        } returnSubject { m_compiler.engine() };
         try {
             if (m_editor.modeFor(path) == EditorMode::Rich) {
                 // Replacing through a rich-text viewer keeps the document's formatting; the
@@ -108,7 +114,7 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
             // With "AutoDetect" split files take the code page detected for their source.
             target.splitCodePage = m_editor.targetCodePage();
             ReplaceStreamed streamed(m_control, m_compiler, rules, m_counters, target, fileCount);
-            ReplaceFileResult result = streamed.ReplaceEverywhereStreamed(m_editor.workText(), path);
+            ReplaceFileResult result = streamed.ReplaceEverywhereStreamed(m_editor.workTextBuffer(), path);
             std::optional<app::FileError> error = std::move(result.error);
             if (result.ran && !error) {
                 switch (target.mode) {
@@ -193,7 +199,7 @@ bool ReplaceEverywhere::FindFirstMatchInFile(const fs::path& path, MultipassRule
         return false;
     if (!m_editor.LoadWorkText(path))
         return false;
-    m_compiler.engine().SetInputString(m_editor.workText());
+    m_compiler.engine().SetInputView(m_editor.workText());
     return rules.findFirst(m_compiler);
 }
 
