@@ -335,6 +335,13 @@ std::optional<app::FileError> WorkTextEditor::WriteWorkText(const fs::path& path
     return m_backups.RewriteFile(path, m_workText);
 }
 
+std::optional<app::FileError> WorkTextEditor::StageWorkText(const fs::path& path)
+{
+    if (std::optional<app::FileError> refused = encodeForWriting(path))
+        return refused;
+    return m_backups.stageRewrite(path, m_workText);
+}
+
 std::optional<app::FileError> WorkTextEditor::encodeForWriting(const fs::path& path)
 {
     if (!m_origin.writable())

@@ -123,6 +123,10 @@ public:
     // gets the byte-order mark back when the text was read from UTF-8 with one. A text that
     // does not hold all of its file is refused: the error names the path and writeRefusal().
     std::optional<app::FileError> WriteWorkText(const std::filesystem::path& path);
+    // WriteWorkText as one file of a batch (Backups::stageRewrite): converted and in its
+    // temporary file now, in place once the pass commits the batch. An error here means
+    // nothing was staged and the file is as it was.
+    std::optional<app::FileError> StageWorkText(const std::filesystem::path& path);
     // Writes `text` to `path` in the target code page, without a backup copy.
     std::optional<app::FileError> WriteTextFile(
         const std::string& text, const std::filesystem::path& path) const;

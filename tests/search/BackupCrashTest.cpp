@@ -1,7 +1,8 @@
-// Interruptions of the write path and of restore-first at every durable step (the process is
-// killed there), and two processes writing one tree at once: afterwards every file is wholly
-// old or wholly new, every existing copy is listed in ".hidden", the run of copies still reads
-// correctly, and rerunning the command then restoring the first copy gives the original bytes.
+// Interruptions of the write path (one file at a time and a batch of files) and of
+// restore-first at every durable step (the process is killed there), and two processes writing
+// one tree at once: afterwards every file is wholly old or wholly new, every existing copy is
+// listed in ".hidden", the run of copies still reads correctly, and rerunning the command then
+// restoring the first copy gives the original bytes.
 
 #include "TempTree.h"
 #include "app/DurableWrite.h"
@@ -95,6 +96,56 @@ TEST(BackupCrash, ReplaceKilledAtEveryStepThenRerunAndRestoreFirst)
     }
     // Each file: new content, list entry, copy, rename, directory flush.
     EXPECT_GE(step, 9);
+}
+
+TEST(BackupCrash, ABatchKilledAtEveryStepThenRerunAndRestoreFirst)
+{
+    const std::vector<std::pair<std::string, std::string>> files {
+        { "a.txt", "alpha" }, { "b.txt", "beta" }, { "c.txt", "gamma" }
+    };
+    // One batch over the files that still hold their old content, as a replace pass makes it.
+    auto replaceBatch = [&](const TempTree& tree) {
+        Backups backups;
+        for (const auto& [name, old] : files) {
+            const fs::path path = tree / name;
+            ASSERT_FALSE(backups.enterDirectoryOf(path));
+            if (Read(path) == old) {
+                ASSERT_FALSE(backups.stageRewrite(path, old + " replaced"));
+            }
+        }
+        for (const std::optional<app::FileError>& result : backups.commitBatch())
+            EXPECT_FALSE(result);
+    };
+    int step = 1;
+    for (;; ++step) {
+        TempTree tree;
+        for (const auto& [name, content] : files)
+            tree.file(name, content);
+        const bool killed = KilledAtStep(step, [&] { replaceBatch(tree); });
+        for (const auto& [name, content] : files) {
+            const std::string now = Read(tree / name);
+            EXPECT_TRUE(now == content || now == content + " replaced") << "step " << step << ": " << now;
+            // A file with its new content has its old one kept as a listed copy.
+            if (now != content) {
+                EXPECT_EQ(Read(Backups::BackupName(tree / name, 0)), content) << "step " << step;
+            }
+            ExpectCopiesListed(tree / name, step);
+        }
+        replaceBatch(tree);
+        for (const auto& [name, content] : files) {
+            EXPECT_EQ(Read(tree / name), content + " replaced") << "step " << step;
+            Backups backups;
+            EXPECT_TRUE(backups.RestoreFirst(tree / name)) << "step " << step;
+            EXPECT_EQ(Read(tree / name), content) << "step " << step;
+        }
+        for (const auto& entry : fs::directory_iterator(tree.root()))
+            EXPECT_FALSE(app::IsTemporaryName(entry.path().filename().string())) << "step " << step;
+        if (!killed)
+            break;
+    }
+    // Three flushed contents, one listing, three copies, a directory flush, three renames and
+    // the last directory flush: a kill after each of the twelve steps.
+    EXPECT_EQ(step, 13);
 }
 
 TEST(BackupCrash, RestoreFirstKilledAtEveryStepLeavesAReadableRun)
