@@ -87,13 +87,17 @@ int KeepAsBackup(const fs::path& target, const fs::path& backupName, mode_t mode
     return app::CopyToNewFileDurably(target, backupName, mode);
 }
 
+// The longest name the directory of `path` allows.
+size_t NameLimit(const fs::path& path)
+{
+    const long limit = ::pathconf(DirectoryOf(path).c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<size_t>(limit) : 255;
+}
+
 // Whether the last component of `path` is longer than its directory allows.
 bool NameTooLong(const fs::path& path)
 {
-    long limit = ::pathconf(DirectoryOf(path).c_str(), _PC_NAME_MAX);
-    if (limit <= 0)
-        limit = 255;
-    return path.filename().native().size() > static_cast<size_t>(limit);
+    return path.filename().native().size() > NameLimit(path);
 }
 
 // Puts the copy `copy` in place of `file` (through a link), the copy's name gone. 0 or errno.
@@ -340,7 +344,8 @@ std::optional<app::FileError> Backups::stageRewrite(const fs::path& file, std::s
     staged.makeCopy = m_saveBackup && existed;
     if (staged.makeCopy && !IsListableName(file.filename().string()))
         return Failure(kMsgLineBreakInName, file, app::FileFailure::LineBreakInName);
-    if (const int err = staged.pending.create(staged.target, bytes, app::ModeForRewrite(staged.target), false))
+    const mode_t mode = existed ? st.st_mode & 07777 : app::ModeForRewrite(staged.target);
+    if (const int err = staged.pending.create(staged.target, bytes, mode, false))
         return app::FileError { app::CannotCreateText(file, err) };
     staged.copyMode = st.st_mode & 07777;
     staged.device = existed ? st.st_dev : 0;
@@ -387,6 +392,7 @@ std::vector<std::optional<app::FileError>> Backups::commitBatch()
     // together before any of the copies exists.
     std::vector<fs::path> copies(batch.size());
     std::vector<std::string> names;
+    size_t nameLimit = 0; // asked once: the copies of a batch share their directory
     auto taken = [&](const fs::path& name) {
         return NameExists(name) || std::find(copies.begin(), copies.end(), name) != copies.end();
     };
@@ -397,7 +403,9 @@ std::vector<std::optional<app::FileError>> Backups::commitBatch()
         while (taken(BackupName(batch[i].file, n)))
             ++n;
         const fs::path copy = BackupName(batch[i].file, n);
-        if (NameTooLong(copy)) {
+        if (nameLimit == 0)
+            nameLimit = NameLimit(copy);
+        if (copy.filename().native().size() > nameLimit) {
             fail(i, app::FileError { app::CannotCreateText(copy, ENAMETOOLONG) });
             continue;
         }
