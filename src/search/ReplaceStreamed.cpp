@@ -41,7 +41,9 @@ ReplaceFileResult ReplaceStreamed::ReplaceEverywhereStreamed(
     m_currentFile = currentFile;
     m_workText = &workText;
     m_newText.clear();
-    m_newText.reserve(workText.size());
+    // Room to grow by a quarter: pages that are never written take no memory, while growing
+    // a full buffer would hold the old and the new one at once.
+    m_newText.reserve(workText.size() + workText.size() / 4);
     m_copiedUpTo = 0;
     bool ok = replaceMatch(result);
     while (ok && !m_control.AbortRequested()) {
