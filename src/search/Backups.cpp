@@ -383,13 +383,8 @@ std::vector<std::optional<app::FileError>> Backups::commitBatch()
         batch[i].pending.discard();
     };
 
-    // 1. Every new content on disk.
-    for (size_t i = 0; i < batch.size(); ++i)
-        if (const int err = batch[i].pending.sync())
-            fail(i, app::FileError { app::CannotCreateText(batch[i].file, err) });
-
-    // 2. The copies' names, chosen as one rewrite after another would choose them, listed
-    // together before any of the copies exists.
+    // 1. The copies' names, chosen as one rewrite after another would choose them, and listed
+    // together. A name listed for a file that then fails is harmless: it hides nothing.
     std::vector<fs::path> copies(batch.size());
     std::vector<std::string> names;
     size_t nameLimit = 0; // asked once: the copies of a batch share their directory
@@ -397,7 +392,7 @@ std::vector<std::optional<app::FileError>> Backups::commitBatch()
         return NameExists(name) || std::find(copies.begin(), copies.end(), name) != copies.end();
     };
     for (size_t i = 0; i < batch.size(); ++i) {
-        if (results[i] || !batch[i].makeCopy)
+        if (!batch[i].makeCopy)
             continue;
         int n = 0;
         while (taken(BackupName(batch[i].file, n)))
@@ -412,20 +407,47 @@ std::vector<std::optional<app::FileError>> Backups::commitBatch()
         copies[i] = copy;
         names.push_back(copy.filename().string());
     }
+    // Several files are flushed by one flush of their file system, which costs about what one
+    // file's flush does; the list's lines go with them.
+    const bool flushTogether = batch.size() >= kFlushTogetherFrom;
     HiddenList* hidden = m_current ? &m_current->hidden : nullptr;
-    if (!names.empty()) {
-        const int err = hidden ? hidden->addAll(names) : EINVAL;
-        if (err) {
-            const app::FileError error = err == ELOOP
-                ? Failure(kMsgHiddenListLink, hidden->file(), app::FileFailure::HiddenListLink)
-                : Failure(kMsgHiddenListFailed, hidden ? hidden->file() : fs::path(".hidden"), err);
-            for (size_t i = 0; i < batch.size(); ++i)
-                if (!copies[i].empty()) {
-                    copies[i].clear();
-                    fail(i, error);
-                }
+    auto failCopies = [&](int err) {
+        const app::FileError error = err == ELOOP
+            ? Failure(kMsgHiddenListLink, hidden->file(), app::FileFailure::HiddenListLink)
+            : Failure(kMsgHiddenListFailed, hidden ? hidden->file() : fs::path(".hidden"), err);
+        for (size_t i = 0; i < batch.size(); ++i)
+            if (!copies[i].empty()) {
+                copies[i].clear();
+                fail(i, error);
+            }
+    };
+    if (!names.empty())
+        if (const int err = hidden ? hidden->addAll(names, !flushTogether) : EINVAL)
+            failCopies(err);
+
+    // 2. Every new content and the list on disk, before any copy exists.
+    bool flushed = false;
+    if (flushTogether) {
+        const int dir = ::open(hidden ? hidden->directory().c_str() : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            flushed = ::syncfs(dir) == 0;
+            ::close(dir);
         }
+        if (flushed)
+            app::CrashPoint();
     }
+    // Each file's own flush: after the file system's it finds nothing left to write, but still
+    // tells which file a write error belongs to.
+    for (size_t i = 0; i < batch.size(); ++i)
+        if (!results[i])
+            if (const int err = batch[i].pending.sync()) {
+                fail(i, app::FileError { app::CannotCreateText(batch[i].file, err) });
+                copies[i].clear();
+            }
+    if (flushTogether && !flushed
+        && std::any_of(copies.begin(), copies.end(), [](const fs::path& c) { return !c.empty(); }))
+        if (const int err = hidden->sync())
+            failCopies(err);
 
     // 3. The copies, then one flush of the directory for all of their names.
     std::vector<fs::path> copyDirectories;

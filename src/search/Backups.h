@@ -19,9 +19,10 @@
 // as it was.
 //
 // A pass that rewrites many files batches them (stageRewrite, commitBatch): each file's new
-// content goes to its temporary file at once, unflushed; the batch then flushes them together,
-// lists all its copies in ".hidden" with one write, makes the copies, flushes the directory,
-// and only then renames each new content over its original, flushing the directory once more.
+// content goes to its temporary file at once, unflushed; the batch then lists all its copies in
+// ".hidden" with one write, flushes the new contents and the list together (one flush of the
+// file system), makes the copies, flushes the directory, and only then renames each new
+// content over its original, flushing the directory once more.
 // No original is replaced before its new content, its copy and the copy's listing are on disk,
 // so the guarantees above hold for every file of a batch, however it is interrupted.
 //
@@ -98,6 +99,9 @@ public:
     // The bounds of a batch: its files, and the bytes of their new contents.
     static constexpr size_t kBatchFiles = 64;
     static constexpr size_t kBatchBytes = size_t { 64 } << 20;
+    // From this many files on, a batch is flushed by one flush of the whole file system
+    // instead of one per file.
+    static constexpr size_t kFlushTogetherFrom = 2;
 
     // The same without any backup copy, whatever the option.
     static std::optional<app::FileError> WriteFileSafely(

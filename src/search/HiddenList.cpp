@@ -124,7 +124,7 @@ int HiddenList::add(const std::string& name)
     return addAll({ name });
 }
 
-int HiddenList::addAll(const std::vector<std::string>& names)
+int HiddenList::addAll(const std::vector<std::string>& names, bool flushNow)
 {
     for (const std::string& name : names)
         if (!IsListableName(name))
@@ -157,19 +157,34 @@ int HiddenList::addAll(const std::vector<std::string>& names)
     if (fd < 0)
         return errno;
     int err = app::WriteAllToDescriptor(fd, lines);
-    if (!err && ::fdatasync(fd) != 0)
+    if (!err && flushNow && ::fdatasync(fd) != 0)
         err = errno;
     if (::close(fd) != 0 && !err)
         err = errno;
-    if (!err && created)
+    if (!err && created && flushNow)
         err = app::SyncDirectory(m_dir);
     if (err)
         return err;
-    app::CrashPoint();
+    if (flushNow)
+        app::CrashPoint();
     for (const std::string* name : appended)
         m_names.insert(*name);
     m_endsWithNewline = true;
     return 0;
+}
+
+int HiddenList::sync()
+{
+    const int fd = ::open(file().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno;
+    int err = ::fdatasync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (!err)
+        err = app::SyncDirectory(m_dir);
+    if (!err)
+        app::CrashPoint();
+    return err;
 }
 
 void HiddenList::remove(const std::string& name)
