@@ -135,7 +135,7 @@ int PendingFile::sync()
     return 0;
 }
 
-int PendingFile::commit()
+int PendingFile::commit(bool syncDirectory)
 {
     if (m_fd < 0)
         return EBADF;
@@ -151,6 +151,8 @@ int PendingFile::commit()
     }
     m_temp.clear();
     CrashPoint();
+    if (!syncDirectory)
+        return 0;
     (void)SyncDirectory(DirectoryOf(m_target)); // the content is safe; only the entry could lag
     CrashPoint();
     return 0;

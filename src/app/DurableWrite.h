@@ -42,9 +42,10 @@ public:
     int create(const std::filesystem::path& target, std::string_view bytes, mode_t mode, bool sync = true);
     // Flushes the written data to disk. 0 or the errno.
     int sync();
-    // Renames the temporary file over the target and flushes the directory. 0 or the errno
-    // (the temporary file is removed on failure).
-    int commit();
+    // Renames the temporary file over the target and, unless `syncDirectory` is false (a
+    // batch flushes its directory once after all its renames), flushes the directory. 0 or the
+    // errno (the temporary file is removed on failure).
+    int commit(bool syncDirectory = true);
     // Removes the temporary file.
     void discard();
 

@@ -11,6 +11,7 @@
 #include "app/Format.h"
 #include "app/MessageTable.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -86,13 +87,17 @@ int KeepAsBackup(const fs::path& target, const fs::path& backupName, mode_t mode
     return app::CopyToNewFileDurably(target, backupName, mode);
 }
 
+// The longest name the directory of `path` allows.
+size_t NameLimit(const fs::path& path)
+{
+    const long limit = ::pathconf(DirectoryOf(path).c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<size_t>(limit) : 255;
+}
+
 // Whether the last component of `path` is longer than its directory allows.
 bool NameTooLong(const fs::path& path)
 {
-    long limit = ::pathconf(DirectoryOf(path).c_str(), _PC_NAME_MAX);
-    if (limit <= 0)
-        limit = 255;
-    return path.filename().native().size() > static_cast<size_t>(limit);
+    return path.filename().native().size() > NameLimit(path);
 }
 
 // Puts the copy `copy` in place of `file` (through a link), the copy's name gone. 0 or errno.
@@ -135,6 +140,17 @@ struct Backups::DirectoryState {
     }
     DirectoryLock lock;
     HiddenList hidden;
+};
+
+// A rewrite waiting in the batch: its new content is in `pending`, not yet flushed.
+struct Backups::Staged {
+    fs::path file; // as the pass names it
+    fs::path target; // the file the content goes to (through a symbolic link)
+    app::PendingFile pending;
+    mode_t copyMode = 0; // the original's bits, for a copy made by copying
+    bool makeCopy = false;
+    dev_t device = 0;
+    ino_t inode = 0;
 };
 
 Backups::Backups() = default;
@@ -194,6 +210,10 @@ std::optional<app::FileError> Backups::enterDirectoryOf(const fs::path& file)
 
 void Backups::leaveDirectory()
 {
+    // The batch belongs to the directory's lock; its caller commits it first to hear of its
+    // failures, and what is still staged here is not dropped.
+    if (!m_staged.empty())
+        (void)commitBatch();
     if (m_current)
         (void)m_current->hidden.flush();
     m_current.reset();
@@ -304,6 +324,185 @@ std::optional<app::FileError> Backups::rewrite(
     if (const int err = pending.commit())
         return app::FileError { app::CannotCreateText(file, err) };
     return std::nullopt;
+}
+
+std::optional<app::FileError> Backups::stageRewrite(const fs::path& file, std::string_view bytes)
+{
+    const fs::path dir = DirectoryOf(file);
+    if (!m_current || m_current->hidden.directory() != dir)
+        return RewriteFile(file, bytes);
+    // The same checks, in the same order, as a rewrite on its own.
+    Staged staged;
+    staged.file = file;
+    staged.target = WriteTarget(file);
+    struct stat st { };
+    const bool existed = ::stat(staged.target.c_str(), &st) == 0;
+    if (existed && S_ISDIR(st.st_mode))
+        return app::FileError { app::CannotCreateText(file, EISDIR) };
+    if (existed && IsReadOnly(staged.target, st))
+        return Failure(kMsgReadOnly, file, app::FileFailure::ReadOnly);
+    staged.makeCopy = m_saveBackup && existed;
+    if (staged.makeCopy && !IsListableName(file.filename().string()))
+        return Failure(kMsgLineBreakInName, file, app::FileFailure::LineBreakInName);
+    const mode_t mode = existed ? st.st_mode & 07777 : app::ModeForRewrite(staged.target);
+    if (const int err = staged.pending.create(staged.target, bytes, mode, false))
+        return app::FileError { app::CannotCreateText(file, err) };
+    staged.copyMode = st.st_mode & 07777;
+    staged.device = existed ? st.st_dev : 0;
+    staged.inode = existed ? st.st_ino : 0;
+    m_stagedBytes += bytes.size();
+    m_staged.push_back(std::move(staged));
+    return std::nullopt;
+}
+
+bool Backups::mustCommitBefore(const fs::path& file) const
+{
+    if (m_staged.empty())
+        return false;
+    if (m_staged.size() >= kBatchFiles || m_stagedBytes >= kBatchBytes || !m_current
+        || m_current->hidden.directory() != DirectoryOf(file))
+        return true;
+    // A second name for a waiting file would be read with its old content.
+    struct stat st { };
+    if (::stat(file.c_str(), &st) != 0)
+        return false;
+    for (const Staged& staged : m_staged)
+        if (staged.inode != 0 && staged.inode == st.st_ino && staged.device == st.st_dev)
+            return true;
+    return false;
+}
+
+std::vector<std::optional<app::FileError>> Backups::commitBatch()
+{
+    std::vector<Staged> batch = std::move(m_staged);
+    m_staged.clear();
+    m_stagedBytes = 0;
+    std::vector<std::optional<app::FileError>> results(batch.size());
+    auto fail = [&](size_t i, app::FileError error) {
+        results[i] = std::move(error);
+        batch[i].pending.discard();
+    };
+
+    // 1. The copies' names, chosen as one rewrite after another would choose them, and listed
+    // together. A name listed for a file that then fails is harmless: it hides nothing.
+    std::vector<fs::path> copies(batch.size());
+    std::vector<std::string> names;
+    size_t nameLimit = 0; // asked once: the copies of a batch share their directory
+    auto taken = [&](const fs::path& name) {
+        return NameExists(name) || std::find(copies.begin(), copies.end(), name) != copies.end();
+    };
+    for (size_t i = 0; i < batch.size(); ++i) {
+        if (!batch[i].makeCopy)
+            continue;
+        int n = 0;
+        while (taken(BackupName(batch[i].file, n)))
+            ++n;
+        const fs::path copy = BackupName(batch[i].file, n);
+        if (nameLimit == 0)
+            nameLimit = NameLimit(copy);
+        if (copy.filename().native().size() > nameLimit) {
+            fail(i, app::FileError { app::CannotCreateText(copy, ENAMETOOLONG) });
+            continue;
+        }
+        copies[i] = copy;
+        names.push_back(copy.filename().string());
+    }
+    // Several files are flushed by one flush of their file system, which costs about what one
+    // file's flush does; the list's lines go with them.
+    const bool flushTogether = batch.size() >= kFlushTogetherFrom;
+    HiddenList* hidden = m_current ? &m_current->hidden : nullptr;
+    auto failCopies = [&](int err) {
+        const app::FileError error = err == ELOOP
+            ? Failure(kMsgHiddenListLink, hidden->file(), app::FileFailure::HiddenListLink)
+            : Failure(kMsgHiddenListFailed, hidden ? hidden->file() : fs::path(".hidden"), err);
+        for (size_t i = 0; i < batch.size(); ++i)
+            if (!copies[i].empty()) {
+                copies[i].clear();
+                fail(i, error);
+            }
+    };
+    if (!names.empty())
+        if (const int err = hidden ? hidden->addAll(names, !flushTogether) : EINVAL)
+            failCopies(err);
+
+    // 2. Every new content and the list on disk, before any copy exists.
+    bool flushed = false;
+    if (flushTogether) {
+        const int dir = ::open(hidden ? hidden->directory().c_str() : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            flushed = ::syncfs(dir) == 0;
+            ::close(dir);
+        }
+        if (flushed)
+            app::CrashPoint();
+    }
+    // Each file's own flush: after the file system's it finds nothing left to write, but still
+    // tells which file a write error belongs to.
+    for (size_t i = 0; i < batch.size(); ++i)
+        if (!results[i])
+            if (const int err = batch[i].pending.sync()) {
+                fail(i, app::FileError { app::CannotCreateText(batch[i].file, err) });
+                copies[i].clear();
+            }
+    if (flushTogether && !flushed
+        && std::any_of(copies.begin(), copies.end(), [](const fs::path& c) { return !c.empty(); }))
+        if (const int err = hidden->sync())
+            failCopies(err);
+
+    // 3. The copies, then one flush of the directory for all of their names.
+    std::vector<fs::path> copyDirectories;
+    for (size_t i = 0; i < batch.size(); ++i) {
+        if (copies[i].empty())
+            continue;
+        if (::link(batch[i].target.c_str(), copies[i].c_str()) == 0) {
+            app::CrashPoint();
+        } else if (const int linkErr = errno; linkErr == EEXIST || linkErr == ENAMETOOLONG) {
+            fail(i, app::FileError { app::CannotCreateText(copies[i], linkErr) });
+            copies[i].clear();
+            continue;
+        } else if (const int err = app::CopyToNewFileDurably(batch[i].target, copies[i], batch[i].copyMode)) {
+            fail(i, app::FileError { app::CannotCreateText(copies[i], err) });
+            copies[i].clear();
+            continue;
+        }
+        const fs::path dir = DirectoryOf(copies[i]);
+        if (std::find(copyDirectories.begin(), copyDirectories.end(), dir) == copyDirectories.end())
+            copyDirectories.push_back(dir);
+    }
+    for (const fs::path& dir : copyDirectories) {
+        if (const int err = app::SyncDirectory(dir)) {
+            // Without a durable name the copy is not kept: those files stay as they are.
+            for (size_t i = 0; i < batch.size(); ++i)
+                if (!copies[i].empty() && DirectoryOf(copies[i]) == dir) {
+                    ::unlink(copies[i].c_str());
+                    fail(i, app::FileError { app::CannotCreateText(copies[i], err) });
+                    copies[i].clear();
+                }
+            continue;
+        }
+        app::CrashPoint();
+    }
+
+    // 4. Each new content over its original, then one flush of each directory renamed in.
+    std::vector<fs::path> renamedDirectories;
+    for (size_t i = 0; i < batch.size(); ++i) {
+        if (results[i])
+            continue;
+        if (const int err = batch[i].pending.commit(false)) {
+            if (!copies[i].empty())
+                ::unlink(copies[i].c_str());
+            results[i] = app::FileError { app::CannotCreateText(batch[i].file, err) };
+            continue;
+        }
+        const fs::path dir = DirectoryOf(batch[i].target);
+        if (std::find(renamedDirectories.begin(), renamedDirectories.end(), dir) == renamedDirectories.end())
+            renamedDirectories.push_back(dir);
+    }
+    for (const fs::path& dir : renamedDirectories) {
+        (void)app::SyncDirectory(dir); // the contents are safe; only the entries could lag
+        app::CrashPoint();
+    }
+    return results;
 }
 
 std::optional<app::FileError> Backups::restore(const fs::path& file, bool toFirst, bool& restored)

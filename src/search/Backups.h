@@ -18,6 +18,14 @@
 // followed by restore-first gives back the original bytes. A failed step leaves the original
 // as it was.
 //
+// A pass that rewrites many files batches them (stageRewrite, commitBatch): each file's new
+// content goes to its temporary file at once, unflushed; the batch then lists all its copies in
+// ".hidden" with one write, flushes the new contents and the list together (one flush of the
+// file system), makes the copies, flushes the directory, and only then renames each new
+// content over its original, flushing the directory once more.
+// No original is replaced before its new content, its copy and the copy's listing are on disk,
+// so the guarantees above hold for every file of a batch, however it is interrupted.
+//
 // Writers are serialised per directory (DirectoryLock.h). A pass enters each directory
 // (enterDirectoryOf) before reading a file there and keeps the lock and the directory's
 // ".hidden" list, read once, until it enters another one or leaves; a single write or restore
@@ -34,6 +42,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace morvane::search {
 
@@ -74,6 +83,26 @@ public:
     // of an existing file first when the option is on. On failure returns the error, and the
     // file and its copies are as they were.
     std::optional<app::FileError> RewriteFile(const std::filesystem::path& file, std::string_view bytes);
+    // RewriteFile for a file of the directory entered last, put off until commitBatch(): the
+    // checks and the temporary file with `bytes` now, the rest with the batch. Returns the
+    // error of a file refused now (nothing is staged then, and nothing changed on disk). A file
+    // outside the entered directory is rewritten at once.
+    std::optional<app::FileError> stageRewrite(const std::filesystem::path& file, std::string_view bytes);
+    // Whether rewrites wait for commitBatch().
+    bool hasStaged() const { return !m_staged.empty(); }
+    // Whether the batch must be committed before `file` is read: it lies in another directory,
+    // the batch is full, or `file` is (or leads to) a file whose new content waits in it.
+    bool mustCommitBefore(const std::filesystem::path& file) const;
+    // Completes every staged rewrite. One result per staged file, in the order they were
+    // staged: nothing, or the error that left that file (and its copies) as it was.
+    std::vector<std::optional<app::FileError>> commitBatch();
+    // The bounds of a batch: its files, and the bytes of their new contents.
+    static constexpr size_t kBatchFiles = 64;
+    static constexpr size_t kBatchBytes = size_t { 64 } << 20;
+    // From this many files on, a batch is flushed by one flush of the whole file system
+    // instead of one per file.
+    static constexpr size_t kFlushTogetherFrom = 2;
+
     // The same without any backup copy, whatever the option.
     static std::optional<app::FileError> WriteFileSafely(
         const std::filesystem::path& file, std::string_view bytes);
@@ -101,6 +130,7 @@ public:
 
 private:
     struct DirectoryState;
+    struct Staged;
     template <typename Body>
     std::optional<app::FileError> inDirectory(const std::filesystem::path& file, Body&& body);
     static std::optional<app::FileError> rewrite(const std::filesystem::path& file, std::string_view bytes,
@@ -109,6 +139,8 @@ private:
 
     bool m_saveBackup = true;
     std::unique_ptr<DirectoryState> m_current;
+    std::vector<Staged> m_staged;
+    size_t m_stagedBytes = 0;
     int m_filesProcessed = 0;
     int m_filesRestored = 0;
     int m_backupsDeleted = 0;

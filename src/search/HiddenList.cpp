@@ -121,37 +121,70 @@ bool HiddenList::contains(const std::string& name)
 
 int HiddenList::add(const std::string& name)
 {
-    if (!IsListableName(name))
-        return EINVAL;
+    return addAll({ name });
+}
+
+int HiddenList::addAll(const std::vector<std::string>& names, bool flushNow)
+{
+    for (const std::string& name : names)
+        if (!IsListableName(name))
+            return EINVAL;
     if (const int err = load())
         return err;
-    // A removal not written yet leaves the line in the file: keeping it is all it takes.
-    if (const auto it = std::find(m_removed.begin(), m_removed.end(), name); it != m_removed.end()) {
-        m_removed.erase(it);
-        m_names.insert(name);
-        return 0;
+    // A last line without its ending gets one first, so the new names stay lines of their own.
+    std::string lines = m_endsWithNewline ? "" : "\n";
+    std::vector<const std::string*> appended;
+    for (const std::string& name : names) {
+        // A removal not written yet leaves the line in the file: keeping it is all it takes.
+        if (const auto it = std::find(m_removed.begin(), m_removed.end(), name); it != m_removed.end()) {
+            m_removed.erase(it);
+            m_names.insert(name);
+            continue;
+        }
+        if (m_names.contains(name)
+            || std::find_if(appended.begin(), appended.end(), [&](const std::string* p) { return *p == name; })
+                != appended.end())
+            continue;
+        lines += name;
+        lines += '\n';
+        appended.push_back(&name);
     }
-    if (m_names.contains(name))
+    if (appended.empty())
         return 0;
     const fs::path path = file();
     const bool created = ::access(path.c_str(), F_OK) != 0;
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
         return errno;
-    const std::string line = (m_endsWithNewline ? "" : "\n") + name + "\n";
-    int err = app::WriteAllToDescriptor(fd, line);
-    if (!err && ::fdatasync(fd) != 0)
+    int err = app::WriteAllToDescriptor(fd, lines);
+    if (!err && flushNow && ::fdatasync(fd) != 0)
         err = errno;
     if (::close(fd) != 0 && !err)
         err = errno;
-    if (!err && created)
+    if (!err && created && flushNow)
         err = app::SyncDirectory(m_dir);
     if (err)
         return err;
-    app::CrashPoint();
-    m_names.insert(name);
+    if (flushNow)
+        app::CrashPoint();
+    for (const std::string* name : appended)
+        m_names.insert(*name);
     m_endsWithNewline = true;
     return 0;
+}
+
+int HiddenList::sync()
+{
+    const int fd = ::open(file().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno;
+    int err = ::fdatasync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (!err)
+        err = app::SyncDirectory(m_dir);
+    if (!err)
+        app::CrashPoint();
+    return err;
 }
 
 void HiddenList::remove(const std::string& name)

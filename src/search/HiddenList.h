@@ -42,6 +42,12 @@ public:
     // Lists `name` durably unless it is listed already (creating the file). 0 or the errno:
     // ELOOP when the list is a symbolic link, EINVAL for a name with CR or LF.
     int add(const std::string& name);
+    // Lists every name of `names` not listed yet with one write and one flush. 0 or the errno
+    // (then none of them counts as listed). With `flushNow` false the write is left for the
+    // caller to flush (a flush of the whole file system, or sync()).
+    int addAll(const std::vector<std::string>& names, bool flushNow = true);
+    // Flushes the list file and its directory entry. 0 or the errno.
+    int sync();
     // Notes `name` for removal at the next flush().
     void remove(const std::string& name);
     // Writes the pending removals (a list left without lines is deleted). 0 or the errno.

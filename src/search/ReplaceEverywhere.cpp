@@ -43,6 +43,8 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
     PassControl::PassLoop loop(m_control);
 
     m_control.SetBusy(true);
+    m_showReport = showReport;
+    m_pending.clear();
     m_editor.AskSaveEditor();
     m_control.startTiming();
     OutputTarget target = m_output.target(m_editor.targetCodePage());
@@ -73,6 +75,16 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
         showStatus(target.mode);
         if (m_control.AbortRequested())
             break;
+        // The engine borrows the working text while it searches this file; it gives the loan
+        // back before the next file is read into the same buffer, whichever way this one ends.
+        struct ReturnSubject {
+            regex::TRegex& engine;
+            ~ReturnSubject() { engine.SetInputString({}); }
+        } returnSubject { m_compiler.engine() };
+        // Staged files are completed before leaving their directory (and its lock), when the
+        // batch is full, and before one of them is read again under another name.
+        if (target.mode == OutputMode::InPlace && m_editor.backups().mustCommitBefore(path))
+            commitBatch();
         try {
             if (m_editor.modeFor(path) == EditorMode::Rich) {
                 // Replacing through a rich-text viewer keeps the document's formatting; the
@@ -108,19 +120,23 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
             // With "AutoDetect" split files take the code page detected for their source.
             target.splitCodePage = m_editor.targetCodePage();
             ReplaceStreamed streamed(m_control, m_compiler, rules, m_counters, target, fileCount);
-            ReplaceFileResult result = streamed.ReplaceEverywhereStreamed(m_editor.workText(), path);
+            ReplaceFileResult result = streamed.ReplaceEverywhereStreamed(m_editor.workTextBuffer(), path);
             std::optional<app::FileError> error = std::move(result.error);
             if (result.ran && !error) {
                 switch (target.mode) {
                 case OutputMode::InPlace:
                     m_editor.setWorkText(std::move(result.newText));
-                    error = m_editor.WriteWorkText(path);
+                    error = m_editor.StageWorkText(path);
                     if (error) {
                         // Counted as changed when its new text was complete; nothing was written.
                         --m_counters.FilesChanged;
                         m_counters.ReplacementsTotal -= m_counters.ReplacementsInFile;
                     } else {
-                        m_editor.noteFileChanged(path);
+                        // Its row waits for the batch, which may still fail it.
+                        m_pending.push_back(
+                            { { path, m_counters.MatchesInFile, m_counters.ReplacementsInFile }, PendingRow::Staged });
+                        showStatus(target.mode);
+                        continue;
                     }
                     break;
                 case OutputMode::OneFile:
@@ -158,10 +174,12 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
             continue;
         }
         if (showReport)
-            m_report.addRow({ path, m_counters.MatchesInFile, m_counters.ReplacementsInFile });
+            addRow({ path, m_counters.MatchesInFile, m_counters.ReplacementsInFile });
         showStatus(target.mode);
     }
 
+    // Also after an abort: what was counted is what reaches the disk.
+    commitBatch();
     m_editor.backups().leaveDirectory();
     m_control.SetBusy(false);
     if (m_afterLoop)
@@ -179,8 +197,63 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
 void ReplaceEverywhere::addFailureRow(const fs::path& path, const std::string& reason)
 {
     // Written whether or not the report is on: a file left as it was must not go unnoticed.
-    m_report.addRow({ path, m_counters.MatchesInFile, 0, reason });
+    ReportRow row { path, m_counters.MatchesInFile, 0, reason };
+    if (!m_pending.empty()) {
+        m_pending.push_back({ std::move(row), PendingRow::Failure });
+        return;
+    }
+    m_report.addRow(std::move(row));
     m_control.dialogs().reportFileFailure(path, reason);
+}
+
+void ReplaceEverywhere::addRow(ReportRow row)
+{
+    // Rows keep the order of the file list: behind a staged file they wait for its outcome.
+    if (m_pending.empty())
+        m_report.addRow(std::move(row));
+    else
+        m_pending.push_back({ std::move(row), PendingRow::Done });
+}
+
+void ReplaceEverywhere::commitBatch()
+{
+    if (!m_editor.backups().hasStaged() && m_pending.empty())
+        return;
+    std::vector<std::optional<app::FileError>> results = m_editor.backups().commitBatch();
+    size_t next = 0;
+    std::vector<PendingRow> pending = std::move(m_pending);
+    m_pending.clear();
+    for (PendingRow& entry : pending) {
+        if (entry.kind == PendingRow::Done) {
+            m_report.addRow(std::move(entry.row));
+            continue;
+        }
+        if (entry.kind == PendingRow::Failure) {
+            const fs::path path = entry.row.path;
+            const std::string reason = entry.row.note;
+            m_report.addRow(std::move(entry.row));
+            m_control.dialogs().reportFileFailure(path, reason);
+            continue;
+        }
+        std::optional<app::FileError> error;
+        if (next < results.size())
+            error = std::move(results[next]);
+        ++next;
+        const fs::path& path = entry.row.path;
+        if (!error) {
+            m_editor.noteFileChanged(path);
+            if (m_showReport)
+                m_report.addRow(std::move(entry.row));
+            continue;
+        }
+        // As a write that failed at once: counted as changed until now, nothing was written.
+        const int replaced = entry.row.replaced.value_or(0);
+        --m_counters.FilesChanged;
+        m_counters.ReplacementsTotal -= replaced;
+        ++m_counters.FilesFailed;
+        m_report.addRow({ path, entry.row.found, 0, error->message });
+        m_control.dialogs().reportFileFailure(path, error->message);
+    }
 }
 
 bool ReplaceEverywhere::FindFirstMatchInFile(const fs::path& path, MultipassRules& rules)
@@ -193,7 +266,7 @@ bool ReplaceEverywhere::FindFirstMatchInFile(const fs::path& path, MultipassRule
         return false;
     if (!m_editor.LoadWorkText(path))
         return false;
-    m_compiler.engine().SetInputString(m_editor.workText());
+    m_compiler.engine().SetInputView(m_editor.workText());
     return rules.findFirst(m_compiler);
 }
 

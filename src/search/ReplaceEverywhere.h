@@ -7,7 +7,9 @@
 // through the working text's writer: converted to the chosen code page and put over the file
 // crash-safely, the backup copy made on the way when backups are on (Backups::RewriteFile). A
 // file without a match is neither written nor reported. In the output modes the sources stay
-// untouched.
+// untouched. In place, the files of one directory are written as batches (Backups::stageRewrite):
+// a file's report row, and the rows after it, wait until its batch is committed, so a failure
+// found then is reported and counted exactly as one found at once.
 //
 // Failures: a file that cannot be read is reported by the loading and skipped. A file that
 // cannot be written (in place or its output file), one the engine cannot search to the end
@@ -70,6 +72,11 @@ private:
     // A row for a file the run left as it was, with `reason` as its note; also shown to the
     // front end as a file failure.
     void addFailureRow(const std::filesystem::path& path, const std::string& reason);
+    // Adds a report row, or queues it behind the staged files that precede it.
+    void addRow(ReportRow row);
+    // Completes the staged rewrites, then adds the queued rows in list order: a staged file
+    // that failed gets its failure row and leaves the counts as a failed write does.
+    void commitBatch();
     void PrepareReplaceReport(OutputMode mode);
     void showStatus(OutputMode mode);
 
@@ -82,6 +89,16 @@ private:
     ReplaceCounters m_counters;
     std::string m_replacedCaption;
     std::function<void()> m_afterLoop;
+
+    // A row waiting for the batch: a finished one, a failure not yet told to the front end,
+    // or the row of a staged file, which its batch may still turn into a failure.
+    struct PendingRow {
+        enum Kind { Done, Failure, Staged };
+        ReportRow row;
+        Kind kind = Done;
+    };
+    std::vector<PendingRow> m_pending;
+    bool m_showReport = false;
 };
 
 } // namespace morvane::search

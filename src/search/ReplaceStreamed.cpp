@@ -24,19 +24,27 @@ ReplaceStreamed::ReplaceStreamed(PassControl& control, rules::RuleCompiler& comp
 }
 
 ReplaceFileResult ReplaceStreamed::ReplaceEverywhereStreamed(
-    std::string workText, const std::filesystem::path& currentFile)
+    std::string& workText, const std::filesystem::path& currentFile)
 {
+    regex::TRegex& engine = m_compiler.engine();
+    // The engine may hold a view of `workText` or of m_newText, both of which change or go
+    // away after this call: whatever way it ends, the engine lets go of them.
+    struct ReturnSubject {
+        regex::TRegex& engine;
+        ~ReturnSubject() { engine.SetInputString({}); }
+    } returnSubject { engine };
+
     ReplaceFileResult result;
     if (m_control.AbortRequested())
         return result;
     result.ran = true;
     m_currentFile = currentFile;
-    m_workText = std::move(workText);
+    m_workText = &workText;
     m_newText.clear();
-    m_newText.reserve(m_workText.size());
+    // Room to grow by a quarter: pages that are never written take no memory, while growing
+    // a full buffer would hold the old and the new one at once.
+    m_newText.reserve(workText.size() + workText.size() / 4);
     m_copiedUpTo = 0;
-
-    regex::TRegex& engine = m_compiler.engine();
     bool ok = replaceMatch(result);
     while (ok && !m_control.AbortRequested()) {
         if (!engine.ExecNext() && !streamedNextRule())
@@ -50,7 +58,7 @@ ReplaceFileResult ReplaceStreamed::ReplaceEverywhereStreamed(
 
     switch (m_target.mode) {
     case OutputMode::InPlace:
-        m_newText.append(m_workText, m_copiedUpTo);
+        m_newText.append(*m_workText, m_copiedUpTo);
         result.newText = std::move(m_newText);
         m_newText = std::string();
         ++m_counters.FilesChanged;
@@ -95,8 +103,8 @@ bool ReplaceStreamed::replaceMatch(ReplaceFileResult& result)
         break;
     case OutputMode::InPlace: {
         const size_t start = static_cast<size_t>(engine.GroupStart(0) - 1);
-        assert(start >= m_copiedUpTo && start <= m_workText.size());
-        m_newText.append(m_workText, m_copiedUpTo, start - m_copiedUpTo);
+        assert(start >= m_copiedUpTo && start <= m_workText->size());
+        m_newText.append(*m_workText, m_copiedUpTo, start - m_copiedUpTo);
         m_newText += replacement;
         m_copiedUpTo = start + static_cast<size_t>(engine.GroupLength(0));
         break;
@@ -114,12 +122,13 @@ bool ReplaceStreamed::streamedNextRule()
         return false;
     if (m_target.mode == OutputMode::InPlace) {
         // The next rule works on what the earlier rules produced.
-        m_newText.append(m_workText, m_copiedUpTo);
-        m_workText.swap(m_newText);
+        m_newText.append(*m_workText, m_copiedUpTo);
+        m_workText->swap(m_newText);
         m_newText.clear();
         m_copiedUpTo = 0;
     }
-    m_compiler.engine().SetInputString(m_workText);
+    // Borrowed, not copied: the text stays unchanged until this rule is done with it.
+    m_compiler.engine().SetInputView(*m_workText);
     return m_rules.nextRule(m_compiler);
 }
 

@@ -11,6 +11,10 @@
 // new text is kept in memory and handed to the caller, which writes it beside the source and
 // renames it over the source only once it is complete.
 //
+// Memory: the engine borrows the text it searches (TRegex::SetInputView) and the replacing
+// works in the caller's buffer, so a file costs its text plus its new text and no more. The
+// engine's subject is given back (set empty) whenever the replacing ends, also by an error.
+//
 // An abort stops the matching, never the copy: the new text holds the replacements made so
 // far and the rest of the file unchanged. A failed output write stops the file at once and is
 // returned; the command then ends with its message. Engine errors (ERegex) pass through.
@@ -48,12 +52,14 @@ public:
         ReplaceCounters& counters, const OutputTarget& target, int fileCount);
 
     // Replaces in `workText`, the text of `currentFile`. On entry the engine's subject is
-    // `workText`, the current rule of `rules` has just found its first match in it, and that
-    // match is already counted in MatchesInFile and MatchesTotal. Counts every further match,
-    // every replacement, and the file as changed (in place; one-file output sets
-    // FilesChanged to 1); shows the run status after every replacement.
+    // `workText` (borrowed or copied), the current rule of `rules` has just found its first
+    // match in it, and that match is already counted in MatchesInFile and MatchesTotal. Counts
+    // every further match, every replacement, and the file as changed (in place; one-file
+    // output sets FilesChanged to 1); shows the run status after every replacement.
+    // `workText` is the working space of a multipass run: on return it holds the text of one
+    // of the rules (the source itself when there was only one) and the engine has no subject.
     ReplaceFileResult ReplaceEverywhereStreamed(
-        std::string workText, const std::filesystem::path& currentFile);
+        std::string& workText, const std::filesystem::path& currentFile);
 
 private:
     bool replaceMatch(ReplaceFileResult& result);
@@ -68,7 +74,7 @@ private:
 
     // State of the file being replaced.
     std::filesystem::path m_currentFile;
-    std::string m_workText; // the text the current rule searches
+    std::string* m_workText = nullptr; // the text the current rule searches (the caller's)
     std::string m_newText; // in place: what has been written for the current rule so far
     size_t m_copiedUpTo = 0; // 0-based: the first character of m_workText not yet copied
 };

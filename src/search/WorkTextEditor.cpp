@@ -330,14 +330,38 @@ bool WorkTextEditor::cbCodePageSelect(CodePageChoice choice)
 
 std::optional<app::FileError> WorkTextEditor::WriteWorkText(const fs::path& path)
 {
+    if (std::optional<app::FileError> refused = encodeForWriting(path))
+        return refused;
+    return m_backups.RewriteFile(path, m_workText);
+}
+
+std::optional<app::FileError> WorkTextEditor::StageWorkText(const fs::path& path)
+{
+    if (std::optional<app::FileError> refused = encodeForWriting(path))
+        return refused;
+    return m_backups.stageRewrite(path, m_workText);
+}
+
+std::optional<app::FileError> WorkTextEditor::encodeForWriting(const fs::path& path)
+{
     if (!m_origin.writable())
         return app::FileError { app::PathText(path) + ": " + writeRefusal() };
     const int codePage = targetCodePage();
     const codepage::ByteOrderMark bom = codePage == codepage::kUtf8 && m_origin.codePage == codepage::kUtf8
         ? m_origin.bom
         : codepage::ByteOrderMark::None;
-    m_workText = codepage::EncodeFileText(m_workText, codePage, bom);
-    return m_backups.RewriteFile(path, m_workText);
+    encodeWorkText(codePage, bom);
+    return std::nullopt;
+}
+
+void WorkTextEditor::encodeWorkText(int codePage, codepage::ByteOrderMark bom)
+{
+    // An 8-bit code page maps byte for byte, so the text of a large file is converted where it
+    // is instead of beside a second copy; only UTF-8 grows and needs a new buffer.
+    if (codePage != codepage::kUtf8)
+        codepage::ConvertTextInPlace(m_workText, codepage::kWin1251, codePage);
+    else
+        m_workText = codepage::EncodeFileText(m_workText, codePage, bom);
 }
 
 int WorkTextEditor::editorCodePage() const

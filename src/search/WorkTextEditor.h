@@ -53,6 +53,8 @@ public:
     // The file's text as the passes see it (Windows-1251 after loading).
     const std::string& workText() const { return m_workText; }
     void setWorkText(std::string text) { m_workText = std::move(text); }
+    // The working text itself, for a pass that replaces in it without copying it.
+    std::string& workTextBuffer() { return m_workText; }
     // The path last loaded into the working text.
     const std::filesystem::path& CurrentFilePath() const { return m_currentFilePath; }
     // The editor's file (stSource): empty when the editor holds none.
@@ -121,6 +123,10 @@ public:
     // gets the byte-order mark back when the text was read from UTF-8 with one. A text that
     // does not hold all of its file is refused: the error names the path and writeRefusal().
     std::optional<app::FileError> WriteWorkText(const std::filesystem::path& path);
+    // WriteWorkText as one file of a batch (Backups::stageRewrite): converted and in its
+    // temporary file now, in place once the pass commits the batch. An error here means
+    // nothing was staged and the file is as it was.
+    std::optional<app::FileError> StageWorkText(const std::filesystem::path& path);
     // Writes `text` to `path` in the target code page, without a backup copy.
     std::optional<app::FileError> WriteTextFile(
         const std::string& text, const std::filesystem::path& path) const;
@@ -141,6 +147,10 @@ public:
 private:
     // Reads the file as bytes into the working text and decodes it to Windows-1251.
     std::optional<app::FileError> loadPlain(const std::filesystem::path& path);
+    // Refuses a text that does not hold all of its file, else converts it for writing.
+    std::optional<app::FileError> encodeForWriting(const std::filesystem::path& path);
+    // Converts the working text from Windows-1251 to `codePage` for writing.
+    void encodeWorkText(int codePage, codepage::ByteOrderMark bom);
     // LoadIntoEditor without the question.
     bool loadEditorFile(const std::filesystem::path& path);
     // Writes the viewer's plain text to `path` in editorCodePage(), with a backup copy.

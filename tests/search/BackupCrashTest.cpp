@@ -1,7 +1,8 @@
-// Interruptions of the write path and of restore-first at every durable step (the process is
-// killed there), and two processes writing one tree at once: afterwards every file is wholly
-// old or wholly new, every existing copy is listed in ".hidden", the run of copies still reads
-// correctly, and rerunning the command then restoring the first copy gives the original bytes.
+// Interruptions of the write path (one file at a time and a batch of files) and of
+// restore-first at every durable step (the process is killed there), and two processes writing
+// one tree at once: afterwards every file is wholly old or wholly new, every existing copy is
+// listed in ".hidden", the run of copies still reads correctly, and rerunning the command then
+// restoring the first copy gives the original bytes.
 
 #include "TempTree.h"
 #include "app/DurableWrite.h"
@@ -95,6 +96,66 @@ TEST(BackupCrash, ReplaceKilledAtEveryStepThenRerunAndRestoreFirst)
     }
     // Each file: new content, list entry, copy, rename, directory flush.
     EXPECT_GE(step, 9);
+}
+
+TEST(BackupCrash, ABatchKilledAtEveryStepThenRerunAndRestoreFirst)
+{
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    struct Row {
+        Files files;
+        int steps; // the durable steps of one batch
+    } const rows[] = {
+        // The file's flush, the listing, the copy, a directory flush, the rename, the last
+        // directory flush.
+        { { { "a.txt", "alpha" } }, 6 },
+        // One flush of the file system (contents and listing), each file's own flush (which
+        // finds nothing left), three copies, a directory flush, three renames, the last one.
+        { { { "a.txt", "alpha" }, { "b.txt", "beta" }, { "c.txt", "gamma" } }, 12 },
+    };
+    for (const Row& row : rows) {
+        const Files& files = row.files;
+        // One batch over the files that still hold their old content, as a replace pass makes it.
+        auto replaceBatch = [&](const TempTree& tree) {
+            Backups backups;
+            for (const auto& [name, old] : files) {
+                const fs::path path = tree / name;
+                ASSERT_FALSE(backups.enterDirectoryOf(path));
+                if (Read(path) == old) {
+                    ASSERT_FALSE(backups.stageRewrite(path, old + " replaced"));
+                }
+            }
+            for (const std::optional<app::FileError>& result : backups.commitBatch())
+                EXPECT_FALSE(result);
+        };
+        int step = 1;
+        for (;; ++step) {
+            TempTree tree;
+            for (const auto& [name, content] : files)
+                tree.file(name, content);
+            const bool killed = KilledAtStep(step, [&] { replaceBatch(tree); });
+            for (const auto& [name, content] : files) {
+                const std::string now = Read(tree / name);
+                EXPECT_TRUE(now == content || now == content + " replaced") << "step " << step << ": " << now;
+                // A file with its new content has its old one kept as a listed copy.
+                if (now != content) {
+                    EXPECT_EQ(Read(Backups::BackupName(tree / name, 0)), content) << "step " << step;
+                }
+                ExpectCopiesListed(tree / name, step);
+            }
+            replaceBatch(tree);
+            for (const auto& [name, content] : files) {
+                EXPECT_EQ(Read(tree / name), content + " replaced") << "step " << step;
+                Backups backups;
+                EXPECT_TRUE(backups.RestoreFirst(tree / name)) << "step " << step;
+                EXPECT_EQ(Read(tree / name), content) << "step " << step;
+            }
+            for (const auto& entry : fs::directory_iterator(tree.root()))
+                EXPECT_FALSE(app::IsTemporaryName(entry.path().filename().string())) << "step " << step;
+            if (!killed)
+                break;
+        }
+        EXPECT_EQ(step, row.steps + 1) << files.size() << " files";
+    }
 }
 
 TEST(BackupCrash, RestoreFirstKilledAtEveryStepLeavesAReadableRun)

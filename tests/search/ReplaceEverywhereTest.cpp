@@ -399,6 +399,55 @@ TEST(ReplaceEverywhere, ALinkOutOfTheSelectionIsNotWrittenThrough)
     EXPECT_EQ(Read(f.tree / "outside" / "secret.txt"), "Y");
 }
 
+TEST(ReplaceEverywhere, FailuresFoundWhenABatchIsCommittedAreReportedInListOrder)
+{
+    // The copies of a.txt and c.txt cannot be listed (".hidden" is a link), which shows only
+    // once their batch goes to disk; b.txt, between them, fails at once (a link out of the
+    // selection). Rows, failures and counts come out as if each file were written on its own.
+    ReplaceFixture f;
+    TempTree outside;
+    outside.file("profile", "keep\n");
+    outside.file("secret.txt", "X");
+    f.tree.file("d/a.txt", "X");
+    f.tree.file("d/c.txt", "XX");
+    std::filesystem::create_symlink(outside / "secret.txt", f.tree / "d" / "b.txt");
+    f.tree.link("d/.hidden", (outside / "profile").string());
+    f.run(Single("X", "Y"), f.files({ "d/" }));
+
+    EXPECT_EQ(Read(f.tree / "d" / "a.txt"), "X");
+    EXPECT_EQ(Read(f.tree / "d" / "c.txt"), "XX");
+    EXPECT_EQ(Read(outside / "secret.txt"), "X");
+    EXPECT_EQ(Read(outside / "profile"), "keep\n");
+    for (const auto& entry : std::filesystem::directory_iterator(f.tree / "d"))
+        EXPECT_TRUE(entry.path().filename() == ".hidden" || entry.path().filename().string().size() == 5)
+            << entry.path();
+    struct Expected {
+        const char* name;
+        int found;
+    } const expected[] = { { "a.txt", 1 }, { "b.txt", 1 }, { "c.txt", 2 } };
+    ASSERT_EQ(f.report.rowCount(), 3);
+    ASSERT_EQ(f.dialogs.failures().size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        const ReportRow& row = f.report.rows()[i];
+        EXPECT_EQ(row.path, f.tree / "d" / expected[i].name);
+        EXPECT_EQ(row.found, expected[i].found);
+        EXPECT_EQ(row.replaced, 0);
+        EXPECT_EQ(f.dialogs.failures()[i], row.path.string() + ": " + row.note);
+    }
+    EXPECT_EQ(f.report.rows()[1].note, morvane::app::Msg(382));
+    EXPECT_NE(f.report.rows()[0].note.find(".hidden"), std::string::npos) << f.report.rows()[0].note;
+    EXPECT_EQ(f.report.rows()[2].note, f.report.rows()[0].note);
+    const ReplaceCounters& c = f.command.counters();
+    EXPECT_EQ(c.FilesChanged, 0);
+    EXPECT_EQ(c.FilesFailed, 3);
+    EXPECT_EQ(c.ReplacementsTotal, 0);
+    ASSERT_EQ(f.dialogs.messages().size(), 1u);
+    EXPECT_EQ(f.dialogs.messages()[0],
+        Utf8ToWin1251("Обработано файлов - 3 из 3\n\rФайлов - 3 / 0 (найдено/изменено)\n\r"
+                      "Всего - 4 / 0 (найдено/заменено)\n\rНе изменено файлов из-за ошибок - 3"));
+    EXPECT_EQ(f.status.text(1), RunStatusText(c, OutputMode::InPlace, 3));
+}
+
 TEST(ReplaceEverywhere, RichTextFilesAreLeftAloneWhenTheViewerShowsRichText)
 {
     ReplaceFixture f;

@@ -55,7 +55,8 @@ struct StreamFixture : morvane::test::PassFixture {
         ++counters.MatchesInFile;
         ++counters.MatchesTotal;
         ReplaceStreamed streamed(control, compiler, rules, counters, target, fileCount);
-        return streamed.ReplaceEverywhereStreamed(text, file);
+        std::string work = text;
+        return streamed.ReplaceEverywhereStreamed(work, file);
     }
 };
 
@@ -216,7 +217,8 @@ TEST(ReplaceStreamed, AbortBeforeTheFileLeavesItUntouched)
     f.control.setAbortRequested(true);
     for (const OutputTarget& target : { f.inPlace(), f.oneFile() }) {
         ReplaceStreamed streamed(f.control, f.compiler, rules, f.counters, target, 1);
-        const auto result = streamed.ReplaceEverywhereStreamed("aXb", "/w/a.txt");
+        std::string work = "aXb";
+        const auto result = streamed.ReplaceEverywhereStreamed(work, "/w/a.txt");
         EXPECT_FALSE(result.ran);
         EXPECT_TRUE(result.newText.empty());
     }
