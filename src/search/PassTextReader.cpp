@@ -9,10 +9,10 @@
 namespace morvane::search {
 
 std::optional<app::FileError> ReadPassText(
-    const std::filesystem::path& path, CodePageChoice choice, std::string& text)
+    const std::filesystem::path& path, CodePageChoice choice, std::string& text, PassTextRead* read)
 {
-    // The steps of the editor's plain load, minus what only writing back needs (the origin):
-    // a pass that reads here must see exactly the text the single-job pass sees.
+    // Straight into the caller's buffer, converted in place: a pass over thousands of files
+    // reuses one buffer and never copies a file's text on its way to the engine.
     if (std::optional<app::FileError> error = app::ReadWholeFile(path, text))
         return error;
     int from = CodePageOfChoice(choice);
@@ -20,10 +20,18 @@ std::optional<app::FileError> ReadPassText(
         from = codepage::DetectFileCodePage(text);
     const codepage::ByteOrderMark bom = codepage::DetectByteOrderMark(text);
     if (from != codepage::kUtf8 && (bom == codepage::ByteOrderMark::None || bom == codepage::ByteOrderMark::Utf8)) {
+        // An 8-bit file is converted in place, byte for byte, and can always be written back.
         codepage::ConvertTextInPlace(text, from, codepage::kWin1251);
+        if (read != nullptr)
+            *read = { from, { from >= codepage::kWin1251 && from <= codepage::kDos866 ? from : codepage::kWin1251 } };
         return std::nullopt;
     }
-    text = codepage::DecodeFileText(text, from).text;
+    // A UTF-16 or UTF-32 file is decoded whatever the guess said; what is written for it (only
+    // output files: the file itself never is) follows how it was read.
+    codepage::FileText file = codepage::DecodeFileText(text, from);
+    text = std::move(file.text);
+    if (read != nullptr)
+        *read = { file.codePage, { file.codePage, file.bom, file.loss } };
     return std::nullopt;
 }
 

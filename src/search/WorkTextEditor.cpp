@@ -3,6 +3,8 @@
 
 #include "search/WorkTextEditor.h"
 
+#include "search/PassTextReader.h"
+
 #include "app/FileIo.h"
 #include "app/MessageTable.h"
 #include "codepage/CodePage.h"
@@ -95,31 +97,13 @@ EditorMode WorkTextEditor::modeFor(const fs::path& path) const
 
 std::optional<app::FileError> WorkTextEditor::loadPlain(const fs::path& path)
 {
-    // Straight into the working text, converted in place: a pass over thousands of files then
-    // reuses one buffer and never copies a file's text on its way to the engine.
-    if (std::optional<app::FileError> error = app::ReadWholeFile(path, m_workText))
+    PassTextRead read;
+    if (std::optional<app::FileError> error = ReadPassText(path, m_codePage, m_workText, &read))
         return error;
     m_currentFilePath = path;
-    int from = CodePageOfChoice(m_codePage);
-    if (m_codePage == CodePageChoice::AutoDetect) {
-        m_detectedCodePage = codepage::DetectFileCodePage(m_workText);
-        from = m_detectedCodePage;
-    }
-    const codepage::ByteOrderMark bom = codepage::DetectByteOrderMark(m_workText);
-    if (from != codepage::kUtf8
-        && (bom == codepage::ByteOrderMark::None || bom == codepage::ByteOrderMark::Utf8)) {
-        // An 8-bit file is converted in place, byte for byte, and can always be written back.
-        codepage::ConvertTextInPlace(m_workText, from, codepage::kWin1251);
-        m_origin = { from >= codepage::kWin1251 && from <= codepage::kDos866 ? from : codepage::kWin1251 };
-        return std::nullopt;
-    }
-    codepage::FileText file = codepage::DecodeFileText(m_workText, from);
-    // A UTF-16 or UTF-32 file is decoded whatever the guess said; what is written for it (only
-    // output files: the file itself never is) follows how it was read.
     if (m_codePage == CodePageChoice::AutoDetect)
-        m_detectedCodePage = file.codePage;
-    m_workText = std::move(file.text);
-    m_origin = { file.codePage, file.bom, file.loss };
+        m_detectedCodePage = read.codePage;
+    m_origin = read.origin;
     return std::nullopt;
 }
 
