@@ -335,6 +335,27 @@ bool isSimpleRepeat(Opcode op)
     }
 }
 
+// The greedy repetition that a single-alternative program consumes first, when its continuation's
+// filter shares no character with what it repeats; 0 otherwise. Needs the filters.
+int findLeadRepeat(const unsigned char* p, const ProgramInfo& info)
+{
+    int node = NextNode(p, 1) != 0 && OpAt(p, NextNode(p, 1)) == Opcode::OpEnd ? 1 + kNodeHeaderSize : 0;
+    while (node != 0) {
+        const Opcode op = OpAt(p, node);
+        if (!(IsOpen(op) || op == Opcode::OpComment || op == Opcode::OpNothing))
+            break;
+        node = NextNode(p, node);
+    }
+    if (node == 0 || info.nodeAux.empty())
+        return 0;
+    const Opcode op = OpAt(p, node);
+    if (op != Opcode::OpStar && op != Opcode::OpPlus && op != Opcode::OpBraces)
+        return 0;
+    const int32_t filter = info.nodeAux[size_t(node)];
+    // A disjoint filter is only made for one-character operands (never "." or a backreference).
+    return filter >= 0 && info.filters[size_t(filter)].disjoint ? node : 0;
+}
+
 } // namespace
 
 void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool startsWithRepeat,
@@ -401,6 +422,7 @@ void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool st
             info.nodeAux[size_t(node)] = followFilter(p, NextNode(p, node), operand, invertCase, info);
         }
     }
+    info.leadRepeat = findLeadRepeat(p, info);
 }
 
 } // namespace morvane::regex

@@ -29,6 +29,13 @@ struct ProgramInfo {
     // Every match begins at a line start ("^" in line mode comes first): the search tries only
     // the subject start and the places after a line-ending character.
     bool lineStartFirst = false;
+    // Single alternative only. A greedy repetition of a one-character test that is the first
+    // thing a match consumes (past group marks and no-ops), whose continuation cannot begin with
+    // a character it repeats: its program offset, or 0. From any start inside one run of its
+    // characters the repetition takes the rest of the run and the continuation must begin right
+    // after it, so when that fails from one start it fails from every start in the run and the
+    // search steps over the whole run.
+    int leadRepeat = 0;
     // Per program byte offset: for a back node its index; for the head of a branch loop over
     // one in-line character, -1 - (index into branchLoops); for a simple repetition the index of
     // the filter of what follows it, or -1. Empty when none of these occurs.

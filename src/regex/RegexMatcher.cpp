@@ -8,6 +8,7 @@
 //   undo back pos   [old] tag(back index)
 //   choice alternative       [pos] tag(next branch node)
 //   choice greedy / lazy     [start, count] tag(repeat node)
+//   choice spent             tag(0): a greedy repetition with no smaller count worth trying
 //   choice loop exit / body  [pos] tag(loop node)
 //   choice branch loop       [start, count] tag(head node)
 
@@ -34,6 +35,7 @@ enum RecordKind : uint32_t {
     kChoiceLoopExit,
     kChoiceLoopBody,
     kChoiceBranchLoop,
+    kChoiceSpent,
 };
 
 inline uint32_t tag(RecordKind kind, int payload) { return uint32_t(kind) | (uint32_t(payload) << 4); }
@@ -45,7 +47,7 @@ struct Repeat {
     bool lazy;
 };
 
-Repeat decodeRepeat(const unsigned char* p, int node)
+inline Repeat decodeRepeat(const unsigned char* p, int node)
 {
     switch (OpAt(p, node)) {
     case Opcode::OpStar: return { node + kNodeHeaderSize, 0, kInfinity, false };
@@ -68,6 +70,22 @@ void RegexMatcher::Begin(const unsigned char* subject, int length)
     m_length = length;
     m_budget = kBudgetBase + kBudgetPerChar * int64_t(length);
     m_backPositions.assign(size_t(m_env.info->backCount), -1);
+    m_runOperand = 0;
+}
+
+int RegexMatcher::SkipLeadRun(int position)
+{
+    const int node = m_env.info->leadRepeat;
+    const Repeat rep = decodeRepeat(m_env.program, node);
+    const int64_t count = repeatCount(rep.operand, rep.max, position);
+    if (count >= rep.max)
+        return position; // cut short by the maximum: later starts see a different count
+    const int end = position + int(count);
+    if (count >= rep.min && filterOf(node)->accepts[m_s[end]])
+        return position;
+    // A later start in the run counts fewer characters, ending at the same place.
+    charge(count);
+    return end + 1;
 }
 
 void RegexMatcher::poll() const
@@ -95,28 +113,33 @@ const ProgramInfo::FollowFilter* RegexMatcher::filterOf(int node) const
 
 // Greedy simple repetition: tries the successor after `count` repetitions, then fewer, down to
 // the minimum; positions where the successor cannot go on (its filter) are skipped.
-bool RegexMatcher::tryGreedy(int node, int start, int64_t count, int& pos, int& next, bool resumed)
+bool RegexMatcher::tryGreedy(int node, int64_t min, int width, int start, int64_t count, int& pos, int& next,
+                             bool resumed)
 {
-    const Repeat rep = decodeRepeat(m_env.program, node);
-    const int width = repeatWidth(rep.operand);
-    if (width == 0 && count > rep.min)
-        count = rep.min; // every count ends at the same place: one try
+    if (width == 0 && count > min)
+        count = min; // every count ends at the same place: one try
     const int follow = successor(node);
     const ProgramInfo::FollowFilter* filter = filterOf(node);
     if (filter && width == 1) {
         if (filter->disjoint) {
             // Below the full count the next character is one of the operand's: no try can pass.
-            if (resumed || !filter->accepts[m_s[start + count]])
+            // So the choice left behind is spent; resuming it still costs a step, as before.
+            if (resumed || count < min || !filter->accepts[m_s[start + count]])
                 return false;
-        } else if (filter->single >= 0 && count >= rep.min) {
-            const void* found = memrchr(m_s + start + rep.min, filter->single, size_t(count - rep.min + 1));
+            m_stack.Push(tag(kChoiceSpent, 0));
+            pos = start + int(count);
+            next = follow;
+            return true;
+        }
+        if (filter->single >= 0 && count >= min) {
+            const void* found = memrchr(m_s + start + min, filter->single, size_t(count - min + 1));
             if (!found)
                 return false;
             count = static_cast<const unsigned char*>(found) - (m_s + start);
         }
     }
     const int64_t top = count;
-    for (; count >= rep.min; --count) {
+    for (; count >= min; --count) {
         const int at = start + int(count) * width;
         if (!filter || filter->accepts[m_s[at]]) {
             charge(top - count);
@@ -239,10 +262,15 @@ bool RegexMatcher::backtrack(int& node, int& pos)
         case kChoiceGreedy: {
             const int64_t count = int64_t(m_stack.Pop());
             const int start = int(m_stack.Pop());
-            if (count > 0 && tryGreedy(payload, start, count - 1, pos, node, true))
-                return true;
+            if (count > 0) {
+                const Repeat rep = decodeRepeat(m_env.program, payload);
+                if (tryGreedy(payload, rep.min, repeatWidth(rep.operand), start, count - 1, pos, node, true))
+                    return true;
+            }
             continue;
         }
+        case kChoiceSpent:
+            continue;
         case kChoiceLazy: {
             int64_t count = int64_t(m_stack.Pop());
             const int start = int(m_stack.Pop());
@@ -428,7 +456,8 @@ bool RegexMatcher::Attempt(int position)
             if (!rep.lazy) {
                 const int64_t count = repeatCount(rep.operand, rep.max, start);
                 charge(count);
-                if (count < rep.min || !tryGreedy(node, start, count, pos, node, false))
+                if (count < rep.min
+                    || !tryGreedy(node, rep.min, repeatWidth(rep.operand), start, count, pos, node, false))
                     goto fail;
                 continue;
             }
