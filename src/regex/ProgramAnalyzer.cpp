@@ -371,6 +371,8 @@ void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool st
     const int first = 1;
     const int afterFirst = NextNode(p, first);
     if (afterFirst != 0 && OpAt(p, afterFirst) == Opcode::OpEnd) {
+        if (OpAt(p, first) == Opcode::OpBranch)
+            info.entry = first + kNodeHeaderSize;
         int scan = first + kNodeHeaderSize;
         if (OpAt(p, scan) == Opcode::OpExactly) {
             // A literal that starts with NUL can only stand at the end of the subject, where

@@ -36,6 +36,9 @@ struct ProgramInfo {
     // after it, so when that fails from one start it fails from every start in the run and the
     // search steps over the whole run.
     int leadRepeat = 0;
+    // Where an attempt begins: past the top branch node when it has a single alternative (it
+    // records no choice then), else 1.
+    int entry = 1;
     // Per program byte offset: for a back node its index; for the head of a branch loop over
     // one in-line character, -1 - (index into branchLoops); for a simple repetition the index of
     // the filter of what follows it, or -1. Empty when none of these occurs.

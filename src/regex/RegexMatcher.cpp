@@ -71,17 +71,19 @@ void RegexMatcher::Begin(const unsigned char* subject, int length)
     m_budget = kBudgetBase + kBudgetPerChar * int64_t(length);
     m_backPositions.assign(size_t(m_env.info->backCount), -1);
     m_runOperand = 0;
+    if (const int lead = m_env.info->leadRepeat) {
+        const Repeat rep = decodeRepeat(m_env.program, lead);
+        m_lead = { rep.operand, rep.min, rep.max, filterOf(lead)->accepts };
+    }
 }
 
 int RegexMatcher::SkipLeadRun(int position)
 {
-    const int node = m_env.info->leadRepeat;
-    const Repeat rep = decodeRepeat(m_env.program, node);
-    const int64_t count = repeatCount(rep.operand, rep.max, position);
-    if (count >= rep.max)
+    const int64_t count = repeatCount(m_lead.operand, m_lead.max, position);
+    if (count >= m_lead.max)
         return position; // cut short by the maximum: later starts see a different count
     const int end = position + int(count);
-    if (count >= rep.min && filterOf(node)->accepts[m_s[end]])
+    if (count >= m_lead.min && m_lead.accepts[m_s[end]])
         return position;
     // A later start in the run counts fewer characters, ending at the same place.
     charge(count);
@@ -324,7 +326,7 @@ bool RegexMatcher::Attempt(int position)
     const unsigned char* s = m_s;
     const std::vector<int32_t>& aux = m_env.info->nodeAux;
     int pos = position;
-    int node = 1;
+    int node = m_env.info->entry;
     for (;;) {
         const unsigned char* n = p + node;
         const Opcode op = Opcode(n[0]);
@@ -456,8 +458,19 @@ bool RegexMatcher::Attempt(int position)
             if (!rep.lazy) {
                 const int64_t count = repeatCount(rep.operand, rep.max, start);
                 charge(count);
-                if (count < rep.min
-                    || !tryGreedy(node, rep.min, repeatWidth(rep.operand), start, count, pos, node, false))
+                if (count < rep.min)
+                    goto fail;
+                const ProgramInfo::FollowFilter* filter = filterOf(node);
+                if (filter && filter->disjoint) {
+                    // The common case of tryGreedy, inline: only the full count can go on.
+                    if (!filter->accepts[s[start + count]])
+                        goto fail;
+                    m_stack.Push(tag(kChoiceSpent, 0));
+                    pos = start + int(count);
+                    node = successor(node);
+                    continue;
+                }
+                if (!tryGreedy(node, rep.min, repeatWidth(rep.operand), start, count, pos, node, false))
                     goto fail;
                 continue;
             }

@@ -98,6 +98,13 @@ private:
     // The last run of one-character repetitions counted to its true end: every start from
     // m_runFrom to m_runEnd has its run end at m_runEnd, so starts inside one word or number
     // do not count its characters again. m_runOperand 0: none (reset per search).
+    // The lead repetition of the program (ProgramInfo::leadRepeat), decoded per search.
+    struct Lead {
+        int operand = 0;
+        int64_t min = 0;
+        int64_t max = 0;
+        const bool* accepts = nullptr;
+    } m_lead;
     int m_runOperand = 0;
     int m_runFrom = 0;
     int m_runEnd = 0;
