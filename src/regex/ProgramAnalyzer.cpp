@@ -337,14 +337,32 @@ bool isSimpleRepeat(Opcode op)
 
 // The greedy repetition that a single-alternative program consumes first, when its continuation's
 // filter shares no character with what it repeats; 0 otherwise. Needs the filters.
+// A branch node with a single alternative (a group's body) records no choice: the walk goes into
+// its alternative, whose last node links to what follows the group.
+bool isSingleBranch(const unsigned char* p, int node)
+{
+    if (OpAt(p, node) != Opcode::OpBranch)
+        return false;
+    const int next = NextNode(p, node);
+    return next == 0 || OpAt(p, next) != Opcode::OpBranch;
+}
+
+// The node an attempt reaches after `node` when `node` is zero-width and has no choice.
+int stepInto(const unsigned char* p, int node)
+{
+    return isSingleBranch(p, node) ? node + kNodeHeaderSize : NextNode(p, node);
+}
+
 int findLeadRepeat(const unsigned char* p, const ProgramInfo& info)
 {
-    int node = NextNode(p, 1) != 0 && OpAt(p, NextNode(p, 1)) == Opcode::OpEnd ? 1 + kNodeHeaderSize : 0;
+    int node = OpAt(p, 1) == Opcode::OpBranch && NextNode(p, 1) != 0 && OpAt(p, NextNode(p, 1)) == Opcode::OpEnd
+        ? 1 + kNodeHeaderSize
+        : 0;
     while (node != 0) {
         const Opcode op = OpAt(p, node);
-        if (!(IsOpen(op) || op == Opcode::OpComment || op == Opcode::OpNothing))
+        if (!(IsOpen(op) || op == Opcode::OpComment || op == Opcode::OpNothing || isSingleBranch(p, node)))
             break;
-        node = NextNode(p, node);
+        node = stepInto(p, node);
     }
     if (node == 0 || info.nodeAux.empty())
         return 0;
@@ -354,6 +372,77 @@ int findLeadRepeat(const unsigned char* p, const ProgramInfo& info)
     const int32_t filter = info.nodeAux[size_t(node)];
     // A disjoint filter is only made for one-character operands (never "." or a backreference).
     return filter >= 0 && info.filters[size_t(filter)].disjoint ? node : 0;
+}
+
+// The backreference after the lead repetition `lead` to a group that holds exactly the run (see
+// ProgramInfo::leadBackrefGap): fills the gap and caseless flag, or leaves the gap at -1. The path
+// from the lead to it may hold only nodes without choices: group marks, zero-width tests and
+// tests of a fixed number of characters.
+void findLeadBackref(const unsigned char* p, int lead, ProgramInfo& info)
+{
+    // Per group: opened at the start (before the lead), and closed right after the run.
+    bool openedAtStart[kMaxGroups + 1] = {};
+    bool holdsRun[kMaxGroups + 1] = {};
+    for (int node = info.entry; node != lead; node = stepInto(p, node)) {
+        const Opcode op = OpAt(p, node);
+        if (IsOpen(op))
+            openedAtStart[int(op) - int(Opcode::OpOpenFirst) + 1] = true;
+    }
+    int gap = 0;
+    for (int node = NextNode(p, lead); node != 0; node = stepInto(p, node)) {
+        const Opcode op = OpAt(p, node);
+        if (isSingleBranch(p, node))
+            continue;
+        if (IsOpen(op)) {
+            const int group = int(op) - int(Opcode::OpOpenFirst) + 1;
+            openedAtStart[group] = holdsRun[group] = false;
+            continue;
+        }
+        if (IsClose(op)) {
+            const int group = int(op) - int(Opcode::OpCloseFirst) + 1;
+            holdsRun[group] = openedAtStart[group] && gap == 0;
+            continue;
+        }
+        switch (op) {
+        case Opcode::OpComment:
+        case Opcode::OpNothing:
+        case Opcode::OpInputStart:
+        case Opcode::OpInputEnd:
+        case Opcode::OpLineStart:
+        case Opcode::OpLineEnd:
+        case Opcode::OpWordBound:
+        case Opcode::OpNotWordBound:
+            continue;
+        case Opcode::OpAny:
+        case Opcode::OpAnyInLine:
+        case Opcode::OpDigit:
+        case Opcode::OpNotDigit:
+        case Opcode::OpAnyOf3:
+        case Opcode::OpAnyBut3:
+        case Opcode::OpAnyOfSet:
+            ++gap;
+            continue;
+        case Opcode::OpExactly:
+        case Opcode::OpExactlyCI: {
+            const size_t length = std::strlen(reinterpret_cast<const char*>(p + node + kNodeHeaderSize));
+            if (length == 0)
+                return; // a literal NUL: matches only at the end, without consuming
+            gap += int(length);
+            continue;
+        }
+        case Opcode::OpBackRef:
+        case Opcode::OpBackRefCI: {
+            const int group = p[node + kNodeHeaderSize];
+            if (group >= 1 && group <= kMaxGroups && holdsRun[group]) {
+                info.leadBackrefGap = gap;
+                info.leadBackrefCaseless = op == Opcode::OpBackRefCI;
+            }
+            return;
+        }
+        default:
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -425,6 +514,8 @@ void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool st
         }
     }
     info.leadRepeat = findLeadRepeat(p, info);
+    if (info.leadRepeat != 0)
+        findLeadBackref(p, info.leadRepeat, info);
 }
 
 } // namespace morvane::regex

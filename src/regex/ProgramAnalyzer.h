@@ -36,6 +36,13 @@ struct ProgramInfo {
     // after it, so when that fails from one start it fails from every start in the run and the
     // search steps over the whole run.
     int leadRepeat = 0;
+    // With a lead repetition: when a group holds exactly the repetition's characters and a
+    // backreference to it follows after a fixed number of characters (no choice between), the
+    // backreference's first character stands that many characters after the run, and a start
+    // inside the run can only match where its character is that one (or its other case, for a
+    // caseless backreference). The fixed number, or -1 when there is no such backreference.
+    int leadBackrefGap = -1;
+    bool leadBackrefCaseless = false;
     // Where an attempt begins: past the top branch node when it has a single alternative (it
     // records no choice then), else 1.
     int entry = 1;

@@ -73,7 +73,8 @@ void RegexMatcher::Begin(const unsigned char* subject, int length)
     m_runOperand = 0;
     if (const int lead = m_env.info->leadRepeat) {
         const Repeat rep = decodeRepeat(m_env.program, lead);
-        m_lead = { rep.operand, rep.min, rep.max, filterOf(lead)->accepts };
+        m_lead = { rep.operand, rep.min, rep.max, filterOf(lead)->accepts, m_env.info->leadBackrefGap,
+                   m_env.info->leadBackrefCaseless };
     }
 }
 
@@ -83,11 +84,32 @@ int RegexMatcher::SkipLeadRun(int position)
     if (count >= m_lead.max)
         return position; // cut short by the maximum: later starts see a different count
     const int end = position + int(count);
-    if (count >= m_lead.min && m_lead.accepts[m_s[end]])
-        return position;
     // A later start in the run counts fewer characters, ending at the same place.
-    charge(count);
-    return end + 1;
+    if (count < m_lead.min || !m_lead.accepts[m_s[end]]) {
+        charge(count);
+        return end + 1;
+    }
+    if (m_lead.backrefGap < 0 || count == 0)
+        return position;
+    // Without a minimum the end itself starts an empty run, whose empty group matches anywhere.
+    const int past = m_lead.min == 0 ? end : end + 1;
+    // The group holds the rest of the run, so its copy begins with the start's character.
+    const int copy = end + m_lead.backrefGap;
+    if (copy >= m_length) {
+        charge(count);
+        return past;
+    }
+    const unsigned char c = m_s[copy];
+    int q = position;
+    if (m_lead.backrefCaseless) {
+        while (q < end && m_s[q] != c && m_env.invertCase[m_s[q]] != c)
+            ++q;
+    } else {
+        while (q < end && m_s[q] != c)
+            ++q;
+    }
+    charge(q - position);
+    return q < end ? q : past;
 }
 
 void RegexMatcher::poll() const

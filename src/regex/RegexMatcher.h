@@ -104,6 +104,8 @@ private:
         int64_t min = 0;
         int64_t max = 0;
         const bool* accepts = nullptr;
+        int backrefGap = -1;
+        bool backrefCaseless = false;
     } m_lead;
     int m_runOperand = 0;
     int m_runFrom = 0;
