@@ -335,8 +335,6 @@ bool isSimpleRepeat(Opcode op)
     }
 }
 
-// The greedy repetition that a single-alternative program consumes first, when its continuation's
-// filter shares no character with what it repeats; 0 otherwise. Needs the filters.
 // A branch node with a single alternative (a group's body) records no choice: the walk goes into
 // its alternative, whose last node links to what follows the group.
 bool isSingleBranch(const unsigned char* p, int node)
@@ -353,6 +351,8 @@ int stepInto(const unsigned char* p, int node)
     return isSingleBranch(p, node) ? node + kNodeHeaderSize : NextNode(p, node);
 }
 
+// The greedy repetition that a single-alternative program consumes first, when its continuation's
+// filter shares no character with what it repeats; 0 otherwise. Needs the filters.
 int findLeadRepeat(const unsigned char* p, const ProgramInfo& info)
 {
     int node = OpAt(p, 1) == Opcode::OpBranch && NextNode(p, 1) != 0 && OpAt(p, NextNode(p, 1)) == Opcode::OpEnd

@@ -95,9 +95,6 @@ private:
     int m_counters[kMaxLoopLevels + 1] = {};
     int m_iterationStart[kMaxLoopLevels + 1] = {};
     std::vector<int> m_backPositions;
-    // The last run of one-character repetitions counted to its true end: every start from
-    // m_runFrom to m_runEnd has its run end at m_runEnd, so starts inside one word or number
-    // do not count its characters again. m_runOperand 0: none (reset per search).
     // The lead repetition of the program (ProgramInfo::leadRepeat), decoded per search.
     struct Lead {
         int operand = 0;
@@ -107,6 +104,9 @@ private:
         int backrefGap = -1;
         bool backrefCaseless = false;
     } m_lead;
+    // The last run of one-character repetitions counted to its true end: every start from
+    // m_runFrom to m_runEnd has its run end at m_runEnd, so starts inside one word or number
+    // do not count its characters again. m_runOperand 0: none (reset per search).
     int m_runOperand = 0;
     int m_runFrom = 0;
     int m_runEnd = 0;
