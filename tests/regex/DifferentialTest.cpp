@@ -146,33 +146,15 @@ public:
             lead = RefNode();
             text = quantified(lead, 2);
         } while (lead.kind != RefNode::Repeat || !lead.greedy || lead.kids[0].kind == RefNode::Any);
-        if (below(4) != 0) {
-            RefNode group;
-            group.kind = RefNode::Group;
-            group.group = ++m_groups;
-            RefNode& body = group.kids.emplace_back();
-            body.kind = RefNode::Alt;
-            body.kids.emplace_back().kind = RefNode::Seq;
-            body.kids[0].kids.push_back(std::move(lead));
-            lead = std::move(group);
-            text = "(" + text + ")";
-        }
+        if (below(4) != 0)
+            text = inGroup(lead, text);
         seq.kids.push_back(std::move(lead));
 
         for (int i = below(3); i > 0; --i) {
             RefNode piece;
             std::string pieceText = quantified(piece, 2);
-            if (m_groups == 1 && below(4) == 0) {
-                RefNode group;
-                group.kind = RefNode::Group;
-                group.group = ++m_groups;
-                RefNode& body = group.kids.emplace_back();
-                body.kind = RefNode::Alt;
-                body.kids.emplace_back().kind = RefNode::Seq;
-                body.kids[0].kids.push_back(std::move(piece));
-                piece = std::move(group);
-                pieceText = "(" + pieceText + ")";
-            }
+            if (m_groups == 1 && below(4) == 0)
+                pieceText = inGroup(piece, pieceText);
             text += pieceText;
             seq.kids.push_back(std::move(piece));
         }
@@ -196,6 +178,20 @@ private:
     int m_groups = 0;
     bool m_ignoreCase = false;
     bool m_allLazy = false;
+
+    // Puts `node` (written `text`) into the next group; returns the group's text.
+    std::string inGroup(RefNode& node, const std::string& text)
+    {
+        RefNode group;
+        group.kind = RefNode::Group;
+        group.group = ++m_groups;
+        RefNode& body = group.kids.emplace_back();
+        body.kind = RefNode::Alt;
+        body.kids.emplace_back().kind = RefNode::Seq;
+        body.kids[0].kids.push_back(std::move(node));
+        node = std::move(group);
+        return "(" + text + ")";
+    }
 
     void addMember(std::bitset<256>& set, unsigned char c) const
     {
