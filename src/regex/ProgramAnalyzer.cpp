@@ -138,6 +138,86 @@ void walkFirstChars(const std::vector<unsigned char>& program, const unsigned ch
     }
 }
 
+// The characters with which a match can go on from `start`, into `set`: a walk like
+// walkFirstChars that gives up (false) when it can reach the end of the program, whose empty
+// rest goes on with anything, or when it visits more than a few nodes. A counted loop may end
+// after rounds that consume nothing, so both its body and its exit are followed.
+bool alternativeFirstChars(const std::vector<unsigned char>& program, int start, const unsigned char* invertCase,
+                           bool* set)
+{
+    constexpr size_t kMaxNodes = 64;
+    const unsigned char* p = program.data();
+    std::vector<int> visited;
+    std::vector<int> work { start };
+    while (!work.empty()) {
+        const int node = work.back();
+        work.pop_back();
+        if (node <= 0 || size_t(node) >= program.size())
+            return false;
+        if (std::find(visited.begin(), visited.end(), node) != visited.end())
+            continue;
+        if (visited.size() >= kMaxNodes)
+            return false;
+        visited.push_back(node);
+        const Opcode op = OpAt(p, node);
+        switch (op) {
+        case Opcode::OpEnd:
+            return false;
+        case Opcode::OpBranch: {
+            const int next = NextNode(p, node);
+            if (next != 0 && OpAt(p, next) == Opcode::OpBranch) {
+                for (int b = node; b != 0 && OpAt(p, b) == Opcode::OpBranch; b = NextNode(p, b))
+                    work.push_back(b + kNodeHeaderSize);
+            } else {
+                work.push_back(node + kNodeHeaderSize);
+            }
+            break;
+        }
+        case Opcode::OpInputStart:
+        case Opcode::OpInputEnd:
+        case Opcode::OpLineStart:
+        case Opcode::OpLineEnd:
+        case Opcode::OpWordBound:
+        case Opcode::OpNotWordBound:
+        case Opcode::OpBack:
+        case Opcode::OpNothing:
+        case Opcode::OpComment:
+        case Opcode::OpLoopEntry:
+            work.push_back(NextNode(p, node));
+            break;
+        case Opcode::OpStar:
+        case Opcode::OpStarLazy:
+            addSimpleFirst(p, node + kNodeHeaderSize, invertCase, set);
+            work.push_back(NextNode(p, node));
+            break;
+        case Opcode::OpPlus:
+        case Opcode::OpPlusLazy:
+            addSimpleFirst(p, node + kNodeHeaderSize, invertCase, set);
+            break;
+        case Opcode::OpBraces:
+        case Opcode::OpBracesLazy:
+            addSimpleFirst(p, node + kNodeHeaderSize + kBracesOperandSize, invertCase, set);
+            if (ReadInt32(p + node + kNodeHeaderSize) == 0)
+                work.push_back(NextNode(p, node));
+            break;
+        case Opcode::OpLoop:
+        case Opcode::OpLoopLazy:
+            work.push_back(node + ReadInt32(p + node + kNodeHeaderSize + 8));
+            work.push_back(NextNode(p, node));
+            break;
+        default:
+            if (IsOpen(op) || IsClose(op)) {
+                work.push_back(NextNode(p, node));
+                break;
+            }
+            if (!addSimpleFirst(p, node, invertCase, set))
+                return false;
+            break;
+        }
+    }
+    return true;
+}
+
 // Every node reachable from the start, following links and operands.
 std::vector<int> reachableNodes(const std::vector<unsigned char>& program)
 {
@@ -445,6 +525,9 @@ void findLeadBackref(const unsigned char* p, int lead, ProgramInfo& info)
     }
 }
 
+// Alternatives beyond this many go without a set (32 bytes each).
+constexpr size_t kMaxAlternativeSets = 65536;
+
 } // namespace
 
 void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool startsWithRepeat,
@@ -497,6 +580,20 @@ void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool st
         const Opcode op = OpAt(p, node);
         ProgramInfo::BranchLoop loop {};
         const bool branchLoop = op == Opcode::OpBranch && recogniseBranchLoop(p, node, loop);
+        if (op == Opcode::OpBranch && !branchLoop && info.altFirstChars.size() < kMaxAlternativeSets) {
+            bool set[256] = {};
+            if (alternativeFirstChars(program, node + kNodeHeaderSize, invertCase, set)
+                && std::find(std::begin(set), std::end(set), false) != std::end(set)) {
+                std::array<unsigned char, 32> bits {};
+                for (int c = 0; c < 256; ++c)
+                    if (set[c])
+                        bits[size_t(c >> 3)] |= static_cast<unsigned char>(1 << (c & 7));
+                if (info.branchAux.empty())
+                    info.branchAux.assign(program.size(), -1);
+                info.branchAux[size_t(node)] = int32_t(info.altFirstChars.size());
+                info.altFirstChars.push_back(bits);
+            }
+        }
         if (op != Opcode::OpBack && !branchLoop && !isSimpleRepeat(op))
             continue;
         if (info.nodeAux.empty())

@@ -6,6 +6,7 @@
 // in-line character that it runs as a counted loop. Covered by tests/regex/ProgramLayoutTest.cpp,
 // tests/regex/SearchTest.cpp and tests/regex/MatchTest.cpp.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -70,6 +71,13 @@ struct ProgramInfo {
         int filter; // filter of the exit, or -1
     };
     std::vector<BranchLoop> branchLoops;
+
+    // Per program byte offset, for a branch node: the index into altFirstChars of the characters
+    // with which its alternative (and what follows it, when it can be empty) can begin, or -1
+    // when that is not known or the rest can be empty. An alternative is not tried at a character
+    // outside its set. Empty when no branch has a set.
+    std::vector<int32_t> branchAux;
+    std::vector<std::array<unsigned char, 32>> altFirstChars; // bit sets, as OpAnyOfSet's
 };
 
 class ProgramAnalyzer {

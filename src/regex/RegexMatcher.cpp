@@ -347,6 +347,7 @@ bool RegexMatcher::Attempt(int position)
     const unsigned char* p = m_env.program;
     const unsigned char* s = m_s;
     const std::vector<int32_t>& aux = m_env.info->nodeAux;
+    const std::vector<int32_t>& branchAux = m_env.info->branchAux;
     int pos = position;
     int node = m_env.info->entry;
     for (;;) {
@@ -463,7 +464,18 @@ bool RegexMatcher::Attempt(int position)
                     goto fail;
                 continue;
             }
-            const int next = NextNode(p, node);
+            int next = NextNode(p, node);
+            if (!branchAux.empty()) {
+                // Alternatives that cannot begin with the character here are not tried.
+                for (int32_t set = branchAux[size_t(node)];
+                     set >= 0 && !SetHas(m_env.info->altFirstChars[size_t(set)].data(), s[pos]);
+                     set = branchAux[size_t(node)]) {
+                    if (next == 0 || OpAt(p, next) != Opcode::OpBranch)
+                        goto fail;
+                    node = next;
+                    next = NextNode(p, node);
+                }
+            }
             if (next != 0 && OpAt(p, next) == Opcode::OpBranch)
                 m_stack.Push(uint32_t(pos), tag(kChoiceAlternative, next));
             node += kNodeHeaderSize;

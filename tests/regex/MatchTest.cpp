@@ -78,6 +78,11 @@ const MatchCase kGroupsAndAlternation[] = {
     { "(ab)\\1", "", "abAB abab", "6:abab 1=6:ab" },
     { "(\\w+)\\s\\1", "", "hello hello", "1:hello hello 1=1:hello" },
     { "(a)|\\1b", "", "b", "-" },
+    // An alternative is skipped where it cannot begin; one that may match empty never is, nor one
+    // whose loop ends after rounds that consume nothing.
+    { "(?i)<(div|/div|p|/p)[ >]", "", "<P> </DIV>", "1:<P> 1=2:P | 5:</DIV> 1=6:/DIV" },
+    { "a(b|)c", "", "ac abc", "1:ac 1=2: | 4:abc 1=5:b" },
+    { "c(x|(a{0,2}){3,}b)", "", "cb", "1:cb 1=2:b 2=2:" },
     { "\\12", "", "12", "-" },
     { "(a)\\12", "", "aa2", "1:aa2 1=1:a" },
 };
