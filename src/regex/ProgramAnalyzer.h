@@ -2,9 +2,10 @@
 // ProgramAnalyzer: the data computed from a finished program that lets the search skip start
 // positions (FirstCharSet, RequiredFirstChar, Anchored, RequiredText, the lead repetition and a
 // backreference to it), plus what the matcher needs beside the program: an index for every
-// loop-closing back node (to stop repetitions that consume nothing) and the branch loops over one
-// in-line character that it runs as a counted loop. Covered by tests/regex/ProgramLayoutTest.cpp,
-// tests/regex/SearchTest.cpp and tests/regex/MatchTest.cpp.
+// loop-closing back node (to stop repetitions that consume nothing), the branch loops over one
+// in-line character that it runs as a counted loop, and the first characters of alternatives.
+// Covered by tests/regex/ProgramLayoutTest.cpp, tests/regex/SearchTest.cpp and
+// tests/regex/MatchTest.cpp.
 
 #include <array>
 #include <cstdint>
