@@ -4,6 +4,7 @@
 // Used by bench/main.cpp; the engines are in the *Matcher files beside it.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,18 @@ public:
 
     // CPU time consumed by the calling thread so far.
     static double ThreadCpuSeconds();
+
+    // FNV-1a over the spans of all matches in order, so that two engines' matches can be compared
+    // as a whole: start with kSpanDigestSeed and mix in every match's start and end offsets.
+    static constexpr std::uint64_t kSpanDigestSeed = 0xcbf29ce484222325ULL;
+    static void MixSpan(std::uint64_t& digest, std::size_t start, std::size_t end)
+    {
+        for (std::size_t v : { start, end }) {
+            for (int i = 0; i < 8; ++i) {
+                digest = (digest ^ ((v >> (8 * i)) & 0xff)) * 0x100000001b3ULL;
+            }
+        }
+    }
 };
 
 } // namespace morvane::bench

@@ -38,4 +38,21 @@ std::size_t MorvaneMatcher::CountAll(std::string_view subject)
     }
 }
 
+std::uint64_t MorvaneMatcher::SpanDigest(std::string_view subject)
+{
+    try {
+        std::uint64_t digest = kSpanDigestSeed;
+        m_buffer.assign(subject);
+        m_source = subject.data();
+        m_regex.SetInputView(m_buffer);
+        for (bool found = m_regex.ExecPos(1); found; found = m_regex.ExecNext()) {
+            const auto start = static_cast<std::size_t>(m_regex.GroupStart(0) - 1);
+            MixSpan(digest, start, start + static_cast<std::size_t>(m_regex.GroupLength(0)));
+        }
+        return digest;
+    } catch (const regex::ERegex& e) {
+        throw std::runtime_error(std::string("ERegex: ") + e.what());
+    }
+}
+
 } // namespace morvane::bench

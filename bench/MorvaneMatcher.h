@@ -18,6 +18,8 @@ public:
     // The subject is kept in a buffer of the harness, as a pass keeps a file's text: copied on
     // the first call for a subject (the untimed warm-up count), lent to the engine on every call.
     std::size_t CountAll(std::string_view subject) override;
+    // The digest (Matcher::MixSpan) of the spans of all matches CountAll finds.
+    std::uint64_t SpanDigest(std::string_view subject);
 
 private:
     regex::TRegex m_regex;

@@ -109,8 +109,9 @@ std::size_t Pcre2Matcher::CountAll(std::string_view subject)
     return count;
 }
 
-std::size_t Pcre2Matcher::CountEngineStyle(std::string_view subject)
+std::size_t Pcre2Matcher::CountEngineStyle(std::string_view subject, std::uint64_t* spanDigest)
 {
+    std::uint64_t digest = kSpanDigestSeed;
     const std::size_t length = subject.size();
     std::size_t count = 0;
     std::size_t start = 0;
@@ -123,7 +124,11 @@ std::size_t Pcre2Matcher::CountEngineStyle(std::string_view subject)
             break; // the engine never attempts the end of the subject
         }
         ++count;
+        MixSpan(digest, ov[0], ov[1]);
         start = ov[1] > ov[0] ? ov[1] : ov[1] + 1;
+    }
+    if (spanDigest != nullptr) {
+        *spanDigest = digest;
     }
     return count;
 }

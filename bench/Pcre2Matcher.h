@@ -28,7 +28,8 @@ public:
     // Stepping as the engine's ExecNext does: after an empty match the next search starts one
     // character further, and no match is taken at the very end of the subject. Used only to
     // explain count differences on patterns that can match the empty string.
-    std::size_t CountEngineStyle(std::string_view subject);
+    // With `spanDigest`, also the digest (Matcher::MixSpan) of the spans of those matches.
+    std::size_t CountEngineStyle(std::string_view subject, std::uint64_t* spanDigest = nullptr);
 
 private:
     // One pcre2_match call; returns its result code, throws on errors other than no match.

@@ -3,6 +3,7 @@
 #include "ResultTable.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace morvane::bench {
@@ -138,7 +139,12 @@ void ResultTable::PrintSpeeds(std::ostream& out) const
         const std::size_t n = trexRatios.size();
         const double median
             = n % 2 == 1 ? trexRatios[n / 2] : (trexRatios[n / 2 - 1] + trexRatios[n / 2]) / 2;
-        out << "\nTRegex/PCRE2 median ratio: " << Format("%.2f", median) << " over " << n
+        double logSum = 0;
+        for (const double r : trexRatios) {
+            logSum += std::log(r);
+        }
+        out << "\nTRegex/PCRE2 median ratio: " << Format("%.2f", median) << ", geometric mean "
+            << Format("%.2f", std::exp(logSum / static_cast<double>(n))) << " over " << n
             << " patterns; TRegex faster than std::regex on " << fasterThanStd << " of " << comparedWithStd
             << ".\n";
     }
@@ -176,8 +182,8 @@ void ResultTable::PrintCounts(std::ostream& out) const
     out << "\nMatch counts (std::regex on its slice; its reference is PCRE2 on the same slice)"
            "\n\n";
     out << "| # | TRegex | PCRE2 | PCRE2 stepped like ExecNext | PCRE2 JIT | std::regex "
-           "| PCRE2 on std slice | RE2 | verdict |\n";
-    out << "|---|---:|---:|---:|---:|---:|---:|---:|---|\n";
+           "| PCRE2 on std slice | RE2 | TRegex spans | verdict |\n";
+    out << "|---|---:|---:|---:|---:|---:|---:|---:|---|---|\n";
     std::vector<std::string> notes;
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const Row& row = m_rows[i];
@@ -197,9 +203,17 @@ void ResultTable::PrintCounts(std::ostream& out) const
         if (!c[static_cast<std::size_t>(Engine::Pcre2)].matches) {
             verdict = "no PCRE2 reference";
         }
+        // Spans are compared with PCRE2 stepped like ExecNext, which finds the same matches.
+        std::string spans = "-";
+        if (row.trexSpans && row.pcre2EngineStyleSpans) {
+            spans = *row.trexSpans == *row.pcre2EngineStyleSpans ? "same as PCRE2" : "DIFFER";
+            if (spans == "DIFFER") {
+                verdict += std::string(verdict.empty() ? "" : "; ") + "TRegex spans DIFFER";
+            }
+        }
         out << "| " << i + 1 << " | " << Count(c[0]) << " | " << Count(c[1]) << " | "
             << opt(row.pcre2EngineStyle) << " | " << Count(c[2]) << " | " << Count(c[3]) << " | "
-            << opt(row.pcre2OnStdSlice) << " | " << Count(c[4]) << " | "
+            << opt(row.pcre2OnStdSlice) << " | " << Count(c[4]) << " | " << spans << " | "
             << (verdict.empty() ? "all agree" : verdict) << " |\n";
         if (!row.pattern.note.empty()) {
             notes.push_back(std::to_string(i + 1) + ": " + row.pattern.note);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -36,6 +37,9 @@ public:
         // and PCRE2 (usual loop) over the slice that std::regex ran on.
         std::optional<std::size_t> pcre2EngineStyle;
         std::optional<std::size_t> pcre2OnStdSlice;
+        // Digests of the match spans of the engine and of PCRE2 stepped like the engine.
+        std::optional<std::uint64_t> trexSpans;
+        std::optional<std::uint64_t> pcre2EngineStyleSpans;
     };
 
     explicit ResultTable(std::vector<BenchPattern> patterns);

@@ -209,7 +209,13 @@ int main(int argc, char** argv)
         Pcre2Matcher reference(
             r.pattern.pcre2Cp1251Case && !useTables ? r.pattern.pcre2Fallback : r.pattern.pcre2, false,
             useTables ? cp1251Tables : nullptr);
-        r.pcre2EngineStyle = reference.CountEngineStyle(corpus);
+        std::uint64_t spans = 0;
+        r.pcre2EngineStyle = reference.CountEngineStyle(corpus, &spans);
+        r.pcre2EngineStyleSpans = spans;
+        if (r.cells[static_cast<std::size_t>(Engine::TRegex)].matches) {
+            MorvaneMatcher engine(r.pattern.morvane);
+            r.trexSpans = engine.SpanDigest(corpus);
+        }
         if (r.pattern.stdSliceBytes < corpus.size()) {
             r.pcre2OnStdSlice
                 = reference.CountAll(std::string_view(corpus).substr(0, r.pattern.stdSliceBytes));

@@ -138,6 +138,86 @@ void walkFirstChars(const std::vector<unsigned char>& program, const unsigned ch
     }
 }
 
+// The characters with which a match can go on from `start`, into `set`: a walk like
+// walkFirstChars that gives up (false) when it can reach the end of the program, whose empty
+// rest goes on with anything, or when it visits more than a few nodes. A counted loop may end
+// after rounds that consume nothing, so both its body and its exit are followed.
+bool alternativeFirstChars(const std::vector<unsigned char>& program, int start, const unsigned char* invertCase,
+                           bool* set)
+{
+    constexpr size_t kMaxNodes = 64;
+    const unsigned char* p = program.data();
+    std::vector<int> visited;
+    std::vector<int> work { start };
+    while (!work.empty()) {
+        const int node = work.back();
+        work.pop_back();
+        if (node <= 0 || size_t(node) >= program.size())
+            return false;
+        if (std::find(visited.begin(), visited.end(), node) != visited.end())
+            continue;
+        if (visited.size() >= kMaxNodes)
+            return false;
+        visited.push_back(node);
+        const Opcode op = OpAt(p, node);
+        switch (op) {
+        case Opcode::OpEnd:
+            return false;
+        case Opcode::OpBranch: {
+            const int next = NextNode(p, node);
+            if (next != 0 && OpAt(p, next) == Opcode::OpBranch) {
+                for (int b = node; b != 0 && OpAt(p, b) == Opcode::OpBranch; b = NextNode(p, b))
+                    work.push_back(b + kNodeHeaderSize);
+            } else {
+                work.push_back(node + kNodeHeaderSize);
+            }
+            break;
+        }
+        case Opcode::OpInputStart:
+        case Opcode::OpInputEnd:
+        case Opcode::OpLineStart:
+        case Opcode::OpLineEnd:
+        case Opcode::OpWordBound:
+        case Opcode::OpNotWordBound:
+        case Opcode::OpBack:
+        case Opcode::OpNothing:
+        case Opcode::OpComment:
+        case Opcode::OpLoopEntry:
+            work.push_back(NextNode(p, node));
+            break;
+        case Opcode::OpStar:
+        case Opcode::OpStarLazy:
+            addSimpleFirst(p, node + kNodeHeaderSize, invertCase, set);
+            work.push_back(NextNode(p, node));
+            break;
+        case Opcode::OpPlus:
+        case Opcode::OpPlusLazy:
+            addSimpleFirst(p, node + kNodeHeaderSize, invertCase, set);
+            break;
+        case Opcode::OpBraces:
+        case Opcode::OpBracesLazy:
+            addSimpleFirst(p, node + kNodeHeaderSize + kBracesOperandSize, invertCase, set);
+            if (ReadInt32(p + node + kNodeHeaderSize) == 0)
+                work.push_back(NextNode(p, node));
+            break;
+        case Opcode::OpLoop:
+        case Opcode::OpLoopLazy:
+            work.push_back(node + ReadInt32(p + node + kNodeHeaderSize + 8));
+            work.push_back(NextNode(p, node));
+            break;
+        default:
+            if (IsOpen(op) || IsClose(op)) {
+                work.push_back(NextNode(p, node));
+                break;
+            }
+            if (!addSimpleFirst(p, node, invertCase, set))
+                return false;
+            break;
+        }
+    }
+    return true;
+}
+
 // Every node reachable from the start, following links and operands.
 std::vector<int> reachableNodes(const std::vector<unsigned char>& program)
 {
@@ -335,6 +415,119 @@ bool isSimpleRepeat(Opcode op)
     }
 }
 
+// A branch node with a single alternative (a group's body) records no choice: the walk goes into
+// its alternative, whose last node links to what follows the group.
+bool isSingleBranch(const unsigned char* p, int node)
+{
+    if (OpAt(p, node) != Opcode::OpBranch)
+        return false;
+    const int next = NextNode(p, node);
+    return next == 0 || OpAt(p, next) != Opcode::OpBranch;
+}
+
+// The node an attempt reaches after `node` when `node` is zero-width and has no choice.
+int stepInto(const unsigned char* p, int node)
+{
+    return isSingleBranch(p, node) ? node + kNodeHeaderSize : NextNode(p, node);
+}
+
+// The greedy repetition that a single-alternative program consumes first, when its continuation's
+// filter shares no character with what it repeats; 0 otherwise. Needs the filters.
+int findLeadRepeat(const unsigned char* p, const ProgramInfo& info)
+{
+    int node = OpAt(p, 1) == Opcode::OpBranch && NextNode(p, 1) != 0 && OpAt(p, NextNode(p, 1)) == Opcode::OpEnd
+        ? 1 + kNodeHeaderSize
+        : 0;
+    while (node != 0) {
+        const Opcode op = OpAt(p, node);
+        if (!(IsOpen(op) || op == Opcode::OpComment || op == Opcode::OpNothing || isSingleBranch(p, node)))
+            break;
+        node = stepInto(p, node);
+    }
+    if (node == 0 || info.nodeAux.empty())
+        return 0;
+    const Opcode op = OpAt(p, node);
+    if (op != Opcode::OpStar && op != Opcode::OpPlus && op != Opcode::OpBraces)
+        return 0;
+    const int32_t filter = info.nodeAux[size_t(node)];
+    // A disjoint filter is only made for one-character operands (never "." or a backreference).
+    return filter >= 0 && info.filters[size_t(filter)].disjoint ? node : 0;
+}
+
+// The backreference after the lead repetition `lead` to a group that holds exactly the run (see
+// ProgramInfo::leadBackrefGap): fills the gap and caseless flag, or leaves the gap at -1. The path
+// from the lead to it may hold only nodes without choices: group marks, zero-width tests and
+// tests of a fixed number of characters.
+void findLeadBackref(const unsigned char* p, int lead, ProgramInfo& info)
+{
+    // Per group: opened at the start (before the lead), and closed right after the run.
+    bool openedAtStart[kMaxGroups + 1] = {};
+    bool holdsRun[kMaxGroups + 1] = {};
+    for (int node = info.entry; node != lead; node = stepInto(p, node)) {
+        const Opcode op = OpAt(p, node);
+        if (IsOpen(op))
+            openedAtStart[int(op) - int(Opcode::OpOpenFirst) + 1] = true;
+    }
+    int gap = 0;
+    for (int node = NextNode(p, lead); node != 0; node = stepInto(p, node)) {
+        const Opcode op = OpAt(p, node);
+        if (isSingleBranch(p, node))
+            continue;
+        if (IsOpen(op)) {
+            const int group = int(op) - int(Opcode::OpOpenFirst) + 1;
+            openedAtStart[group] = holdsRun[group] = false;
+            continue;
+        }
+        if (IsClose(op)) {
+            const int group = int(op) - int(Opcode::OpCloseFirst) + 1;
+            holdsRun[group] = openedAtStart[group] && gap == 0;
+            continue;
+        }
+        switch (op) {
+        case Opcode::OpComment:
+        case Opcode::OpNothing:
+        case Opcode::OpInputStart:
+        case Opcode::OpInputEnd:
+        case Opcode::OpLineStart:
+        case Opcode::OpLineEnd:
+        case Opcode::OpWordBound:
+        case Opcode::OpNotWordBound:
+            continue;
+        case Opcode::OpAny:
+        case Opcode::OpAnyInLine:
+        case Opcode::OpDigit:
+        case Opcode::OpNotDigit:
+        case Opcode::OpAnyOf3:
+        case Opcode::OpAnyBut3:
+        case Opcode::OpAnyOfSet:
+            ++gap;
+            continue;
+        case Opcode::OpExactly:
+        case Opcode::OpExactlyCI: {
+            const size_t length = std::strlen(reinterpret_cast<const char*>(p + node + kNodeHeaderSize));
+            if (length == 0)
+                return; // a literal NUL: matches only at the end, without consuming
+            gap += int(length);
+            continue;
+        }
+        case Opcode::OpBackRef:
+        case Opcode::OpBackRefCI: {
+            const int group = p[node + kNodeHeaderSize];
+            if (group >= 1 && group <= kMaxGroups && holdsRun[group]) {
+                info.leadBackrefGap = gap;
+                info.leadBackrefCaseless = op == Opcode::OpBackRefCI;
+            }
+            return;
+        }
+        default:
+            return;
+        }
+    }
+}
+
+// Alternatives beyond this many go without a set (32 bytes each).
+constexpr size_t kMaxAlternativeSets = 65536;
+
 } // namespace
 
 void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool startsWithRepeat,
@@ -350,6 +543,8 @@ void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool st
     const int first = 1;
     const int afterFirst = NextNode(p, first);
     if (afterFirst != 0 && OpAt(p, afterFirst) == Opcode::OpEnd) {
+        if (OpAt(p, first) == Opcode::OpBranch)
+            info.entry = first + kNodeHeaderSize;
         int scan = first + kNodeHeaderSize;
         if (OpAt(p, scan) == Opcode::OpExactly) {
             // A literal that starts with NUL can only stand at the end of the subject, where
@@ -385,6 +580,20 @@ void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool st
         const Opcode op = OpAt(p, node);
         ProgramInfo::BranchLoop loop {};
         const bool branchLoop = op == Opcode::OpBranch && recogniseBranchLoop(p, node, loop);
+        if (op == Opcode::OpBranch && !branchLoop && info.altFirstChars.size() < kMaxAlternativeSets) {
+            bool set[256] = {};
+            if (alternativeFirstChars(program, node + kNodeHeaderSize, invertCase, set)
+                && std::find(std::begin(set), std::end(set), false) != std::end(set)) {
+                std::array<unsigned char, 32> bits {};
+                for (int c = 0; c < 256; ++c)
+                    if (set[c])
+                        bits[size_t(c >> 3)] |= static_cast<unsigned char>(1 << (c & 7));
+                if (info.branchAux.empty())
+                    info.branchAux.assign(program.size(), -1);
+                info.branchAux[size_t(node)] = int32_t(info.altFirstChars.size());
+                info.altFirstChars.push_back(bits);
+            }
+        }
         if (op != Opcode::OpBack && !branchLoop && !isSimpleRepeat(op))
             continue;
         if (info.nodeAux.empty())
@@ -401,6 +610,9 @@ void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool st
             info.nodeAux[size_t(node)] = followFilter(p, NextNode(p, node), operand, invertCase, info);
         }
     }
+    info.leadRepeat = findLeadRepeat(p, info);
+    if (info.leadRepeat != 0)
+        findLeadBackref(p, info.leadRepeat, info);
 }
 
 } // namespace morvane::regex

@@ -1,10 +1,13 @@
 #pragma once
 // ProgramAnalyzer: the data computed from a finished program that lets the search skip start
-// positions (FirstCharSet, RequiredFirstChar, Anchored, RequiredText), plus what the matcher
-// needs beside the program: an index for every loop-closing back node (to stop repetitions that
-// consume nothing) and the branch loops over one in-line character that it runs as a counted
-// loop. Covered by tests/regex/ProgramLayoutTest.cpp and tests/regex/SearchTest.cpp.
+// positions (FirstCharSet, RequiredFirstChar, Anchored, RequiredText, the lead repetition and a
+// backreference to it), plus what the matcher needs beside the program: an index for every
+// loop-closing back node (to stop repetitions that consume nothing), the branch loops over one
+// in-line character that it runs as a counted loop, and the first characters of alternatives.
+// Covered by tests/regex/ProgramLayoutTest.cpp, tests/regex/SearchTest.cpp and
+// tests/regex/MatchTest.cpp.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -29,6 +32,23 @@ struct ProgramInfo {
     // Every match begins at a line start ("^" in line mode comes first): the search tries only
     // the subject start and the places after a line-ending character.
     bool lineStartFirst = false;
+    // Single alternative only. A greedy repetition of a one-character test that is the first
+    // thing a match consumes (past group marks and no-ops), whose continuation cannot begin with
+    // a character it repeats: its program offset, or 0. From any start inside one run of its
+    // characters the repetition takes the rest of the run and the continuation must begin right
+    // after it, so when that fails from one start it fails from every start in the run and the
+    // search steps over the whole run.
+    int leadRepeat = 0;
+    // With a lead repetition: when a group holds exactly the repetition's characters and a
+    // backreference to it follows after a fixed number of characters (no choice between), the
+    // backreference's first character stands that many characters after the run, and a start
+    // inside the run can only match where its character is that one (or its other case, for a
+    // caseless backreference). The fixed number, or -1 when there is no such backreference.
+    int leadBackrefGap = -1;
+    bool leadBackrefCaseless = false;
+    // Where an attempt begins: past the top branch node when it has a single alternative (it
+    // records no choice then), else 1.
+    int entry = 1;
     // Per program byte offset: for a back node its index; for the head of a branch loop over
     // one in-line character, -1 - (index into branchLoops); for a simple repetition the index of
     // the filter of what follows it, or -1. Empty when none of these occurs.
@@ -52,6 +72,13 @@ struct ProgramInfo {
         int filter; // filter of the exit, or -1
     };
     std::vector<BranchLoop> branchLoops;
+
+    // Per program byte offset, for a branch node: the index into altFirstChars of the characters
+    // with which its alternative (and what follows it, when it can be empty) can begin, or -1
+    // when that is not known or the rest can be empty. An alternative is not tried at a character
+    // outside its set. Empty when no branch has a set.
+    std::vector<int32_t> branchAux;
+    std::vector<std::array<unsigned char, 32>> altFirstChars; // bit sets, as OpAnyOfSet's
 };
 
 class ProgramAnalyzer {

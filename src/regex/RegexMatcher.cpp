@@ -8,6 +8,7 @@
 //   undo back pos   [old] tag(back index)
 //   choice alternative       [pos] tag(next branch node)
 //   choice greedy / lazy     [start, count] tag(repeat node)
+//   choice spent             tag(0): a greedy repetition with no smaller count worth trying
 //   choice loop exit / body  [pos] tag(loop node)
 //   choice branch loop       [start, count] tag(head node)
 
@@ -34,6 +35,7 @@ enum RecordKind : uint32_t {
     kChoiceLoopExit,
     kChoiceLoopBody,
     kChoiceBranchLoop,
+    kChoiceSpent,
 };
 
 inline uint32_t tag(RecordKind kind, int payload) { return uint32_t(kind) | (uint32_t(payload) << 4); }
@@ -45,7 +47,7 @@ struct Repeat {
     bool lazy;
 };
 
-Repeat decodeRepeat(const unsigned char* p, int node)
+inline Repeat decodeRepeat(const unsigned char* p, int node)
 {
     switch (OpAt(p, node)) {
     case Opcode::OpStar: return { node + kNodeHeaderSize, 0, kInfinity, false };
@@ -68,6 +70,46 @@ void RegexMatcher::Begin(const unsigned char* subject, int length)
     m_length = length;
     m_budget = kBudgetBase + kBudgetPerChar * int64_t(length);
     m_backPositions.assign(size_t(m_env.info->backCount), -1);
+    m_runOperand = 0;
+    if (const int lead = m_env.info->leadRepeat) {
+        const Repeat rep = decodeRepeat(m_env.program, lead);
+        m_lead = { rep.operand, rep.min, rep.max, filterOf(lead)->accepts, m_env.info->leadBackrefGap,
+                   m_env.info->leadBackrefCaseless };
+    }
+}
+
+int RegexMatcher::SkipLeadRun(int position)
+{
+    const int64_t count = repeatCount(m_lead.operand, m_lead.max, position);
+    if (count >= m_lead.max)
+        return position; // cut short by the maximum: later starts see a different count
+    const int end = position + int(count);
+    // A later start in the run counts fewer characters, ending at the same place.
+    if (count < m_lead.min || !m_lead.accepts[m_s[end]]) {
+        charge(count);
+        return end + 1;
+    }
+    if (m_lead.backrefGap < 0 || count == 0)
+        return position;
+    // Without a minimum the end itself starts an empty run, whose empty group matches anywhere.
+    const int past = m_lead.min == 0 ? end : end + 1;
+    // The group holds the rest of the run, so its copy begins with the start's character.
+    const int copy = end + m_lead.backrefGap;
+    if (copy >= m_length) {
+        charge(count);
+        return past;
+    }
+    const unsigned char c = m_s[copy];
+    int q = position;
+    if (m_lead.backrefCaseless) {
+        while (q < end && m_s[q] != c && m_env.invertCase[m_s[q]] != c)
+            ++q;
+    } else {
+        while (q < end && m_s[q] != c)
+            ++q;
+    }
+    charge(q - position);
+    return q < end ? q : past;
 }
 
 void RegexMatcher::poll() const
@@ -95,28 +137,33 @@ const ProgramInfo::FollowFilter* RegexMatcher::filterOf(int node) const
 
 // Greedy simple repetition: tries the successor after `count` repetitions, then fewer, down to
 // the minimum; positions where the successor cannot go on (its filter) are skipped.
-bool RegexMatcher::tryGreedy(int node, int start, int64_t count, int& pos, int& next, bool resumed)
+bool RegexMatcher::tryGreedy(int node, int64_t min, int width, int start, int64_t count, int& pos, int& next,
+                             bool resumed)
 {
-    const Repeat rep = decodeRepeat(m_env.program, node);
-    const int width = repeatWidth(rep.operand);
-    if (width == 0 && count > rep.min)
-        count = rep.min; // every count ends at the same place: one try
+    if (width == 0 && count > min)
+        count = min; // every count ends at the same place: one try
     const int follow = successor(node);
     const ProgramInfo::FollowFilter* filter = filterOf(node);
     if (filter && width == 1) {
         if (filter->disjoint) {
             // Below the full count the next character is one of the operand's: no try can pass.
-            if (resumed || !filter->accepts[m_s[start + count]])
+            // So the choice left behind is spent; resuming it still costs a step, as before.
+            if (resumed || count < min || !filter->accepts[m_s[start + count]])
                 return false;
-        } else if (filter->single >= 0 && count >= rep.min) {
-            const void* found = memrchr(m_s + start + rep.min, filter->single, size_t(count - rep.min + 1));
+            m_stack.Push(tag(kChoiceSpent, 0));
+            pos = start + int(count);
+            next = follow;
+            return true;
+        }
+        if (filter->single >= 0 && count >= min) {
+            const void* found = memrchr(m_s + start + min, filter->single, size_t(count - min + 1));
             if (!found)
                 return false;
             count = static_cast<const unsigned char*>(found) - (m_s + start);
         }
     }
     const int64_t top = count;
-    for (; count >= rep.min; --count) {
+    for (; count >= min; --count) {
         const int at = start + int(count) * width;
         if (!filter || filter->accepts[m_s[at]]) {
             charge(top - count);
@@ -239,10 +286,15 @@ bool RegexMatcher::backtrack(int& node, int& pos)
         case kChoiceGreedy: {
             const int64_t count = int64_t(m_stack.Pop());
             const int start = int(m_stack.Pop());
-            if (count > 0 && tryGreedy(payload, start, count - 1, pos, node, true))
-                return true;
+            if (count > 0) {
+                const Repeat rep = decodeRepeat(m_env.program, payload);
+                if (tryGreedy(payload, rep.min, repeatWidth(rep.operand), start, count - 1, pos, node, true))
+                    return true;
+            }
             continue;
         }
+        case kChoiceSpent:
+            continue;
         case kChoiceLazy: {
             int64_t count = int64_t(m_stack.Pop());
             const int start = int(m_stack.Pop());
@@ -295,8 +347,9 @@ bool RegexMatcher::Attempt(int position)
     const unsigned char* p = m_env.program;
     const unsigned char* s = m_s;
     const std::vector<int32_t>& aux = m_env.info->nodeAux;
+    const std::vector<int32_t>& branchAux = m_env.info->branchAux;
     int pos = position;
-    int node = 1;
+    int node = m_env.info->entry;
     for (;;) {
         const unsigned char* n = p + node;
         const Opcode op = Opcode(n[0]);
@@ -411,7 +464,18 @@ bool RegexMatcher::Attempt(int position)
                     goto fail;
                 continue;
             }
-            const int next = NextNode(p, node);
+            int next = NextNode(p, node);
+            if (!branchAux.empty()) {
+                // Alternatives that cannot begin with the character here are not tried.
+                for (int32_t set = branchAux[size_t(node)];
+                     set >= 0 && !SetHas(m_env.info->altFirstChars[size_t(set)].data(), s[pos]);
+                     set = branchAux[size_t(node)]) {
+                    if (next == 0 || OpAt(p, next) != Opcode::OpBranch)
+                        goto fail;
+                    node = next;
+                    next = NextNode(p, node);
+                }
+            }
             if (next != 0 && OpAt(p, next) == Opcode::OpBranch)
                 m_stack.Push(uint32_t(pos), tag(kChoiceAlternative, next));
             node += kNodeHeaderSize;
@@ -428,7 +492,19 @@ bool RegexMatcher::Attempt(int position)
             if (!rep.lazy) {
                 const int64_t count = repeatCount(rep.operand, rep.max, start);
                 charge(count);
-                if (count < rep.min || !tryGreedy(node, start, count, pos, node, false))
+                if (count < rep.min)
+                    goto fail;
+                const ProgramInfo::FollowFilter* filter = filterOf(node);
+                if (filter && filter->disjoint) {
+                    // The common case of tryGreedy, inline: only the full count can go on.
+                    if (!filter->accepts[s[start + count]])
+                        goto fail;
+                    m_stack.Push(tag(kChoiceSpent, 0));
+                    pos = start + int(count);
+                    node = successor(node);
+                    continue;
+                }
+                if (!tryGreedy(node, rep.min, repeatWidth(rep.operand), start, count, pos, node, false))
                     goto fail;
                 continue;
             }

@@ -66,6 +66,12 @@ public:
     // hold the match; group 0's start is not set here (the caller knows the start).
     bool Attempt(int position);
 
+    // For a program with a lead repetition (ProgramInfo::leadRepeat): `position` when an attempt
+    // there may succeed, else the first later start worth trying, every start before it being
+    // one that the attempt would reject (its run of repeated characters is too short or is not
+    // followed by what the continuation needs).
+    int SkipLeadRun(int position);
+
     // Group registers of the last attempt, 0-based positions, -1 for none.
     int GroupStart(int n) const { return m_registers[n]; }
     int GroupEnd(int n) const { return m_registers[kGroups + n]; }
@@ -89,6 +95,21 @@ private:
     int m_counters[kMaxLoopLevels + 1] = {};
     int m_iterationStart[kMaxLoopLevels + 1] = {};
     std::vector<int> m_backPositions;
+    // The lead repetition of the program (ProgramInfo::leadRepeat), decoded per search.
+    struct Lead {
+        int operand = 0;
+        int64_t min = 0;
+        int64_t max = 0;
+        const bool* accepts = nullptr;
+        int backrefGap = -1;
+        bool backrefCaseless = false;
+    } m_lead;
+    // The last run of one-character repetitions counted to its true end: every start from
+    // m_runFrom to m_runEnd has its run end at m_runEnd, so starts inside one word or number
+    // do not count its characters again. m_runOperand 0: none (reset per search).
+    int m_runOperand = 0;
+    int m_runFrom = 0;
+    int m_runEnd = 0;
     BacktrackStack m_stack;
 
     // One step of the search, and `chars` characters scanned; the abort check is asked when the
@@ -111,11 +132,12 @@ private:
     bool isWordBoundary(int pos) const;
     bool charMatches(int node, unsigned char c) const;
     int matchOne(int operand, int pos) const;
-    int64_t repeatCount(int operand, int64_t max, int start) const;
+    int64_t repeatCount(int operand, int64_t max, int start);
+    int64_t countRun(Opcode op, const unsigned char* operandBytes, int64_t max, int start) const;
     int repeatWidth(int operand) const;
 
     const ProgramInfo::FollowFilter* filterOf(int node) const;
-    bool tryGreedy(int node, int start, int64_t count, int& pos, int& next, bool resumed);
+    bool tryGreedy(int node, int64_t min, int width, int start, int64_t count, int& pos, int& next, bool resumed);
     bool tryLazy(int node, int start, int64_t count, int& pos, int& next);
     bool tryBranchLoop(int head, int start, int count, int& pos, int& next);
     void enterBody(int node, int pos, int counter);

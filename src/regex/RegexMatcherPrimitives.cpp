@@ -98,8 +98,12 @@ int RegexMatcher::matchOne(int operand, int pos) const
         if (len > m_length - pos)
             return -1;
         charge(len);
-        if (op == Opcode::OpBackRef)
+        if (op == Opcode::OpBackRef) {
+            // Most tries differ at once; the first character decides those without a call.
+            if (len > 0 && m_s[start] != m_s[pos])
+                return -1;
             return std::memcmp(m_s + start, m_s + pos, size_t(len)) == 0 ? pos + len : -1;
+        }
         for (int i = 0; i < len; ++i) {
             const unsigned char c = m_s[pos + i];
             const unsigned char g = m_s[start + i];
@@ -114,7 +118,7 @@ int RegexMatcher::matchOne(int operand, int pos) const
 }
 
 // How many consecutive repetitions of a simple operand stand at `start`, up to `max`.
-int64_t RegexMatcher::repeatCount(int operand, int64_t max, int start) const
+int64_t RegexMatcher::repeatCount(int operand, int64_t max, int start)
 {
     const unsigned char* p = m_env.program;
     const Opcode op = OpAt(p, operand);
@@ -136,9 +140,22 @@ int64_t RegexMatcher::repeatCount(int operand, int64_t max, int start) const
         return count;
     }
 
+    if (operand == m_runOperand && start >= m_runFrom && start <= m_runEnd)
+        return std::min<int64_t>(max, m_runEnd - start);
+    const int64_t n = countRun(op, p + operand + kNodeHeaderSize, max, start);
+    // Remember a run that ended at a character outside the operand or at the subject's end.
+    if (n < max || start + n == m_length) {
+        m_runOperand = operand;
+        m_runFrom = start;
+        m_runEnd = start + int(n);
+    }
+    return n;
+}
+
+int64_t RegexMatcher::countRun(Opcode op, const unsigned char* operandBytes, int64_t max, int start) const
+{
     const int64_t limit = std::min<int64_t>(max, m_length - start);
     const unsigned char* s = m_s + start;
-    const unsigned char* operandBytes = p + operand + kNodeHeaderSize;
     int64_t n = 0;
     switch (op) {
     case Opcode::OpAny:

@@ -388,6 +388,18 @@ bool TRegex::search(int offset)
             }
             return false;
         }
+        if (info.leadRepeat != 0) {
+            for (int position = start; position < length; ++position) {
+                if (!info.firstChar[s[position]])
+                    continue;
+                const int next = matcher.SkipLeadRun(position);
+                if (next != position)
+                    position = next - 1;
+                else if (attempt(position))
+                    return true;
+            }
+            return false;
+        }
         for (int position = start; position < length; ++position) {
             if (info.firstChar[s[position]] && attempt(position))
                 return true;

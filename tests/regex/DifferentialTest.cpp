@@ -4,7 +4,8 @@
 // continuation-passing reference matcher written for clarity only. For every start offset,
 // ExecPos must give the reference's first match at a position that the engine's FirstCharSet
 // admits, with the same groups; and the set must admit every position where a non-empty match
-// starts.
+// starts. A second family begins every pattern with a greedy run, optionally in a group, and
+// follows it with pieces and a backreference, the shape whose starts the search filters.
 
 #include "RegexTestSupport.h"
 
@@ -21,7 +22,7 @@ namespace morvane::regex::test {
 namespace {
 
 struct RefNode {
-    enum Kind { Char, Any, Set, Group, Alt, Seq, Repeat } kind = Seq;
+    enum Kind { Char, Any, Set, Group, Alt, Seq, Repeat, BackRef } kind = Seq;
     unsigned char ch = 0;
     std::bitset<256> set;
     int group = 0;
@@ -71,6 +72,17 @@ struct Reference {
             return sequence(n, 0, pos, caps, k);
         case RefNode::Repeat:
             return repeat(n, 0, pos, caps, k);
+        case RefNode::BackRef: {
+            const int start = caps[size_t(n.group)];
+            const int end = caps[size_t(15 + n.group)];
+            if (start < 0 || end < start || end - start > length - pos)
+                return false;
+            for (int i = 0; i < end - start; ++i)
+                if (!charEq(static_cast<unsigned char>(s[size_t(start + i)]),
+                            static_cast<unsigned char>(s[size_t(pos + i)])))
+                    return false;
+            return k(pos + end - start, caps);
+        }
         }
         return false;
     }
@@ -116,11 +128,70 @@ public:
         return alternation(root, 0);
     }
 
+    // A sequence that begins with a greedy repetition of one character or class (in group 1 three
+    // times in four), then up to two pieces (sometimes in group 2), then mostly a backreference to
+    // one of the groups, then maybe one more piece. `root` becomes an alternation of that sequence.
+    std::string leadPattern(RefNode& root, bool ignoreCase)
+    {
+        m_groups = 0;
+        m_ignoreCase = ignoreCase;
+        m_allLazy = false;
+        root.kind = RefNode::Alt;
+        RefNode& seq = root.kids.emplace_back();
+        seq.kind = RefNode::Seq;
+
+        RefNode lead;
+        std::string text;
+        do {
+            lead = RefNode();
+            text = quantified(lead, 2);
+        } while (lead.kind != RefNode::Repeat || !lead.greedy || lead.kids[0].kind == RefNode::Any);
+        if (below(4) != 0)
+            text = inGroup(lead, text);
+        seq.kids.push_back(std::move(lead));
+
+        for (int i = below(3); i > 0; --i) {
+            RefNode piece;
+            std::string pieceText = quantified(piece, 2);
+            if (m_groups == 1 && below(4) == 0)
+                pieceText = inGroup(piece, pieceText);
+            text += pieceText;
+            seq.kids.push_back(std::move(piece));
+        }
+        if (m_groups > 0 && below(5) != 0) {
+            RefNode ref;
+            ref.kind = RefNode::BackRef;
+            ref.group = 1 + below(m_groups);
+            text += "\\" + std::to_string(ref.group);
+            seq.kids.push_back(std::move(ref));
+        }
+        if (below(3) == 0) {
+            RefNode piece;
+            text += quantified(piece, 2);
+            seq.kids.push_back(std::move(piece));
+        }
+        return text;
+    }
+
 private:
     std::mt19937 m_random;
     int m_groups = 0;
     bool m_ignoreCase = false;
     bool m_allLazy = false;
+
+    // Puts `node` (written `text`) into the next group; returns the group's text.
+    std::string inGroup(RefNode& node, const std::string& text)
+    {
+        RefNode group;
+        group.kind = RefNode::Group;
+        group.group = ++m_groups;
+        RefNode& body = group.kids.emplace_back();
+        body.kind = RefNode::Alt;
+        body.kids.emplace_back().kind = RefNode::Seq;
+        body.kids[0].kids.push_back(std::move(node));
+        node = std::move(group);
+        return "(" + text + ")";
+    }
 
     void addMember(std::bitset<256>& set, unsigned char c) const
     {
@@ -258,6 +329,52 @@ std::string describeReference(const RefMatch& m)
     return out;
 }
 
+// Runs ExecPos from every offset of `subject` and compares with the reference's first match at
+// or after it among the positions that the engine's FirstCharSet admits.
+void compareOnSubject(TRegex& engine, const RefNode& root, const std::string& pattern, bool ignoreCase,
+                      bool allLazy, const std::string& subject, int& compared, int& matched)
+{
+    const std::bitset<256> firstChars = engine.FirstCharSet();
+    const int length = int(subject.size());
+    Reference reference { subject, ignoreCase };
+
+    std::vector<RefMatch> at(size_t(length + 1));
+    for (int q = 0; q <= length; ++q) {
+        Caps empty;
+        empty.fill(-1);
+        RefMatch& m = at[size_t(q)];
+        reference.match(root, q, empty, [&](int p, const Caps& caps) {
+            m.start = q;
+            m.end = p;
+            m.caps = caps;
+            return true;
+        });
+        if (m.start >= 0 && m.end > m.start) {
+            EXPECT_TRUE(firstChars.test(static_cast<unsigned char>(subject[size_t(q)])))
+                << "/" << pattern << "/ misses a start at " << q << " in \"" << subject << "\"";
+        }
+    }
+
+    engine.SetInputString(subject);
+    for (int offset = 1; offset <= length + 1; ++offset) {
+        const RefMatch* expected = nullptr;
+        for (int q = offset - 1; q < length && !expected; ++q)
+            if (firstChars.test(static_cast<unsigned char>(subject[size_t(q)])) && at[size_t(q)].start >= 0)
+                expected = &at[size_t(q)];
+        const bool found = engine.ExecPos(offset);
+        ++compared;
+        ASSERT_EQ(found, expected != nullptr)
+            << "/" << pattern << "/" << (ignoreCase ? "i" : "") << (allLazy ? "-g" : "") << " on \""
+            << subject << "\" from " << offset;
+        if (!found)
+            continue;
+        ++matched;
+        ASSERT_EQ(describeEngine(engine), describeReference(*expected))
+            << "/" << pattern << "/" << (ignoreCase ? "i" : "") << (allLazy ? "-g" : "") << " on \""
+            << subject << "\" from " << offset;
+    }
+}
+
 TEST(Differential, EngineAgreesWithReferenceMatcher)
 {
     Generator generator(20261208);
@@ -284,54 +401,53 @@ TEST(Differential, EngineAgreesWithReferenceMatcher)
             continue;
         }
         ++compiled;
-        const std::bitset<256> firstChars = engine.FirstCharSet();
         for (int t = 0; t < 6; ++t) {
             std::string subject;
             const int length = int(subjects() % 9);
             for (int i = 0; i < length; ++i)
                 subject.push_back("abcA"[subjects() % 4]);
-            Reference reference { subject, ignoreCase };
-
-            std::vector<RefMatch> at(size_t(length + 1));
-            for (int q = 0; q <= length; ++q) {
-                Caps empty;
-                empty.fill(-1);
-                RefMatch& m = at[size_t(q)];
-                reference.match(root, q, empty, [&](int p, const Caps& caps) {
-                    m.start = q;
-                    m.end = p;
-                    m.caps = caps;
-                    return true;
-                });
-                if (m.start >= 0 && m.end > m.start) {
-                    EXPECT_TRUE(firstChars.test(static_cast<unsigned char>(subject[size_t(q)])))
-                        << "/" << pattern << "/ misses a start at " << q << " in \"" << subject << "\"";
-                }
-            }
-
-            engine.SetInputString(subject);
-            for (int offset = 1; offset <= length + 1; ++offset) {
-                const RefMatch* expected = nullptr;
-                for (int q = offset - 1; q < length && !expected; ++q)
-                    if (firstChars.test(static_cast<unsigned char>(subject[size_t(q)])) && at[size_t(q)].start >= 0)
-                        expected = &at[size_t(q)];
-                const bool found = engine.ExecPos(offset);
-                ++compared;
-                ASSERT_EQ(found, expected != nullptr)
-                    << "/" << pattern << "/" << (ignoreCase ? "i" : "") << (allLazy ? "-g" : "") << " on \""
-                    << subject << "\" from " << offset;
-                if (!found)
-                    continue;
-                ++matched;
-                ASSERT_EQ(describeEngine(engine), describeReference(*expected))
-                    << "/" << pattern << "/" << (ignoreCase ? "i" : "") << (allLazy ? "-g" : "") << " on \""
-                    << subject << "\" from " << offset;
-            }
+            compareOnSubject(engine, root, pattern, ignoreCase, allLazy, subject, compared, matched);
+            if (HasFatalFailure())
+                return;
         }
     }
     // The random cases must exercise the engine, not just compile errors and misses.
     EXPECT_GT(compiled, 1000);
     EXPECT_GT(matched, compared / 5);
+}
+
+TEST(Differential, LeadRunsWithBackreferences)
+{
+    Generator generator(20261209);
+    std::mt19937 subjects(78);
+    int compared = 0;
+    int matched = 0;
+    int backrefMatches = 0;
+    for (int round = 0; round < 1500; ++round) {
+        const bool ignoreCase = generator.below(4) == 0;
+        RefNode root;
+        const std::string pattern = generator.leadPattern(root, ignoreCase);
+        TRegex engine;
+        engine.SetModifier(TRegex::kModI, ignoreCase);
+        engine.SetExpression(pattern);
+        engine.CompileExpression();
+        const bool backref = pattern.find('\\') != std::string::npos;
+        for (int t = 0; t < 6; ++t) {
+            // Long runs of few characters, so that copies of a run's tail occur often.
+            std::string subject;
+            const int length = int(subjects() % 13);
+            for (int i = 0; i < length; ++i)
+                subject.push_back("aabcA"[subjects() % 5]);
+            const int before = matched;
+            compareOnSubject(engine, root, pattern, ignoreCase, false, subject, compared, matched);
+            if (HasFatalFailure())
+                return;
+            if (backref)
+                backrefMatches += matched - before;
+        }
+    }
+    EXPECT_GT(matched, compared / 5);
+    EXPECT_GT(backrefMatches, compared / 10);
 }
 
 } // namespace

@@ -78,6 +78,11 @@ const MatchCase kGroupsAndAlternation[] = {
     { "(ab)\\1", "", "abAB abab", "6:abab 1=6:ab" },
     { "(\\w+)\\s\\1", "", "hello hello", "1:hello hello 1=1:hello" },
     { "(a)|\\1b", "", "b", "-" },
+    // An alternative is skipped where it cannot begin; one that may match empty never is, nor one
+    // whose loop ends after rounds that consume nothing.
+    { "(?i)<(div|/div|p|/p)[ >]", "", "<P> </DIV>", "1:<P> 1=2:P | 5:</DIV> 1=6:/DIV" },
+    { "a(b|)c", "", "ac abc", "1:ac 1=2: | 4:abc 1=5:b" },
+    { "c(x|(a{0,2}){3,}b)", "", "cb", "1:cb 1=2:b 2=2:" },
     { "\\12", "", "12", "-" },
     { "(a)\\12", "", "aa2", "1:aa2 1=1:a" },
 };
@@ -125,6 +130,37 @@ const MatchCase kQuantifiers[] = {
     { "\\w*(\\s)", "", " x y", "1:  1=1:  | 2:x  1=3: " },
 };
 INSTANTIATE_TEST_SUITE_P(Quantifiers, Matching, ::testing::ValuesIn(kQuantifiers));
+
+// A match that begins with a greedy run: starts inside a run that cannot go on are stepped over,
+// and with a backreference to the run only starts whose character begins the copy are tried.
+const MatchCase kLeadRuns[] = {
+    { "\\d+x", "", "123 45x", "5:45x" },
+    { "[\\w.+-]+@\\w+", "", "a.b c@d", "5:c@d" },
+    { "(\\w+)\\s\\1", "", "ab b", "2:b b 1=2:b" },
+    { "(\\w+)\\s\\1", "", "abc bc ", "2:bc bc 1=2:bc" },
+    // The copy would run past the end, or there is no room for it at all.
+    { "(\\w+)\\s\\1", "", "ab a", "-" },
+    { "(\\w+)\\s\\1", "", "a ", "-" },
+    { "(\\w+)\\s\\1", "", "a a", "1:a a 1=1:a" },
+    // Without case the start's character may stand in the copy in either case.
+    { "(a+)b\\1", "i", "aabAA", "1:aabAA 1=1:aa" },
+    { "(\\w+)-\\1", "i", "xAb-B", "3:b-B 1=3:b" },
+    { W("([а-яё]+) \\1"), "i", W("лак КАЛ"), "3:\\xea \\xca 1=3:\\xea" },
+    { W("([а-яё]+) \\1"), "i", W("ёлка ЁЛКА"), "1:\\xb8\\xeb\\xea\\xe0 \\xa8\\xcb\\xca\\xc0 1=1:\\xb8\\xeb\\xea\\xe0" },
+    // Whether "ё" belongs to the run follows the r modifier.
+    { W("([а-я]+) \\1"), "", W("ёж ёж"), "1:\\xb8\\xe6 \\xb8\\xe6 1=1:\\xb8\\xe6" },
+    { W("(?-r)([а-я]+) \\1"), "", W("ёж ёж"), "-" },
+    // With no minimum the end of a run starts an empty group, which any copy matches.
+    { "(a*)b\\1", "", "aabx", "3:b 1=3:" },
+    { "(\\d+)--\\1", "", "12--2", "2:2--2 1=2:2" },
+    // A maximum cuts the run short, so later starts see other counts.
+    { "(a{1,2})b\\1", "", "aaabaa", "2:aabaa 1=2:aa" },
+    // Backreferences to groups that do not hold exactly the run.
+    { "(a+)(b)\\2", "", "aabb", "1:aabb 1=1:aa 2=3:b" },
+    { "((a+)b)\\1", "", "aabaab", "1:aabaab 1=1:aab 2=1:aa" },
+    { "((a+)b)\\2", "", "aabaa", "1:aabaa 1=1:aab 2=1:aa" },
+};
+INSTANTIATE_TEST_SUITE_P(LeadRuns, Matching, ::testing::ValuesIn(kLeadRuns));
 
 const MatchCase kClasses[] = {
     { "[]a]+", "", "x]a]", "2:]a]" },
@@ -284,6 +320,22 @@ TEST(MatchSettings, WordAndSpaceCharacters)
     EXPECT_EQ(Describe(engine, "a b"), "-");
     engine.SetExpression("a\\Sb");
     EXPECT_EQ(Describe(engine, "a b"), "1:a b");
+}
+
+TEST(MatchSettings, WordCharactersInRepeatedWords)
+{
+    // \w takes the field at compilation.
+    auto repeatedWords = [](const std::string& wordChars, const std::string& subject) {
+        TRegex engine;
+        engine.SetWordChars(wordChars);
+        engine.SetExpression("(\\w+)\\s\\1");
+        return Describe(engine, subject);
+    };
+    EXPECT_EQ(repeatedWords(W("абв"), W("ваб аб")), "2:\\xe0\\xe1 \\xe0\\xe1 1=2:\\xe0\\xe1");
+    EXPECT_EQ(repeatedWords("ab", "x x"), "-");
+    EXPECT_EQ(repeatedWords("abx", "x x"), "1:x x 1=1:x");
+    // A space among the word characters: the run may hold it, so every count is tried.
+    EXPECT_EQ(repeatedWords("ab ", "ab ab"), "1:ab ab 1=1:ab");
 }
 
 TEST(MatchSettings, SeparatorsAndPair)
