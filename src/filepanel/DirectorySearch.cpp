@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <sys/stat.h>
 #include <unordered_set>
@@ -67,13 +68,14 @@ std::vector<DirEntry> ReadDirectoryEntries(const std::filesystem::path& dir)
         const std::string name = d->d_name;
         if (name == "." || name == "..")
             continue;
-        const std::filesystem::path full = dir / name;
+        // Looked up relative to the open directory: one name to resolve, not the whole path
+        // again for every entry of a deep tree.
         struct stat linkInfo { };
-        if (::lstat(full.c_str(), &linkInfo) != 0)
+        if (::fstatat(::dirfd(handle), d->d_name, &linkInfo, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
         struct stat info = linkInfo;
         const bool symlink = S_ISLNK(linkInfo.st_mode);
-        if (symlink && ::stat(full.c_str(), &info) != 0)
+        if (symlink && ::fstatat(::dirfd(handle), d->d_name, &info, 0) != 0)
             info = linkInfo; // dangling: the link itself, listed as a file
         const bool directory = S_ISDIR(info.st_mode);
         if (!directory && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))

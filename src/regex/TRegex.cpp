@@ -15,6 +15,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <vector>
 
 namespace morvane::regex {
@@ -462,6 +467,69 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
     const int literalLength = info.prefixLength;
     const int rare = info.prefixRare;
     const unsigned char* invert = m_d->invert;
+    auto same = [&](int position) {
+        if (info.prefixCaseless) {
+            for (int i = 0; i < literalLength; ++i) {
+                if (s[position + i] != literal[i] && s[position + i] != invert[literal[i]])
+                    return false;
+            }
+            return true;
+        }
+        return std::memcmp(s + position, literal, size_t(literalLength)) == 0;
+    };
+#if defined(__SSE2__)
+    if (literalLength >= 2) {
+        // Sixteen starts at a time: a start is a candidate only where both the rarest character
+        // and a second one of the literal stand at their places, which in text is rare enough
+        // that nearly every candidate is a find.
+        const int first = rare;
+        int second = first == 0 ? 1 : 0;
+        for (int i = literalLength - 1; i >= 0; --i) {
+            if (i != first && literal[i] != literal[first]) {
+                second = i;
+                break;
+            }
+        }
+        const auto both = [&](unsigned char c) {
+            return std::pair { _mm_set1_epi8(char(c)), _mm_set1_epi8(char(info.prefixCaseless ? invert[c] : c)) };
+        };
+        const auto [firstA, firstB] = both(literal[first]);
+        const auto [secondA, secondB] = both(literal[second]);
+        const int reach = std::max(first, second) + 16;
+        int emptyBlocks = 0;
+        while (start + reach <= length) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + start + first));
+            const __m128i hitX = _mm_or_si128(_mm_cmpeq_epi8(x, firstA), _mm_cmpeq_epi8(x, firstB));
+            const unsigned rareMask = unsigned(_mm_movemask_epi8(hitX));
+            if (rareMask == 0) {
+                // Where the rarest character is sparse (two blocks in a row without it), memchr
+                // leaps further than sixteen; where it is dense, its calls would cost more.
+                if (++emptyBlocks >= 2 && !info.prefixCaseless) {
+                    const int from = start + first + 16;
+                    const void* found
+                        = from < length ? std::memchr(s + from, literal[first], size_t(length - from)) : nullptr;
+                    if (found == nullptr)
+                        return false;
+                    start = int(static_cast<const unsigned char*>(found) - s) - first;
+                } else {
+                    start += 16;
+                }
+                continue;
+            }
+            emptyBlocks = 0;
+            const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + start + second));
+            const __m128i hitY = _mm_or_si128(_mm_cmpeq_epi8(y, secondA), _mm_cmpeq_epi8(y, secondB));
+            for (unsigned mask = rareMask & unsigned(_mm_movemask_epi8(hitY)); mask != 0; mask &= mask - 1) {
+                const int position = start + __builtin_ctz(mask);
+                if (position + literalLength > length)
+                    return false;
+                if (same(position) && attempt(position))
+                    return true;
+            }
+            start += 16;
+        }
+    }
+#endif
     const unsigned char c = literal[rare];
     TwoByteScanner scanner(s, length, c, info.prefixCaseless ? invert[c] : c);
     for (int from = start + rare;;) {
@@ -471,15 +539,7 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
         const int position = found - rare;
         if (position + literalLength > length)
             return false;
-        bool same = true;
-        if (info.prefixCaseless) {
-            for (int i = 0; i < literalLength && same; ++i)
-                same = s[position + i] == literal[i] || s[position + i] == invert[literal[i]];
-        } else {
-            for (int i = 0; i < literalLength && same; ++i)
-                same = s[position + i] == literal[i];
-        }
-        if (same && attempt(position))
+        if (same(position) && attempt(position))
             return true;
         from = found + 1;
     }

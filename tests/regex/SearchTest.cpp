@@ -145,7 +145,8 @@ std::string allMatches(TRegex& engine, const std::string& pattern, const std::st
 TEST(StartScans, AgreeWithTryingEveryStart)
 {
     const char* patterns[] = { "^a", "^ab*", "^\\s*<", "^.", "^[^a]", "(?-s)^.*", "ab", "bA", "(?i)ab",
-        "(?i)\xe0" "b\xc0", "\\bab", "\\Bba", "(?i)\\bba", "a", "(?i)a", ";\r", "\r\n", "(a)b" };
+        "(?i)\xe0" "b\xc0", "\\bab", "\\Bba", "(?i)\\bba", "a", "(?i)a", ";\r", "\r\n", "(a)b", "abA",
+        "(?i)bAb", "aa" };
     const struct {
         const char* separators;
         const char* pair;
@@ -158,7 +159,7 @@ TEST(StartScans, AgreeWithTryingEveryStart)
         engine.SetLinePairedSeparator(setting.pair);
         for (int round = 0; round < 200; ++round) {
             std::string subject;
-            const size_t length = random() % 24;
+            const size_t length = random() % 72; // several blocks of 16 starts, and tails
             for (size_t i = 0; i < length; ++i)
                 subject.push_back("abAB<; \r\n\xe0\xc0"[random() % 11]);
             for (const char* pattern : patterns) {
