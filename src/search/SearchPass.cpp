@@ -21,7 +21,6 @@ constexpr int kMsgFoundProgress = 14;
 constexpr int kMsgNotFoundProgress = 37;
 constexpr int kErrBadModifier = 127;
 constexpr int kMsgNotSearched = 381;
-constexpr int kMatchesPerProgressCheck = 255; // a mask: one check per 256 matches
 
 } // namespace
 
@@ -215,10 +214,7 @@ void SearchPass::countMatches()
             return;
         ++m_matchesTotal;
         ++m_matchesInFile;
-        // Asking the clock for every match would cost more than finding it in a text full of
-        // matches; every so many matches is still many times per response interval.
-        if ((m_matchesInFile & kMatchesPerProgressCheck) == 0)
-            showFoundProgress();
+        showFoundProgress();
         if (!engine.ExecNext())
             return;
     }
