@@ -362,13 +362,19 @@ int commonness(unsigned char c)
 // Finds the literal every match of a single-alternative program starts with.
 void findPrefix(const unsigned char* p, const unsigned char* invertCase, ProgramInfo& info)
 {
+    // +1 for \b, -1 for \B, 0 when neither or both kinds stand there.
+    auto bound = [](bool word, bool notWord) { return word == notWord ? 0 : word ? 1 : -1; };
     int node = 1 + kNodeHeaderSize;
+    bool wordBefore = false;
+    bool notWordBefore = false;
     for (;;) {
         const Opcode op = OpAt(p, node);
         if (op == Opcode::OpLineStart) {
             info.lineStartFirst = true;
             return;
         }
+        wordBefore |= op == Opcode::OpWordBound;
+        notWordBefore |= op == Opcode::OpNotWordBound;
         if (!(IsOpen(op) || op == Opcode::OpComment || op == Opcode::OpWordBound
                 || op == Opcode::OpNotWordBound))
             break;
@@ -398,6 +404,18 @@ void findPrefix(const unsigned char* p, const unsigned char* invertCase, Program
     info.prefixLength = length;
     info.prefixCaseless = caseless;
     info.prefixRare = rare;
+    info.prefixBoundBefore = bound(wordBefore, notWordBefore);
+    bool wordAfter = false;
+    bool notWordAfter = false;
+    for (int next = NextNode(p, node); next != 0; next = NextNode(p, next)) {
+        const Opcode after = OpAt(p, next);
+        wordAfter |= after == Opcode::OpWordBound;
+        notWordAfter |= after == Opcode::OpNotWordBound;
+        if (!(IsOpen(after) || IsClose(after) || after == Opcode::OpComment || after == Opcode::OpWordBound
+                || after == Opcode::OpNotWordBound))
+            break;
+    }
+    info.prefixBoundAfter = bound(wordAfter, notWordAfter);
 }
 
 bool isSimpleRepeat(Opcode op)

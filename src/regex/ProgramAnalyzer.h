@@ -29,6 +29,11 @@ struct ProgramInfo {
     int prefixLength = 0;
     bool prefixCaseless = false;
     int prefixRare = 0;
+    // Word-boundary tests right before and right after that literal (only zero-width marks
+    // between): +1 for \b, -1 for \B, 0 for none or both kinds. The search checks them at a
+    // candidate start before it tries the start.
+    int prefixBoundBefore = 0;
+    int prefixBoundAfter = 0;
     // Every match begins at a line start ("^" in line mode comes first): the search tries only
     // the subject start and the places after a line-ending character.
     bool lineStartFirst = false;

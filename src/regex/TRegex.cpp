@@ -467,7 +467,18 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
     const int literalLength = info.prefixLength;
     const int rare = info.prefixRare;
     const unsigned char* invert = m_d->invert;
+    const bool* word = m_d->wordTable;
+    // The word boundary at `at` is what the pattern asks there (`kind` as prefixBoundBefore).
+    auto boundOk = [&](int kind, int at) {
+        if (kind == 0)
+            return true;
+        const bool before = at > 0 && word[s[at - 1]];
+        const bool after = at < length && word[s[at]];
+        return (before != after) == (kind > 0);
+    };
     auto same = [&](int position) {
+        if (!boundOk(info.prefixBoundBefore, position) || !boundOk(info.prefixBoundAfter, position + literalLength))
+            return false;
         if (info.prefixCaseless) {
             for (int i = 0; i < literalLength; ++i) {
                 if (s[position + i] != literal[i] && s[position + i] != invert[literal[i]])

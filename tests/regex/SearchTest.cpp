@@ -146,7 +146,7 @@ TEST(StartScans, AgreeWithTryingEveryStart)
 {
     const char* patterns[] = { "^a", "^ab*", "^\\s*<", "^.", "^[^a]", "(?-s)^.*", "ab", "bA", "(?i)ab",
         "(?i)\xe0" "b\xc0", "\\bab", "\\Bba", "(?i)\\bba", "a", "(?i)a", ";\r", "\r\n", "(a)b", "abA",
-        "(?i)bAb", "aa" };
+        "(?i)bAb", "aa", "\\bab\\b", "(?i)\\Bab\\b", "\\bba(\\B)", "\\b\\Bab", "ab\\b\\B", "\\bab+\\b", "(?i)\\b\xe0" "b\\b" };
     const struct {
         const char* separators;
         const char* pair;
