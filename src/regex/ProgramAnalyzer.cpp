@@ -64,105 +64,40 @@ bool addSimpleFirst(const unsigned char* p, int node, const unsigned char* inver
     }
 }
 
-void walkFirstChars(const std::vector<unsigned char>& program, const unsigned char* invertCase, bool* set)
+// The characters with which a match can begin at `start`, into `set`. For the whole program
+// (`alternative` false) the end adds nothing and a counted loop's exit is followed when it may
+// run no round. For the rest of one alternative the walk gives up (false) when it can reach the
+// end of the program, whose empty rest goes on with anything, or when it visits more than a few
+// nodes; and since a counted loop may end after rounds that consume nothing, both its body and
+// its exit are followed. False also for a node no walk knows.
+bool walkFirstChars(const std::vector<unsigned char>& program, int start, const unsigned char* invertCase,
+                    bool* set, bool alternative)
 {
+    constexpr size_t kMaxAlternativeNodes = 64;
     const unsigned char* p = program.data();
     std::vector<bool> visited(program.size(), false);
-    std::vector<int> work { 1 };
-    auto push = [&](int node) {
-        if (node > 0 && size_t(node) < program.size() && !visited[size_t(node)])
-            work.push_back(node);
-    };
-    while (!work.empty()) {
-        const int node = work.back();
-        work.pop_back();
-        if (visited[size_t(node)])
-            continue;
-        visited[size_t(node)] = true;
-        const Opcode op = OpAt(p, node);
-        switch (op) {
-        case Opcode::OpEnd:
-            break;
-        case Opcode::OpBranch: {
-            const int next = NextNode(p, node);
-            if (next != 0 && OpAt(p, next) == Opcode::OpBranch) {
-                for (int b = node; b != 0 && OpAt(p, b) == Opcode::OpBranch; b = NextNode(p, b))
-                    push(b + kNodeHeaderSize);
-            } else {
-                push(node + kNodeHeaderSize);
-            }
-            break;
-        }
-        case Opcode::OpInputStart:
-        case Opcode::OpInputEnd:
-        case Opcode::OpLineStart:
-        case Opcode::OpLineEnd:
-        case Opcode::OpWordBound:
-        case Opcode::OpNotWordBound:
-        case Opcode::OpBack:
-        case Opcode::OpNothing:
-        case Opcode::OpComment:
-        case Opcode::OpLoopEntry:
-            push(NextNode(p, node));
-            break;
-        case Opcode::OpStar:
-        case Opcode::OpStarLazy:
-            addSimpleFirst(p, node + kNodeHeaderSize, invertCase, set);
-            push(NextNode(p, node));
-            break;
-        case Opcode::OpPlus:
-        case Opcode::OpPlusLazy:
-            addSimpleFirst(p, node + kNodeHeaderSize, invertCase, set);
-            break;
-        case Opcode::OpBraces:
-        case Opcode::OpBracesLazy:
-            addSimpleFirst(p, node + kNodeHeaderSize + kBracesOperandSize, invertCase, set);
-            if (ReadInt32(p + node + kNodeHeaderSize) == 0)
-                push(NextNode(p, node));
-            break;
-        case Opcode::OpLoop:
-        case Opcode::OpLoopLazy:
-            push(node + ReadInt32(p + node + kNodeHeaderSize + 8));
-            if (ReadInt32(p + node + kNodeHeaderSize) == 0)
-                push(NextNode(p, node));
-            break;
-        default:
-            if (IsOpen(op) || IsClose(op)) {
-                push(NextNode(p, node));
-                break;
-            }
-            if (!addSimpleFirst(p, node, invertCase, set))
-                throw RegexFailure { kErrMemoryCorruption, 0 };
-            break;
-        }
-    }
-}
-
-// The characters with which a match can go on from `start`, into `set`: a walk like
-// walkFirstChars that gives up (false) when it can reach the end of the program, whose empty
-// rest goes on with anything, or when it visits more than a few nodes. A counted loop may end
-// after rounds that consume nothing, so both its body and its exit are followed.
-bool alternativeFirstChars(const std::vector<unsigned char>& program, int start, const unsigned char* invertCase,
-                           bool* set)
-{
-    constexpr size_t kMaxNodes = 64;
-    const unsigned char* p = program.data();
-    std::vector<int> visited;
+    size_t visits = 0;
     std::vector<int> work { start };
     while (!work.empty()) {
         const int node = work.back();
         work.pop_back();
-        if (node <= 0 || size_t(node) >= program.size())
-            return false;
-        if (std::find(visited.begin(), visited.end(), node) != visited.end())
+        if (node <= 0 || size_t(node) >= program.size()) {
+            if (alternative)
+                return false;
             continue;
-        if (visited.size() >= kMaxNodes)
+        }
+        if (visited[size_t(node)])
+            continue;
+        if (alternative && visits >= kMaxAlternativeNodes)
             return false;
-        visited.push_back(node);
+        visited[size_t(node)] = true;
+        ++visits;
         const Opcode op = OpAt(p, node);
         switch (op) {
         case Opcode::OpEnd:
-            return false;
+            if (alternative)
+                return false;
+            break;
         case Opcode::OpBranch: {
             const int next = NextNode(p, node);
             if (next != 0 && OpAt(p, next) == Opcode::OpBranch) {
@@ -203,7 +138,8 @@ bool alternativeFirstChars(const std::vector<unsigned char>& program, int start,
         case Opcode::OpLoop:
         case Opcode::OpLoopLazy:
             work.push_back(node + ReadInt32(p + node + kNodeHeaderSize + 8));
-            work.push_back(NextNode(p, node));
+            if (alternative || ReadInt32(p + node + kNodeHeaderSize) == 0)
+                work.push_back(NextNode(p, node));
             break;
         default:
             if (IsOpen(op) || IsClose(op)) {
@@ -554,7 +490,8 @@ void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool st
     info = ProgramInfo();
     const unsigned char* p = program.data();
 
-    walkFirstChars(program, invertCase, info.firstChar);
+    if (!walkFirstChars(program, 1, invertCase, info.firstChar, false))
+        throw RegexFailure { kErrMemoryCorruption, 0 };
     for (bool member : info.firstChar)
         info.firstCharCount += member ? 1 : 0;
 
@@ -600,7 +537,7 @@ void ProgramAnalyzer::Analyze(const std::vector<unsigned char>& program, bool st
         const bool branchLoop = op == Opcode::OpBranch && recogniseBranchLoop(p, node, loop);
         if (op == Opcode::OpBranch && !branchLoop && info.altFirstChars.size() < kMaxAlternativeSets) {
             bool set[256] = {};
-            if (alternativeFirstChars(program, node + kNodeHeaderSize, invertCase, set)
+            if (walkFirstChars(program, node + kNodeHeaderSize, invertCase, set, true)
                 && std::find(std::begin(set), std::end(set), false) != std::end(set)) {
                 std::array<unsigned char, 32> bits {};
                 for (int c = 0; c < 256; ++c)
