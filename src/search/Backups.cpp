@@ -162,6 +162,13 @@ Backups::~Backups()
 
 namespace {
 
+// The failure to write the list `hidden` (errno `err`): a list that is a link is refused as such.
+app::FileError HiddenListFailure(const HiddenList& hidden, int err)
+{
+    return err == ELOOP ? Failure(kMsgHiddenListLink, hidden.file(), app::FileFailure::HiddenListLink)
+                        : Failure(kMsgHiddenListFailed, hidden.file(), err);
+}
+
 // Chooses the next copy name of `file` into `backup` and lists it in `hidden`, durably, before
 // the copy exists. A name the list cannot hold or the file system cannot take is refused first.
 std::optional<app::FileError> ListNextBackup(const fs::path& file, HiddenList& hidden, fs::path& backup)
@@ -172,8 +179,7 @@ std::optional<app::FileError> ListNextBackup(const fs::path& file, HiddenList& h
     if (NameTooLong(backup))
         return app::FileError { app::CannotCreateText(backup, ENAMETOOLONG) };
     if (const int err = hidden.add(backup.filename().string()))
-        return err == ELOOP ? Failure(kMsgHiddenListLink, hidden.file(), app::FileFailure::HiddenListLink)
-                            : Failure(kMsgHiddenListFailed, hidden.file(), err);
+        return HiddenListFailure(hidden, err);
     return std::nullopt;
 }
 
@@ -412,9 +418,8 @@ std::vector<std::optional<app::FileError>> Backups::commitBatch()
     const bool flushTogether = batch.size() >= kFlushTogetherFrom;
     HiddenList* hidden = m_current ? &m_current->hidden : nullptr;
     auto failCopies = [&](int err) {
-        const app::FileError error = err == ELOOP
-            ? Failure(kMsgHiddenListLink, hidden->file(), app::FileFailure::HiddenListLink)
-            : Failure(kMsgHiddenListFailed, hidden ? hidden->file() : fs::path(".hidden"), err);
+        const app::FileError error
+            = hidden ? HiddenListFailure(*hidden, err) : Failure(kMsgHiddenListFailed, fs::path(".hidden"), err);
         for (size_t i = 0; i < batch.size(); ++i)
             if (!copies[i].empty()) {
                 copies[i].clear();
@@ -539,23 +544,19 @@ std::optional<app::FileError> Backups::restore(const fs::path& file, bool toFirs
 
 bool Backups::RestorePrevious(const fs::path& file, std::optional<app::FileError>* error)
 {
-    ++m_filesProcessed;
-    bool restored = false;
-    std::optional<app::FileError> failure = restore(file, false, restored);
-    if (restored)
-        ++m_filesRestored;
-    if (failure)
-        ++m_filesFailed;
-    if (error)
-        *error = std::move(failure);
-    return restored;
+    return countedRestore(file, false, error);
 }
 
 bool Backups::RestoreFirst(const fs::path& file, std::optional<app::FileError>* error)
 {
+    return countedRestore(file, true, error);
+}
+
+bool Backups::countedRestore(const fs::path& file, bool toFirst, std::optional<app::FileError>* error)
+{
     ++m_filesProcessed;
     bool restored = false;
-    std::optional<app::FileError> failure = restore(file, true, restored);
+    std::optional<app::FileError> failure = restore(file, toFirst, restored);
     if (restored)
         ++m_filesRestored;
     if (failure)

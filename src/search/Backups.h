@@ -136,6 +136,8 @@ private:
     static std::optional<app::FileError> rewrite(const std::filesystem::path& file, std::string_view bytes,
         bool backup, HiddenList* hidden);
     std::optional<app::FileError> restore(const std::filesystem::path& file, bool toFirst, bool& restored);
+    // restore() with the counters kept: processed, restored, failed.
+    bool countedRestore(const std::filesystem::path& file, bool toFirst, std::optional<app::FileError>* error);
 
     bool m_saveBackup = true;
     std::unique_ptr<DirectoryState> m_current;
