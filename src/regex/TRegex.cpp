@@ -490,9 +490,10 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
     };
 #if defined(__SSE2__)
     if (literalLength >= 2) {
-        // Sixteen starts at a time: a start is a candidate only where both the rarest character
-        // and a second one of the literal stand at their places, which in text is rare enough
-        // that nearly every candidate is a find.
+        // Thirty-two starts at a time: a start is a candidate only where the rarest character
+        // and up to two more of the literal stand at their places. A pair of characters can be
+        // common in text ("he" of "the"); three together rarely are, so nearly every candidate
+        // is a find, and the loop runs without branching on each character's own hits.
         const int first = rare;
         int second = first == 0 ? 1 : 0;
         for (int i = literalLength - 1; i >= 0; --i) {
@@ -501,43 +502,61 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
                 break;
             }
         }
+        int third = second;
+        for (int i = 0; i < literalLength; ++i) {
+            if (i != first && i != second && literal[i] != literal[first] && literal[i] != literal[second]) {
+                third = i;
+                break;
+            }
+        }
         const auto both = [&](unsigned char c) {
             return std::pair { _mm_set1_epi8(char(c)), _mm_set1_epi8(char(info.prefixCaseless ? invert[c] : c)) };
         };
         const auto [firstA, firstB] = both(literal[first]);
         const auto [secondA, secondB] = both(literal[second]);
-        const int reach = std::max(first, second) + 16;
+        const auto [thirdA, thirdB] = both(literal[third]);
+        const auto hits = [](const unsigned char* at, __m128i a, __m128i b) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            return _mm_or_si128(_mm_cmpeq_epi8(x, a), _mm_cmpeq_epi8(x, b));
+        };
+        const auto candidates = [&](const unsigned char* at, __m128i& rare) {
+            rare = hits(at + first, firstA, firstB);
+            return _mm_and_si128(
+                _mm_and_si128(rare, hits(at + second, secondA, secondB)), hits(at + third, thirdA, thirdB));
+        };
+        const int reach = std::max({ first, second, third }) + 32;
         int emptyBlocks = 0;
         while (start + reach <= length) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + start + first));
-            const __m128i hitX = _mm_or_si128(_mm_cmpeq_epi8(x, firstA), _mm_cmpeq_epi8(x, firstB));
-            const unsigned rareMask = unsigned(_mm_movemask_epi8(hitX));
-            if (rareMask == 0) {
+            __m128i rare0;
+            __m128i rare1;
+            const __m128i found0 = candidates(s + start, rare0);
+            const __m128i found1 = candidates(s + start + 16, rare1);
+            unsigned mask = unsigned(_mm_movemask_epi8(found0)) | unsigned(_mm_movemask_epi8(found1)) << 16;
+            if (mask == 0) {
                 // Where the rarest character is sparse (two blocks in a row without it), memchr
-                // leaps further than sixteen; where it is dense, its calls would cost more.
-                if (++emptyBlocks >= 2 && !info.prefixCaseless) {
-                    const int from = start + first + 16;
+                // leaps further than thirty-two; where it is dense, its calls would cost more.
+                if (_mm_movemask_epi8(_mm_or_si128(rare0, rare1)) == 0 && ++emptyBlocks >= 2
+                    && !info.prefixCaseless) {
+                    const int from = start + first + 32;
                     const void* found
                         = from < length ? std::memchr(s + from, literal[first], size_t(length - from)) : nullptr;
                     if (found == nullptr)
                         return false;
                     start = int(static_cast<const unsigned char*>(found) - s) - first;
                 } else {
-                    start += 16;
+                    start += 32;
                 }
                 continue;
             }
             emptyBlocks = 0;
-            const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + start + second));
-            const __m128i hitY = _mm_or_si128(_mm_cmpeq_epi8(y, secondA), _mm_cmpeq_epi8(y, secondB));
-            for (unsigned mask = rareMask & unsigned(_mm_movemask_epi8(hitY)); mask != 0; mask &= mask - 1) {
+            for (; mask != 0; mask &= mask - 1) {
                 const int position = start + __builtin_ctz(mask);
                 if (position + literalLength > length)
                     return false;
                 if (same(position) && attempt(position))
                     return true;
             }
-            start += 16;
+            start += 32;
         }
     }
 #endif
