@@ -95,8 +95,18 @@ std::vector<DirEntry> ReadDirectoryEntries(const std::filesystem::path& dir)
     }
     ::closedir(handle);
 
-    std::sort(entries.begin(), entries.end(),
-        [](const DirEntry& a, const DirEntry& b) { return NameOrderLess(a.name, b.name); });
+    // The order keys are made once per entry, not once per comparison: a sort compares each
+    // entry some log n times, and every key costs a conversion and a case fold.
+    std::vector<std::pair<std::string, DirEntry>> keyed;
+    keyed.reserve(entries.size());
+    for (DirEntry& entry : entries)
+        keyed.emplace_back(OrderKey(entry.name), std::move(entry));
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        const int byKey = CompareTextAscii(a.first, b.first);
+        return byKey != 0 ? byKey < 0 : a.second.name.native() < b.second.name.native();
+    });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        entries[i] = std::move(keyed[i].second);
     return entries;
 }
 
