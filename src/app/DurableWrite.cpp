@@ -125,6 +125,13 @@ int PendingFile::create(const fs::path& target, std::string_view bytes, mode_t m
     return err;
 }
 
+int PendingFile::append(std::string_view bytes)
+{
+    if (m_fd < 0)
+        return EBADF;
+    return WriteAllToDescriptor(m_fd, bytes);
+}
+
 int PendingFile::sync()
 {
     if (m_fd < 0)

@@ -40,6 +40,9 @@ public:
     // With `sync` the data are flushed before returning (else call sync() before commit()).
     // Returns 0 or the errno of the failure (nothing is left behind then).
     int create(const std::filesystem::path& target, std::string_view bytes, mode_t mode, bool sync = true);
+    // Writes `bytes` after what the temporary file holds: content given in pieces. 0 or the
+    // errno (the file stays, to be discarded by the caller).
+    int append(std::string_view bytes);
     // Flushes the written data to disk. 0 or the errno.
     int sync();
     // Renames the temporary file over the target and, unless `syncDirectory` is false (a

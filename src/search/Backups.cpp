@@ -337,28 +337,69 @@ std::optional<app::FileError> Backups::stageRewrite(const fs::path& file, std::s
     const fs::path dir = DirectoryOf(file);
     if (!m_current || m_current->hidden.directory() != dir)
         return RewriteFile(file, bytes);
+    if (std::optional<app::FileError> refused = beginStaged(file))
+        return refused;
+    appendStaged(bytes);
+    return endStaged();
+}
+
+std::optional<app::FileError> Backups::beginStaged(const fs::path& file)
+{
+    abandonStaged();
+    if (!m_current || m_current->hidden.directory() != DirectoryOf(file))
+        return app::FileError { app::CannotCreateText(file, EXDEV) };
     // The same checks, in the same order, as a rewrite on its own.
-    Staged staged;
-    staged.file = file;
-    staged.target = WriteTarget(file);
+    auto staged = std::make_unique<Staged>();
+    staged->file = file;
+    staged->target = WriteTarget(file);
     struct stat st { };
-    const bool existed = ::stat(staged.target.c_str(), &st) == 0;
+    const bool existed = ::stat(staged->target.c_str(), &st) == 0;
     if (existed && S_ISDIR(st.st_mode))
         return app::FileError { app::CannotCreateText(file, EISDIR) };
-    if (existed && IsReadOnly(staged.target, st))
+    if (existed && IsReadOnly(staged->target, st))
         return Failure(kMsgReadOnly, file, app::FileFailure::ReadOnly);
-    staged.makeCopy = m_saveBackup && existed;
-    if (staged.makeCopy && !IsListableName(file.filename().string()))
+    staged->makeCopy = m_saveBackup && existed;
+    if (staged->makeCopy && !IsListableName(file.filename().string()))
         return Failure(kMsgLineBreakInName, file, app::FileFailure::LineBreakInName);
-    const mode_t mode = existed ? st.st_mode & 07777 : app::ModeForRewrite(staged.target);
-    if (const int err = staged.pending.create(staged.target, bytes, mode, false))
+    const mode_t mode = existed ? st.st_mode & 07777 : app::ModeForRewrite(staged->target);
+    if (const int err = staged->pending.create(staged->target, {}, mode, false))
         return app::FileError { app::CannotCreateText(file, err) };
-    staged.copyMode = st.st_mode & 07777;
-    staged.device = existed ? st.st_dev : 0;
-    staged.inode = existed ? st.st_ino : 0;
-    m_stagedBytes += bytes.size();
-    m_staged.push_back(std::move(staged));
+    staged->copyMode = st.st_mode & 07777;
+    staged->device = existed ? st.st_dev : 0;
+    staged->inode = existed ? st.st_ino : 0;
+    m_open = std::move(staged);
+    m_openError = 0;
+    m_openBytes = 0;
     return std::nullopt;
+}
+
+void Backups::appendStaged(std::string_view bytes)
+{
+    if (!m_open || m_openError != 0)
+        return;
+    m_openError = m_open->pending.append(bytes);
+    m_openBytes += bytes.size();
+}
+
+std::optional<app::FileError> Backups::endStaged()
+{
+    if (!m_open)
+        return app::FileError { app::CannotCreateText({}, EBADF) };
+    std::unique_ptr<Staged> staged = std::move(m_open);
+    if (m_openError != 0) {
+        staged->pending.discard();
+        return app::FileError { app::CannotCreateText(staged->file, m_openError) };
+    }
+    m_stagedBytes += m_openBytes;
+    m_staged.push_back(std::move(*staged));
+    return std::nullopt;
+}
+
+void Backups::abandonStaged()
+{
+    if (m_open)
+        m_open->pending.discard();
+    m_open.reset();
 }
 
 bool Backups::mustCommitBefore(const fs::path& file) const

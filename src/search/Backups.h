@@ -88,6 +88,16 @@ public:
     // error of a file refused now (nothing is staged then, and nothing changed on disk). A file
     // outside the entered directory is rewritten at once.
     std::optional<app::FileError> stageRewrite(const std::filesystem::path& file, std::string_view bytes);
+    // stageRewrite with the content given in pieces, for a content too large to hold twice:
+    // beginStaged makes the checks and an empty temporary file (an error, or a file outside the
+    // entered directory, stages nothing: use stageRewrite then), appendStaged adds a piece,
+    // endStaged puts the file into the batch. The first failed piece is kept, later ones are
+    // ignored, and endStaged returns its error with nothing staged; abandonStaged (also at
+    // destruction) removes an unfinished temporary file.
+    std::optional<app::FileError> beginStaged(const std::filesystem::path& file);
+    void appendStaged(std::string_view bytes);
+    std::optional<app::FileError> endStaged();
+    void abandonStaged();
     // Whether rewrites wait for commitBatch().
     bool hasStaged() const { return !m_staged.empty(); }
     // Whether the batch must be committed before `file` is read: it lies in another directory,
@@ -142,6 +152,9 @@ private:
     bool m_saveBackup = true;
     std::unique_ptr<DirectoryState> m_current;
     std::vector<Staged> m_staged;
+    std::unique_ptr<Staged> m_open; // between beginStaged and endStaged
+    int m_openError = 0; // the first failed piece of m_open
+    size_t m_openBytes = 0;
     size_t m_stagedBytes = 0;
     int m_filesProcessed = 0;
     int m_filesRestored = 0;

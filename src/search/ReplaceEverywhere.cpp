@@ -21,6 +21,42 @@ namespace {
 
 constexpr int kMsgLinkOutside = 382;
 
+// The new text of a file replaced in place, streamed into the file's staged rewrite. Whatever
+// way the file's replacing ends without finish(), its temporary file goes.
+class StagedTextSink : public NewTextSink {
+public:
+    StagedTextSink(WorkTextEditor& editor, const fs::path& path)
+        : m_editor(editor)
+        , m_path(path)
+    {
+    }
+    ~StagedTextSink() override
+    {
+        if (m_open)
+            m_editor.backups().abandonStaged();
+    }
+    StagedTextSink(const StagedTextSink&) = delete;
+    StagedTextSink& operator=(const StagedTextSink&) = delete;
+
+    bool open() override
+    {
+        // A refusal is not reported here: the text is then kept whole, and writing it says why.
+        m_open = !m_editor.BeginStagedText(m_path);
+        return m_open;
+    }
+    void write(std::string& piece) override { m_editor.StageTextPiece(piece); }
+    std::optional<app::FileError> finish()
+    {
+        m_open = false;
+        return m_editor.EndStagedText();
+    }
+
+private:
+    WorkTextEditor& m_editor;
+    fs::path m_path;
+    bool m_open = false;
+};
+
 } // namespace
 
 ReplaceEverywhere::ReplaceEverywhere(PassControl& control, PassFileList& fileList, WorkTextEditor& editor,
@@ -120,13 +156,18 @@ void ReplaceEverywhere::miReplacePassimClick(const PassSelection& selection, Pas
             // With "AutoDetect" split files take the code page detected for their source.
             target.splitCodePage = m_editor.targetCodePage();
             ReplaceStreamed streamed(m_control, m_compiler, rules, m_counters, target, fileCount);
-            ReplaceFileResult result = streamed.ReplaceEverywhereStreamed(m_editor.workTextBuffer(), path);
+            StagedTextSink sink(m_editor, path);
+            ReplaceFileResult result = streamed.ReplaceEverywhereStreamed(m_editor.workTextBuffer(), path, &sink);
             std::optional<app::FileError> error = std::move(result.error);
             if (result.ran && !error) {
                 switch (target.mode) {
                 case OutputMode::InPlace:
-                    m_editor.setWorkText(std::move(result.newText));
-                    error = m_editor.StageWorkText(path);
+                    if (result.streamed) {
+                        error = sink.finish();
+                    } else {
+                        m_editor.setWorkText(std::move(result.newText));
+                        error = m_editor.StageWorkText(path);
+                    }
                     if (error) {
                         // Counted as changed when its new text was complete; nothing was written.
                         --m_counters.FilesChanged;

@@ -24,7 +24,7 @@ ReplaceStreamed::ReplaceStreamed(PassControl& control, rules::RuleCompiler& comp
 }
 
 ReplaceFileResult ReplaceStreamed::ReplaceEverywhereStreamed(
-    std::string& workText, const std::filesystem::path& currentFile)
+    std::string& workText, const std::filesystem::path& currentFile, NewTextSink* sink)
 {
     regex::TRegex& engine = m_compiler.engine();
     // The engine may hold a view of `workText` or of m_newText, both of which change or go
@@ -41,10 +41,14 @@ ReplaceFileResult ReplaceStreamed::ReplaceEverywhereStreamed(
     m_currentFile = currentFile;
     m_workText = &workText;
     m_newText.clear();
+    m_sink = m_target.mode == OutputMode::InPlace ? sink : nullptr;
+    m_streaming = false;
+    m_copiedUpTo = 0;
+    startStreaming();
     // Room to grow by a quarter: pages that are never written take no memory, while growing
     // a full buffer would hold the old and the new one at once.
-    m_newText.reserve(workText.size() + workText.size() / 4);
-    m_copiedUpTo = 0;
+    if (!m_streaming)
+        m_newText.reserve(workText.size() + workText.size() / 4);
     bool ok = replaceMatch(result);
     while (ok && !m_control.AbortRequested()) {
         if (!engine.ExecNext() && !streamedNextRule())
@@ -58,9 +62,29 @@ ReplaceFileResult ReplaceStreamed::ReplaceEverywhereStreamed(
 
     switch (m_target.mode) {
     case OutputMode::InPlace:
-        m_newText.append(*m_workText, m_copiedUpTo);
-        result.newText = std::move(m_newText);
-        m_newText = std::string();
+        if (m_sink && !m_streaming) {
+            if (m_sink->open())
+                m_streaming = true; // the rest is a copy: no need to hold it twice either
+            else
+                m_sink = nullptr;
+        }
+        if (m_streaming) {
+            // The rest in pieces too; the last piece is written even when empty, so that the
+            // sink always sees the end.
+            while (m_workText->size() - m_copiedUpTo > kPieceSize) {
+                m_newText.append(*m_workText, m_copiedUpTo, kPieceSize);
+                m_copiedUpTo += kPieceSize;
+                flushPiece(true);
+            }
+            m_newText.append(*m_workText, m_copiedUpTo);
+            m_sink->write(m_newText);
+            m_newText = std::string();
+            result.streamed = true;
+        } else {
+            m_newText.append(*m_workText, m_copiedUpTo);
+            result.newText = std::move(m_newText);
+            m_newText = std::string();
+        }
         ++m_counters.FilesChanged;
         break;
     case OutputMode::OneFile:
@@ -107,6 +131,7 @@ bool ReplaceStreamed::replaceMatch(ReplaceFileResult& result)
         m_newText.append(*m_workText, m_copiedUpTo, start - m_copiedUpTo);
         m_newText += replacement;
         m_copiedUpTo = start + static_cast<size_t>(engine.GroupLength(0));
+        flushPiece(false);
         break;
     }
     }
@@ -129,7 +154,33 @@ bool ReplaceStreamed::streamedNextRule()
     }
     // Borrowed, not copied: the text stays unchanged until this rule is done with it.
     m_compiler.engine().SetInputView(*m_workText);
-    return m_rules.nextRule(m_compiler);
+    if (!m_rules.nextRule(m_compiler))
+        return false;
+    startStreaming();
+    return true;
+}
+
+void ReplaceStreamed::startStreaming()
+{
+    // A rule with rules after it must hand its whole text on to them.
+    if (!m_sink || m_streaming || m_rules.hasNextRow())
+        return;
+    if (!m_sink->open()) {
+        m_sink = nullptr; // refused once, refused again: the text stays whole
+        return;
+    }
+    m_streaming = true;
+    m_newText.clear();
+    m_newText.shrink_to_fit();
+    m_newText.reserve(kPieceSize + kPieceSize / 4);
+}
+
+void ReplaceStreamed::flushPiece(bool all)
+{
+    if (!m_streaming || (!all && m_newText.size() < kPieceSize))
+        return;
+    m_sink->write(m_newText);
+    m_newText.clear();
 }
 
 } // namespace morvane::search

@@ -326,6 +326,35 @@ std::optional<app::FileError> WorkTextEditor::StageWorkText(const fs::path& path
     return m_backups.stageRewrite(path, m_workText);
 }
 
+std::optional<app::FileError> WorkTextEditor::BeginStagedText(const fs::path& path)
+{
+    if (!m_origin.writable())
+        return app::FileError { app::PathText(path) + ": " + writeRefusal() };
+    m_stagedCodePage = targetCodePage();
+    m_stagedBom = m_stagedCodePage == codepage::kUtf8 && m_origin.codePage == codepage::kUtf8
+        ? m_origin.bom
+        : codepage::ByteOrderMark::None;
+    return m_backups.beginStaged(path);
+}
+
+void WorkTextEditor::StageTextPiece(std::string& piece)
+{
+    // Every byte of Windows-1251 is a whole character in every target code page, so pieces
+    // cut anywhere convert as the whole text would.
+    if (m_stagedCodePage != codepage::kUtf8) {
+        codepage::ConvertTextInPlace(piece, codepage::kWin1251, m_stagedCodePage);
+        m_backups.appendStaged(piece);
+        return;
+    }
+    m_backups.appendStaged(codepage::EncodeFileText(piece, m_stagedCodePage, m_stagedBom));
+    m_stagedBom = codepage::ByteOrderMark::None;
+}
+
+std::optional<app::FileError> WorkTextEditor::EndStagedText()
+{
+    return m_backups.endStaged();
+}
+
 std::optional<app::FileError> WorkTextEditor::encodeForWriting(const fs::path& path)
 {
     if (!m_origin.writable())

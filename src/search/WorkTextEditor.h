@@ -127,6 +127,14 @@ public:
     // temporary file now, in place once the pass commits the batch. An error here means
     // nothing was staged and the file is as it was.
     std::optional<app::FileError> StageWorkText(const std::filesystem::path& path);
+    // StageWorkText for a new text given in pieces (Windows-1251; each piece may be changed):
+    // BeginStagedText makes the checks and the temporary file, each piece is converted as the
+    // working text would be, EndStagedText puts the file into the batch and returns the error
+    // of a piece that could not be written (nothing staged then). An error from
+    // BeginStagedText stages nothing: StageWorkText on the whole text reports it the same way.
+    std::optional<app::FileError> BeginStagedText(const std::filesystem::path& path);
+    void StageTextPiece(std::string& piece);
+    std::optional<app::FileError> EndStagedText();
     // Writes `text` to `path` in the target code page, without a backup copy.
     std::optional<app::FileError> WriteTextFile(
         const std::string& text, const std::filesystem::path& path) const;
@@ -166,6 +174,9 @@ private:
     CodePageChoice m_codePage = CodePageChoice::Win1251;
     int m_detectedCodePage = 0;
     TextOrigin m_origin; // how the working text was last read
+    // The staged text in pieces: its code page, and the byte-order mark still to come.
+    int m_stagedCodePage = 0;
+    codepage::ByteOrderMark m_stagedBom = codepage::ByteOrderMark::None;
     TextOrigin m_editorOrigin; // how the editor's file was read
     bool m_viewerNeedsReload = false;
 };

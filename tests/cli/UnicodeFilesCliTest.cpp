@@ -24,12 +24,20 @@ TEST_F(UnicodeFilesCli, ReplaceInAMixedTreeThenRestoreEveryByte)
 {
     const std::string russian = "Да, да.\r\nконец строки\r\n";
     const std::string win = cp::Utf8ToWin1251(russian);
+    // Large enough to be written in several pieces, the byte-order mark before the first only.
+    std::string large;
+    std::string largeReplaced;
+    for (int i = 0; i < 120000; ++i) {
+        large += russian;
+        largeReplaced += "Угу, Угу.\r\nконец строки\r\n";
+    }
     struct File {
         std::string name;
         std::string bytes;
         std::string replaced;
     } const files[] = {
         { "d/bom.txt", kBom + russian, kBom + "Угу, Угу.\r\nконец строки\r\n" },
+        { "d/large.txt", kBom + large, kBom + largeReplaced },
         { "d/plain.txt", "да\nнет да\rок", "Угу\nнет Угу\rок" },
         { "d/win.txt", win, cp::Utf8ToWin1251("Угу, Угу.\r\nконец строки\r\n") },
         { "d/sub/koi.txt", cp::ConvertText(win, cp::kWin1251, cp::kKoi8r),

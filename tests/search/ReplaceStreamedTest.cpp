@@ -43,7 +43,7 @@ struct StreamFixture : morvane::test::PassFixture {
 
     // One file of a run: the first match found as the run finds it, then the streamed copy.
     ReplaceFileResult replaceFile(MultipassRules& rules, const std::string& text, const OutputTarget& target,
-        const std::filesystem::path& file = "/w/page.htm")
+        const std::filesystem::path& file = "/w/page.htm", NewTextSink* sink = nullptr)
     {
         ++counters.FilesProcessed;
         counters.MatchesInFile = 0;
@@ -56,8 +56,21 @@ struct StreamFixture : morvane::test::PassFixture {
         ++counters.MatchesTotal;
         ReplaceStreamed streamed(control, compiler, rules, counters, target, fileCount);
         std::string work = text;
-        return streamed.ReplaceEverywhereStreamed(work, file);
+        return streamed.ReplaceEverywhereStreamed(work, file, sink);
     }
+};
+
+// Keeps the pieces of a streamed new text, or refuses to take any.
+struct PieceSink : NewTextSink {
+    bool accept = true;
+    int opened = 0;
+    std::vector<std::string> pieces;
+    bool open() override
+    {
+        ++opened;
+        return accept;
+    }
+    void write(std::string& piece) override { pieces.push_back(piece); }
 };
 
 MultipassRules Single(const std::string& find, const std::string& replace, const std::string& remark)
@@ -127,6 +140,59 @@ TEST(ReplaceStreamed, MultipassInPlaceEachRuleSeesTheEarlierRulesText)
     EXPECT_EQ(madeCurrent, (std::vector<int> { 0, 1, 2, 3 }));
     EXPECT_EQ(f.counters.FilesChanged, 2);
     EXPECT_EQ(f.counters.ReplacementsTotal, 4);
+}
+
+// A sink gets, piece by piece, exactly the new text that is otherwise kept whole; the counts do
+// not change; a sink that refuses leaves the text whole.
+TEST(ReplaceStreamed, ASinkGetsTheSameNewTextInPieces)
+{
+    std::string large;
+    while (large.size() < 2 * ReplaceStreamed::kPieceSize)
+        large += "abc\r\n" + std::string(90, '.') + std::to_string(large.size());
+    const struct {
+        std::vector<Rule> rows;
+        std::string text;
+    } cases[] = {
+        { { { "a", "xyz", "${Q}" } }, large }, // grows
+        { { { "b\r?", "", "${Q}" } }, large }, // shrinks
+        { { { "a", "b", "${Q}" }, { "bb", "c", "${Q}" } }, large }, // only the last rule streams
+        { { { "a", "b", "${Q}" }, { "zzz", "y", "${Q}" } }, large }, // the last rule finds nothing
+        { { { "c", "C", "${Q}" } }, "abc" }, // one piece
+    };
+    for (const auto& c : cases) {
+        StreamFixture whole;
+        auto rules = Table(c.rows);
+        rules.startRun(whole.compiler);
+        const auto expected = whole.replaceFile(rules, c.text, whole.inPlace());
+        ASSERT_FALSE(expected.streamed);
+
+        StreamFixture streamed;
+        PieceSink sink;
+        rules.startRun(streamed.compiler);
+        const auto result = streamed.replaceFile(rules, c.text, streamed.inPlace(), "/w/page.htm", &sink);
+        EXPECT_TRUE(result.streamed) << c.rows[0].Find;
+        EXPECT_EQ(result.newText, "");
+        EXPECT_EQ(sink.opened, 1);
+        std::string joined;
+        for (const std::string& piece : sink.pieces) {
+            EXPECT_LE(piece.size(), ReplaceStreamed::kPieceSize + 128) << c.rows[0].Find;
+            joined += piece;
+        }
+        EXPECT_TRUE(joined == expected.newText) << c.rows[0].Find;
+        EXPECT_EQ(streamed.counters.ReplacementsInFile, whole.counters.ReplacementsInFile);
+        EXPECT_EQ(streamed.counters.MatchesInFile, whole.counters.MatchesInFile);
+        EXPECT_EQ(streamed.counters.FilesChanged, 1);
+
+        StreamFixture refused;
+        PieceSink refusing;
+        refusing.accept = false;
+        rules.startRun(refused.compiler);
+        const auto kept = refused.replaceFile(rules, c.text, refused.inPlace(), "/w/page.htm", &refusing);
+        EXPECT_FALSE(kept.streamed);
+        EXPECT_EQ(refusing.opened, 1);
+        EXPECT_TRUE(refusing.pieces.empty());
+        EXPECT_TRUE(kept.newText == expected.newText) << c.rows[0].Find;
+    }
 }
 
 TEST(ReplaceStreamed, MultipassToTheCollectingFileSeesTheUnchangedSource)
