@@ -5,6 +5,7 @@
 
 #include "regex/TRegex.h"
 
+#include "regex/LiteralScan.h"
 #include "regex/ProgramAnalyzer.h"
 #include "regex/RegexCompiler.h"
 #include "regex/RegexErrors.h"
@@ -17,9 +18,6 @@
 #include <cstring>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <vector>
 
 namespace morvane::regex {
@@ -488,12 +486,12 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
         }
         return std::memcmp(s + position, literal, size_t(literalLength)) == 0;
     };
-#if defined(__SSE2__)
     if (literalLength >= 2) {
-        // Thirty-two starts at a time: a start is a candidate only where the rarest character
-        // and up to two more of the literal stand at their places. A pair of characters can be
-        // common in text ("he" of "the"); three together rarely are, so nearly every candidate
-        // is a find, and the loop runs without branching on each character's own hits.
+        // Blocks of starts are tested for the rarest character and up to two more of the
+        // literal's (LiteralScan.h); the starts that pass are tried one by one.
+        LiteralScan scan;
+        scan.s = s;
+        scan.length = length;
         const int first = rare;
         int second = first == 0 ? 1 : 0;
         for (int i = literalLength - 1; i >= 0; --i) {
@@ -509,46 +507,18 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
                 break;
             }
         }
-        const auto both = [&](unsigned char c) {
-            return std::pair { _mm_set1_epi8(char(c)), _mm_set1_epi8(char(info.prefixCaseless ? invert[c] : c)) };
-        };
-        const auto [firstA, firstB] = both(literal[first]);
-        const auto [secondA, secondB] = both(literal[second]);
-        const auto [thirdA, thirdB] = both(literal[third]);
-        const auto hits = [](const unsigned char* at, __m128i a, __m128i b) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-            return _mm_or_si128(_mm_cmpeq_epi8(x, a), _mm_cmpeq_epi8(x, b));
-        };
-        const auto candidates = [&](const unsigned char* at, __m128i& rare) {
-            rare = hits(at + first, firstA, firstB);
-            return _mm_and_si128(
-                _mm_and_si128(rare, hits(at + second, secondA, secondB)), hits(at + third, thirdA, thirdB));
-        };
-        const int reach = std::max({ first, second, third }) + 32;
-        int emptyBlocks = 0;
-        while (start + reach <= length) {
-            __m128i rare0;
-            __m128i rare1;
-            const __m128i found0 = candidates(s + start, rare0);
-            const __m128i found1 = candidates(s + start + 16, rare1);
-            unsigned mask = unsigned(_mm_movemask_epi8(found0)) | unsigned(_mm_movemask_epi8(found1)) << 16;
-            if (mask == 0) {
-                // Where the rarest character is sparse (two blocks in a row without it), memchr
-                // leaps further than thirty-two; where it is dense, its calls would cost more.
-                if (_mm_movemask_epi8(_mm_or_si128(rare0, rare1)) == 0 && ++emptyBlocks >= 2
-                    && !info.prefixCaseless) {
-                    const int from = start + first + 32;
-                    const void* found
-                        = from < length ? std::memchr(s + from, literal[first], size_t(length - from)) : nullptr;
-                    if (found == nullptr)
-                        return false;
-                    start = int(static_cast<const unsigned char*>(found) - s) - first;
-                } else {
-                    start += 32;
-                }
-                continue;
-            }
-            emptyBlocks = 0;
+        const int offsets[3] = { first, second, third };
+        for (int k = 0; k < 3; ++k) {
+            const unsigned char c = literal[offsets[k]];
+            scan.offsets[k] = offsets[k];
+            scan.chars[k][0] = c;
+            scan.chars[k][1] = info.prefixCaseless ? invert[c] : c;
+        }
+        scan.leap = scan.chars[0][0] == scan.chars[0][1];
+        for (;;) {
+            std::uint32_t mask = NextCandidates(scan, start);
+            if (mask == 0)
+                break;
             for (; mask != 0; mask &= mask - 1) {
                 const int position = start + __builtin_ctz(mask);
                 if (position + literalLength > length)
@@ -558,8 +528,9 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
             }
             start += 32;
         }
+        if (start >= length)
+            return false;
     }
-#endif
     const unsigned char c = literal[rare];
     TwoByteScanner scanner(s, length, c, info.prefixCaseless ? invert[c] : c);
     for (int from = start + rare;;) {

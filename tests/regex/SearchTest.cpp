@@ -3,6 +3,7 @@
 // separator) and recompilation when settings change.
 
 #include "RegexTestSupport.h"
+#include "regex/LiteralScan.h"
 
 #include <gtest/gtest.h>
 
@@ -153,6 +154,9 @@ TEST(StartScans, AgreeWithTryingEveryStart)
     } settings[] = { { "\r\n", "\r\n" }, { "\r\n", "" }, { "\n", "\r\n" }, { ";", "\r\n" }, { "", "ab" },
         { "ab;\n", "\n;" } };
     std::mt19937 random(15);
+    // Every kind of block scan the processor offers, the plain one included.
+    for (const ScanLevel level : { ScanLevel::Plain, ScanLevel::Sse2, ScanLevel::Avx2 }) {
+    SetLiteralScanLevel(level);
     for (const auto& setting : settings) {
         TRegex engine;
         engine.SetLineSeparatorChars(setting.separators);
@@ -169,10 +173,12 @@ TEST(StartScans, AgreeWithTryingEveryStart)
                 const std::string direct = allMatches(engine, pattern, subject);
                 EXPECT_EQ(direct, allMatches(engine, std::string("(|)") + pattern, subject))
                     << "/" << pattern << "/ on \"" << Visible(subject) << "\" with separators \""
-                    << Visible(setting.separators) << "\"";
+                    << Visible(setting.separators) << "\" at scan level " << int(level);
             }
         }
     }
+    }
+    SetLiteralScanLevel(ScanLevel::Best);
 }
 
 struct SubstituteCase {

@@ -1,0 +1,165 @@
+// The block scan for a literal start. Tests: tests/regex/SearchTest.cpp.
+
+#include "regex/LiteralScan.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__x86_64__) || defined(__SSE2__)
+#include <immintrin.h>
+#define MORVANE_LITERAL_SCAN_SIMD 1
+#endif
+
+namespace morvane::regex {
+
+int LiteralScan::reach() const
+{
+    return std::max({ offsets[0], offsets[1], offsets[2] }) + 32;
+}
+
+namespace {
+
+// Where the rarest character is sparse (two blocks in a row without it), memchr leaps further
+// than a block; where it is dense, its calls would cost more than they save. False when the
+// character does not occur again.
+bool Leap(const LiteralScan& scan, int& start, int& emptyBlocks)
+{
+    if (++emptyBlocks < 2 || !scan.leap) {
+        start += 32;
+        return true;
+    }
+    const int from = start + scan.offsets[0] + 32;
+    const void* found = from < scan.length
+        ? std::memchr(scan.s + from, scan.chars[0][0], size_t(scan.length - from))
+        : nullptr;
+    if (found == nullptr) {
+        start = scan.length;
+        return false;
+    }
+    start = int(static_cast<const unsigned char*>(found) - scan.s) - scan.offsets[0];
+    return true;
+}
+
+#ifdef MORVANE_LITERAL_SCAN_SIMD
+
+__attribute__((target("avx2"))) std::uint32_t NextCandidatesAvx2(const LiteralScan& scan, int& start)
+{
+    const __m256i a0 = _mm256_set1_epi8(char(scan.chars[0][0]));
+    const __m256i b0 = _mm256_set1_epi8(char(scan.chars[0][1]));
+    const __m256i a1 = _mm256_set1_epi8(char(scan.chars[1][0]));
+    const __m256i b1 = _mm256_set1_epi8(char(scan.chars[1][1]));
+    const __m256i a2 = _mm256_set1_epi8(char(scan.chars[2][0]));
+    const __m256i b2 = _mm256_set1_epi8(char(scan.chars[2][1]));
+    const unsigned char* s = scan.s;
+    const int reach = scan.reach();
+    int emptyBlocks = 0;
+    while (start + reach <= scan.length) {
+        const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + start + scan.offsets[0]));
+        const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + start + scan.offsets[1]));
+        const __m256i z = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + start + scan.offsets[2]));
+        const __m256i rare = _mm256_or_si256(_mm256_cmpeq_epi8(x, a0), _mm256_cmpeq_epi8(x, b0));
+        const __m256i found = _mm256_and_si256(
+            _mm256_and_si256(rare, _mm256_or_si256(_mm256_cmpeq_epi8(y, a1), _mm256_cmpeq_epi8(y, b1))),
+            _mm256_or_si256(_mm256_cmpeq_epi8(z, a2), _mm256_cmpeq_epi8(z, b2)));
+        if (const auto mask = std::uint32_t(_mm256_movemask_epi8(found)))
+            return mask;
+        if (_mm256_movemask_epi8(rare) != 0) {
+            emptyBlocks = 0;
+            start += 32;
+        } else if (!Leap(scan, start, emptyBlocks)) {
+            return 0;
+        }
+    }
+    return 0;
+}
+
+std::uint32_t NextCandidatesSse2(const LiteralScan& scan, int& start)
+{
+    const __m128i a0 = _mm_set1_epi8(char(scan.chars[0][0]));
+    const __m128i b0 = _mm_set1_epi8(char(scan.chars[0][1]));
+    const __m128i a1 = _mm_set1_epi8(char(scan.chars[1][0]));
+    const __m128i b1 = _mm_set1_epi8(char(scan.chars[1][1]));
+    const __m128i a2 = _mm_set1_epi8(char(scan.chars[2][0]));
+    const __m128i b2 = _mm_set1_epi8(char(scan.chars[2][1]));
+    const unsigned char* s = scan.s;
+    const int reach = scan.reach();
+    int emptyBlocks = 0;
+    const auto half = [&](int at, __m128i& rare) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + at + scan.offsets[0]));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + at + scan.offsets[1]));
+        const __m128i z = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + at + scan.offsets[2]));
+        rare = _mm_or_si128(_mm_cmpeq_epi8(x, a0), _mm_cmpeq_epi8(x, b0));
+        return _mm_and_si128(_mm_and_si128(rare, _mm_or_si128(_mm_cmpeq_epi8(y, a1), _mm_cmpeq_epi8(y, b1))),
+            _mm_or_si128(_mm_cmpeq_epi8(z, a2), _mm_cmpeq_epi8(z, b2)));
+    };
+    while (start + reach <= scan.length) {
+        __m128i rare0;
+        __m128i rare1;
+        const __m128i found0 = half(start, rare0);
+        const __m128i found1 = half(start + 16, rare1);
+        if (const auto mask = std::uint32_t(_mm_movemask_epi8(found0))
+                | std::uint32_t(_mm_movemask_epi8(found1)) << 16)
+            return mask;
+        if (_mm_movemask_epi8(_mm_or_si128(rare0, rare1)) != 0) {
+            emptyBlocks = 0;
+            start += 32;
+        } else if (!Leap(scan, start, emptyBlocks)) {
+            return 0;
+        }
+    }
+    return 0;
+}
+
+#endif
+
+// Without vector instructions: the same blocks, one start at a time.
+std::uint32_t NextCandidatesPlain(const LiteralScan& scan, int& start)
+{
+    const auto at = [&](int position, int k) {
+        const unsigned char c = scan.s[position + scan.offsets[k]];
+        return c == scan.chars[k][0] || c == scan.chars[k][1];
+    };
+    const int reach = scan.reach();
+    for (; start + reach <= scan.length; start += 32) {
+        std::uint32_t mask = 0;
+        for (int i = 0; i < 32; ++i) {
+            if (at(start + i, 0) && at(start + i, 1) && at(start + i, 2))
+                mask |= std::uint32_t { 1 } << i;
+        }
+        if (mask != 0)
+            return mask;
+    }
+    return 0;
+}
+
+using ScanFunction = std::uint32_t (*)(const LiteralScan&, int&);
+
+ScanFunction ScanFor(ScanLevel level)
+{
+#ifdef MORVANE_LITERAL_SCAN_SIMD
+    if (level == ScanLevel::Best)
+        level = __builtin_cpu_supports("avx2") ? ScanLevel::Avx2 : ScanLevel::Sse2;
+    if (level == ScanLevel::Avx2 && __builtin_cpu_supports("avx2"))
+        return NextCandidatesAvx2;
+    if (level != ScanLevel::Plain)
+        return NextCandidatesSse2;
+#endif
+    (void)level;
+    return NextCandidatesPlain;
+}
+
+ScanFunction g_scan = ScanFor(ScanLevel::Best);
+
+} // namespace
+
+std::uint32_t NextCandidates(const LiteralScan& scan, int& start)
+{
+    return g_scan(scan, start);
+}
+
+void SetLiteralScanLevel(ScanLevel level)
+{
+    g_scan = ScanFor(level);
+}
+
+} // namespace morvane::regex
