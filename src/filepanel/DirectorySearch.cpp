@@ -53,7 +53,7 @@ bool NameOrderLess(const std::filesystem::path& a, const std::filesystem::path& 
     return a.native() < b.native();
 }
 
-std::vector<DirEntry> ReadDirectoryEntries(const std::filesystem::path& dir)
+std::vector<DirEntry> ReadDirectoryEntries(const std::filesystem::path& dir, bool typesOnly)
 {
     std::vector<DirEntry> entries;
     DIR* handle = ::opendir(dir.c_str());
@@ -71,7 +71,9 @@ std::vector<DirEntry> ReadDirectoryEntries(const std::filesystem::path& dir)
         // Looked up relative to the open directory: one name to resolve, not the whole path
         // again for every entry of a deep tree.
         struct stat linkInfo { };
-        if (::fstatat(::dirfd(handle), d->d_name, &linkInfo, AT_SYMLINK_NOFOLLOW) != 0)
+        if (typesOnly && (d->d_type == DT_REG || d->d_type == DT_DIR))
+            linkInfo.st_mode = d->d_type == DT_DIR ? S_IFDIR | S_IWUSR : S_IFREG | S_IWUSR;
+        else if (::fstatat(::dirfd(handle), d->d_name, &linkInfo, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
         struct stat info = linkInfo;
         const bool symlink = S_ISLNK(linkInfo.st_mode);

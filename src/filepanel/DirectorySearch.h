@@ -33,7 +33,10 @@ std::vector<std::string> ReadHiddenList(const std::filesystem::path& dir);
 // Every entry of `dir` except "." and "..", in name order compared without regard to case
 // (ties in the file system's bytes). A directory that cannot be read gives no entries; an
 // entry that vanishes while it is being read is left out.
-std::vector<DirEntry> ReadDirectoryEntries(const std::filesystem::path& dir);
+// With `typesOnly` an entry the directory itself says is a file or a directory is not looked
+// up: its size, time and read-only bit are left 0 (a walk that only needs names and kinds
+// saves one system call per file).
+std::vector<DirEntry> ReadDirectoryEntries(const std::filesystem::path& dir, bool typesOnly = false);
 
 // True when an entry with `attributes` passes the attribute request `request`: it carries
 // none of the special attributes (hidden, system, volume, directory) the request lacks.

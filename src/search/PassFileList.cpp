@@ -80,8 +80,9 @@ private:
         const std::optional<DirectoryIdentity> identity = DirectoryIdentity::of(dir);
         if (!identity || !m_entered.insert(*identity).second)
             return;
-        // One read serves the subdirectory search and every mask's file search.
-        const std::vector<filepanel::DirEntry> entries = filepanel::ReadDirectoryEntries(dir);
+        // One read serves the subdirectory search and every mask's file search; sizes and
+        // times are not needed for the list.
+        const std::vector<filepanel::DirEntry> entries = filepanel::ReadDirectoryEntries(dir, true);
 
         std::vector<fs::path> subdirectories;
         if (m_options.subDirectories) {

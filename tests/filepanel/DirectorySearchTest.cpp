@@ -95,15 +95,24 @@ TEST(DirectorySearchTest, LinksCountAsWhatTheyPointTo)
     std::filesystem::create_symlink("nowhere", tree / "dangling");
     ::mkfifo((tree / "pipe").c_str(), 0644);
 
-    const std::vector<DirEntry> entries = ReadDirectoryEntries(tree.root());
-    EXPECT_EQ(Names(entries),
-        (std::vector<std::string> { "dangling", "link.txt", "linkdir", "realdir", "target.txt" }));
-    EXPECT_FALSE(Find(entries, "link.txt").isDirectory());
-    EXPECT_EQ(Find(entries, "link.txt").size, 3u);
-    EXPECT_TRUE(Find(entries, "link.txt").symlink);
-    EXPECT_TRUE(Find(entries, "linkdir").isDirectory());
-    EXPECT_FALSE(Find(entries, "dangling").isDirectory());
-    EXPECT_FALSE(Find(entries, "target.txt").symlink);
+    tree.file(".dot");
+
+    // A walk that asks for kinds only gets the same entries and kinds.
+    for (const bool typesOnly : { false, true }) {
+        const std::vector<DirEntry> entries = ReadDirectoryEntries(tree.root(), typesOnly);
+        EXPECT_EQ(Names(entries),
+            (std::vector<std::string> { ".dot", "dangling", "link.txt", "linkdir", "realdir", "target.txt" }));
+        EXPECT_FALSE(Find(entries, "link.txt").isDirectory());
+        EXPECT_EQ(Find(entries, "link.txt").size, 3u);
+        EXPECT_TRUE(Find(entries, "link.txt").symlink);
+        EXPECT_TRUE(Find(entries, "linkdir").isDirectory());
+        EXPECT_TRUE(Find(entries, "linkdir").symlink);
+        EXPECT_TRUE(Find(entries, "realdir").isDirectory());
+        EXPECT_FALSE(Find(entries, "dangling").isDirectory());
+        EXPECT_FALSE(Find(entries, "target.txt").symlink);
+        EXPECT_FALSE(Find(entries, "target.txt").isDirectory());
+        EXPECT_EQ(Find(entries, ".dot").attributes, kAttrArchive | kAttrHidden);
+    }
 }
 
 TEST(DirectorySearchTest, AMissingDirectoryGivesNothing)
