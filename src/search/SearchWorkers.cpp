@@ -1,12 +1,14 @@
 // The found and not-found passes' per-file work on worker threads. Tests:
-// tests/cli/ParallelSearchCliTest.cpp.
+// tests/cli/ParallelSearchCliTest.cpp, tests/search/SearchPassTest.cpp.
 
 #include "search/SearchWorkers.h"
 
 #include "search/EngineAbortScope.h"
 #include "search/PassTextReader.h"
 
+#include <cassert>
 #include <chrono>
+#include <cstdint>
 
 namespace morvane::search {
 
@@ -45,14 +47,12 @@ struct SearchWorkers::Worker {
     std::string text; // the file's text, reused from file to file
 };
 
-SearchWorkers::SearchWorkers(const std::vector<fs::path>& list, const SearchRules& rules, bool found,
-    CodePageChoice codePage, const rules::RuleCompiler& model, int jobs)
-    : m_list(list)
-    , m_rules(rules.multipass ? rules.rows : std::vector<rules::Rule> { rules.fields })
+SearchWorkers::SearchWorkers(
+    const SearchRules& rules, bool found, CodePageChoice codePage, const rules::RuleCompiler& model, int jobs)
+    : m_rules(rules.multipass ? rules.rows : std::vector<rules::Rule> { rules.fields })
     , m_found(found)
     , m_codePage(codePage)
     , m_window(kWindowPerJob * static_cast<std::size_t>(jobs))
-    , m_slots(m_window)
     , m_predictor(std::make_unique<Worker>(model))
 {
     for (int i = 0; i < jobs; ++i) {
@@ -75,6 +75,27 @@ SearchWorkers::~SearchWorkers()
         thread.join();
 }
 
+void SearchWorkers::add(const fs::path& path)
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_slots.push_back(Slot { path, {}, false, {} });
+    }
+    m_workReady.notify_one();
+}
+
+std::size_t SearchWorkers::size() const
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_released + m_slots.size();
+}
+
+void SearchWorkers::close()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_open = false;
+}
+
 void SearchWorkers::advancePrediction()
 {
     // A refused remark ends the pass, so what it leaves behind is never used.
@@ -87,23 +108,31 @@ void SearchWorkers::work(Worker& worker)
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
         m_workReady.wait(lock, [this] {
-            return stopping() || (m_nextClaim < m_list.size() && m_nextClaim < m_released + m_window);
+            return stopping()
+                || (m_nextClaim < m_released + m_slots.size() && (m_open || m_nextClaim < m_released + m_window));
         });
         if (stopping())
             return;
         const std::size_t index = m_nextClaim++;
+        const std::uint64_t epoch = m_epoch;
+        Slot& claimed = m_slots[index - m_released];
+        // A copy: after a rewind the slot may be released while this stale claim still runs.
+        const fs::path path = claimed.path;
         FileVerdict verdict;
         verdict.startModifiers = m_predictor->engine.ModifierText();
+        claimed.startModifiers = verdict.startModifiers;
         advancePrediction();
         lock.unlock();
         try {
-            testFile(worker, m_list[index], verdict);
+            testFile(worker, path, verdict);
         } catch (...) {
             // Out of memory or the like: the pass thread meets the same failure as one job does.
             verdict.kind = FileVerdict::Kind::Serial;
         }
         lock.lock();
-        Slot& slot = m_slots[index % m_window];
+        if (epoch != m_epoch)
+            continue; // the file is being tested again from the real state
+        Slot& slot = m_slots[index - m_released];
         slot.verdict = std::move(verdict);
         slot.ready = true;
         ++m_readyCount;
@@ -166,13 +195,14 @@ void SearchWorkers::testFile(Worker& worker, const fs::path& path, FileVerdict& 
 bool SearchWorkers::wakeDue() const
 {
     const bool working = m_readyCount < m_nextClaim - m_released;
-    return m_slots[*m_awaited % m_window].ready && (m_readyCount >= m_window / 2 || !working);
+    return m_slots[*m_awaited - m_released].ready && (m_readyCount >= m_window / 2 || !working);
 }
 
 const FileVerdict* SearchWorkers::wait(std::size_t index, const std::function<bool()>& keepWaiting)
 {
-    Slot& slot = m_slots[index % m_window];
     std::unique_lock<std::mutex> lock(m_mutex);
+    assert(index == m_released && !m_slots.empty());
+    Slot& slot = m_slots[index - m_released];
     m_awaited = index;
     while (!slot.ready) {
         // A verdict there when the slice ends is taken without waiting for the batch.
@@ -192,22 +222,35 @@ const FileVerdict* SearchWorkers::wait(std::size_t index, const std::function<bo
 
 void SearchWorkers::release(std::size_t index, const std::optional<std::string>& nextModifiers)
 {
+    bool rewound = false;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
-        Slot& slot = m_slots[index % m_window];
-        slot.ready = false;
-        slot.verdict = {};
+        assert(index == m_released && !m_slots.empty() && m_slots.front().ready);
+        m_slots.pop_front();
         --m_readyCount;
         m_released = index + 1;
-        if (nextModifiers) {
-            // Predict the files already claimed past this one again from the real state, so
-            // that the next claim's prediction follows from it.
+        // The files claimed past this one hold on when the next was predicted to start from the
+        // real state (no remark changes the modifiers, say, and the file was merely unreadable).
+        // Otherwise they are tested again from the real state: while the list is walked that
+        // may be every file so far, too many to leave to this thread.
+        if (nextModifiers && (m_nextClaim == m_released || m_slots.front().startModifiers != *nextModifiers)) {
+            for (std::size_t k = m_released; k < m_nextClaim; ++k) {
+                Slot& slot = m_slots[k - m_released];
+                if (slot.ready)
+                    --m_readyCount;
+                slot.ready = false;
+                slot.verdict = {};
+            }
+            m_nextClaim = m_released;
+            ++m_epoch;
             m_predictor->engine.SetModifierText(*nextModifiers);
-            for (std::size_t k = index + 1; k < m_nextClaim; ++k)
-                advancePrediction();
+            rewound = true;
         }
     }
-    m_workReady.notify_one();
+    if (rewound)
+        m_workReady.notify_all();
+    else
+        m_workReady.notify_one();
 }
 
 } // namespace morvane::search
