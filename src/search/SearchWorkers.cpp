@@ -19,6 +19,10 @@ namespace {
 // Files a worker may run ahead of the pass thread, per job: enough that a slow file does not
 // idle the others, few enough that an abort wastes little.
 constexpr std::size_t kWindowPerJob = 8;
+// Paths handed to the workers at a time while the list is walked. One at a time, a worker that
+// keeps up with the walk would sleep and be woken for every file, which costs more than a
+// small file's search.
+constexpr std::size_t kHandOver = 16;
 // How often a waiting pass thread lets messages through (an abort is seen within this).
 constexpr auto kWaitSlice = std::chrono::milliseconds(10);
 
@@ -77,23 +81,35 @@ SearchWorkers::~SearchWorkers()
 
 void SearchWorkers::add(const fs::path& path)
 {
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_slots.push_back(Slot { path, {}, false, {} });
-    }
-    m_workReady.notify_one();
+    m_staged.push_back(path.native());
+    if (m_staged.size() >= kHandOver)
+        handOver(false);
 }
 
 std::size_t SearchWorkers::size() const
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    return m_released + m_slots.size();
+    return m_paths.size() + m_staged.size();
 }
 
 void SearchWorkers::close()
 {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    m_open = false;
+    handOver(true);
+}
+
+void SearchWorkers::handOver(bool last)
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (std::string& path : m_staged) {
+            m_paths.push_back(std::move(path));
+            m_slots.emplace_back();
+        }
+        if (last)
+            m_open = false;
+    }
+    m_staged.clear();
+    m_workReady.notify_all();
 }
 
 void SearchWorkers::advancePrediction()
@@ -115,16 +131,15 @@ void SearchWorkers::work(Worker& worker)
             return;
         const std::size_t index = m_nextClaim++;
         const std::uint64_t epoch = m_epoch;
-        Slot& claimed = m_slots[index - m_released];
-        // A copy: after a rewind the slot may be released while this stale claim still runs.
-        const fs::path path = claimed.path;
+        const std::string& name = m_paths[index];
         FileVerdict verdict;
         verdict.startModifiers = m_predictor->engine.ModifierText();
-        claimed.startModifiers = verdict.startModifiers;
+        m_slots[index - m_released].startModifiers = verdict.startModifiers;
         advancePrediction();
         lock.unlock();
         try {
-            testFile(worker, path, verdict);
+            // Made here rather than by the pass thread, which walks the list meanwhile.
+            testFile(worker, fs::path(name), verdict);
         } catch (...) {
             // Out of memory or the like: the pass thread meets the same failure as one job does.
             verdict.kind = FileVerdict::Kind::Serial;

@@ -70,11 +70,13 @@ public:
     SearchWorkers(const SearchWorkers&) = delete;
     SearchWorkers& operator=(const SearchWorkers&) = delete;
 
-    // Appends `path` to the list; a waiting worker takes it at once.
+    // Appends `path` to the list. The workers see the paths a few at a time, and all of them
+    // once the list is closed. Only the pass thread adds and closes.
     void add(const std::filesystem::path& path);
     // The paths added so far.
     std::size_t size() const;
-    // No path follows: from now on the workers keep within the window of the pass thread.
+    // No path follows: the last paths go to the workers, and from now on they keep within the
+    // window of the pass thread.
     void close();
 
     // Waits for the verdict on file `index`, the next file the pass takes, calling `keepWaiting`
@@ -89,12 +91,13 @@ public:
 private:
     struct Worker;
     struct Slot {
-        std::filesystem::path path;
         std::string startModifiers; // predicted when the file was claimed
         bool ready = false;
         FileVerdict verdict;
     };
 
+    // Gives the staged paths to the workers; `last` closes the list.
+    void handOver(bool last);
     void work(Worker& worker);
     void testFile(Worker& worker, const std::filesystem::path& path, FileVerdict& verdict);
     // Applies every rule's remark, as a file that reads and searches to the end does.
@@ -113,10 +116,13 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_workReady; // a file may be claimed, or stop
     std::condition_variable m_verdictReady;
-    // File k in m_slots[k - m_released]: the files not yet released, in list order. A deque,
-    // so that a worker's reference to its slot survives the adds and releases of others.
+    // The paths handed over, kept to the end: a deque, so that a worker's reference to one
+    // survives later hand-overs, and even a stale claim's (see release) stays good.
+    std::deque<std::string> m_paths;
+    // File k's verdict in m_slots[k - m_released]: the files not yet released, in list order.
     std::deque<Slot> m_slots;
     bool m_open = true; // paths may still be added
+    std::vector<std::string> m_staged; // added, not yet handed over (pass thread only)
     std::size_t m_nextClaim = 0;
     std::uint64_t m_epoch = 0; // bumped by a rewind: verdicts of older claims are dropped
     std::size_t m_released = 0; // files the pass is done with
