@@ -57,15 +57,21 @@ SearchWorkers::SearchWorkers(
     , m_found(found)
     , m_codePage(codePage)
     , m_window(kWindowPerJob * static_cast<std::size_t>(jobs))
+    , m_jobs(static_cast<std::size_t>(jobs))
+    , m_model(std::make_unique<Worker>(model))
     , m_predictor(std::make_unique<Worker>(model))
 {
-    for (int i = 0; i < jobs; ++i) {
-        m_workers.push_back(std::make_unique<Worker>(model));
-        Worker& worker = *m_workers.back();
-        worker.engine.SetAbortCheck([this] { return stopping(); });
+}
+
+void SearchWorkers::startWorkers(std::size_t listed)
+{
+    // No more workers than files, so that a short list costs no idle threads.
+    while (m_threads.size() < m_jobs && m_threads.size() < listed) {
+        m_workers.push_back(std::make_unique<Worker>(m_model->compiler));
+        Worker* worker = m_workers.back().get();
+        worker->engine.SetAbortCheck([this] { return stopping(); });
+        m_threads.emplace_back([this, worker] { work(*worker); });
     }
-    for (const std::unique_ptr<Worker>& worker : m_workers)
-        m_threads.emplace_back([this, &worker] { work(*worker); });
 }
 
 SearchWorkers::~SearchWorkers()
@@ -99,6 +105,7 @@ void SearchWorkers::close()
 
 void SearchWorkers::handOver(bool last)
 {
+    std::size_t listed = 0;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         for (std::string& path : m_staged) {
@@ -107,9 +114,11 @@ void SearchWorkers::handOver(bool last)
         }
         if (last)
             m_open = false;
+        listed = m_paths.size();
     }
     m_staged.clear();
     m_workReady.notify_all();
+    startWorkers(listed);
 }
 
 void SearchWorkers::advancePrediction()

@@ -60,8 +60,9 @@ struct FileVerdict {
 
 class SearchWorkers {
 public:
-    // Starts `jobs` workers over an empty, open list. The workers' engines copy the settings of
-    // `model`'s engine (character sets, line separators) and its global modifier boxes now; the
+    // Prepares `jobs` workers over an empty, open list; they start as files are handed over, no
+    // more of them than files. The workers' engines copy the settings of `model`'s engine
+    // (character sets, line separators) and its global modifier boxes as they are now; the
     // first file is predicted to start from the model engine's current modifiers.
     SearchWorkers(const SearchRules& rules, bool found, CodePageChoice codePage, const rules::RuleCompiler& model,
         int jobs);
@@ -98,6 +99,8 @@ private:
 
     // Gives the staged paths to the workers; `last` closes the list.
     void handOver(bool last);
+    // Starts workers up to the job count, at most one per file of the `listed` handed over.
+    void startWorkers(std::size_t listed);
     void work(Worker& worker);
     void testFile(Worker& worker, const std::filesystem::path& path, FileVerdict& verdict);
     // Applies every rule's remark, as a file that reads and searches to the end does.
@@ -112,6 +115,7 @@ private:
     bool m_found;
     CodePageChoice m_codePage;
     std::size_t m_window;
+    std::size_t m_jobs;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_workReady; // a file may be claimed, or stop
@@ -128,6 +132,7 @@ private:
     std::size_t m_released = 0; // files the pass is done with
     std::size_t m_readyCount = 0; // verdicts there and not yet released
     std::optional<std::size_t> m_awaited; // the file the pass thread waits for
+    std::unique_ptr<Worker> m_model; // the settings new workers copy; never changed
     std::unique_ptr<Worker> m_predictor; // only its engine and compiler are used
     std::atomic<bool> m_stop { false };
     std::vector<std::unique_ptr<Worker>> m_workers;
