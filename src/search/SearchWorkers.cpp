@@ -133,8 +133,7 @@ void SearchWorkers::work(Worker& worker)
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
         m_workReady.wait(lock, [this] {
-            return stopping()
-                || (m_nextClaim < m_released + m_slots.size() && (m_open || m_nextClaim < m_released + m_window));
+            return stopping() || claimable();
         });
         if (stopping())
             return;
@@ -216,6 +215,11 @@ void SearchWorkers::testFile(Worker& worker, const fs::path& path, FileVerdict& 
     verdict.kind = FileVerdict::Kind::Searched;
 }
 
+bool SearchWorkers::claimable() const
+{
+    return m_nextClaim < m_paths.size() && (m_open || m_nextClaim < m_released + m_window);
+}
+
 bool SearchWorkers::wakeDue() const
 {
     const bool working = m_readyCount < m_nextClaim - m_released;
@@ -247,6 +251,7 @@ const FileVerdict* SearchWorkers::wait(std::size_t index, const std::function<bo
 void SearchWorkers::release(std::size_t index, const std::optional<std::string>& nextModifiers)
 {
     bool rewound = false;
+    bool canClaim = false;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         assert(index == m_released && !m_slots.empty() && m_slots.front().ready);
@@ -270,10 +275,13 @@ void SearchWorkers::release(std::size_t index, const std::optional<std::string>&
             m_predictor->engine.SetModifierText(*nextModifiers);
             rewound = true;
         }
+        canClaim = claimable();
     }
+    // Waking a worker that finds nothing to claim costs a system call and a switch on each
+    // side; after the walk, with every file claimed, that would be every file.
     if (rewound)
         m_workReady.notify_all();
-    else
+    else if (canClaim)
         m_workReady.notify_one();
 }
 

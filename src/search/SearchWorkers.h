@@ -105,6 +105,9 @@ private:
     void testFile(Worker& worker, const std::filesystem::path& path, FileVerdict& verdict);
     // Applies every rule's remark, as a file that reads and searches to the end does.
     void advancePrediction();
+    // Whether a worker may claim the next file: it is handed over and, once the list is
+    // closed, within the window.
+    bool claimable() const;
     // Whether the waiting pass thread should wake: its file is there and either a good part
     // of the window is ready or no file is being worked on. Waking for a batch rather than for
     // every file keeps the threads from taking turns on the cores.
