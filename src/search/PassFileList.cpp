@@ -65,13 +65,13 @@ public:
 private:
     bool aborted() const { return m_control.AbortRequested(); }
 
-    void append(const fs::path& path, bool testDuplicate)
+    void append(fs::path path, bool testDuplicate)
     {
         if (testDuplicate && m_seen.contains(path.native()))
             return;
         if (m_testDuplicates)
             m_seen.insert(path.native());
-        m_list.push_back(path);
+        m_list.push_back(std::move(path));
         if (m_onAppend)
             m_onAppend(m_list.back());
         showCount();
