@@ -6,7 +6,6 @@
 #include "search/EngineAbortScope.h"
 #include "search/PassTextReader.h"
 
-#include <algorithm>
 #include <cassert>
 #include <chrono>
 #include <cstdint>
@@ -30,18 +29,6 @@ constexpr auto kWaitSlice = std::chrono::milliseconds(10);
 constexpr rules::GlobalModifier kGlobalModifiers[]
     = { rules::GlobalModifier::I, rules::GlobalModifier::M, rules::GlobalModifier::S, rules::GlobalModifier::X,
           rules::GlobalModifier::G };
-
-// The workers that search while the pass thread walks the list. That thread keeps a core busy
-// then: when the jobs would take every core, one job fewer searches until the walk ends (at
-// least one), since a worker more would share a core with the walk and slow the very thread
-// the workers depend on for paths.
-std::size_t JobsWhileWalking(std::size_t jobs)
-{
-    const std::size_t cores = std::thread::hardware_concurrency();
-    if (cores == 0 || jobs < cores)
-        return jobs;
-    return std::max<std::size_t>(1, std::min(jobs, cores) - 1);
-}
 
 } // namespace
 
@@ -71,7 +58,6 @@ SearchWorkers::SearchWorkers(
     , m_codePage(codePage)
     , m_window(kWindowPerJob * static_cast<std::size_t>(jobs))
     , m_jobs(static_cast<std::size_t>(jobs))
-    , m_jobsWhileOpen(JobsWhileWalking(m_jobs))
     , m_model(std::make_unique<Worker>(model))
     , m_predictor(std::make_unique<Worker>(model))
 {
@@ -84,8 +70,7 @@ void SearchWorkers::startWorkers(std::size_t listed)
         m_workers.push_back(std::make_unique<Worker>(m_model->compiler));
         Worker* worker = m_workers.back().get();
         worker->engine.SetAbortCheck([this] { return stopping(); });
-        const bool walker = m_threads.size() < m_jobsWhileOpen;
-        m_threads.emplace_back([this, worker, walker] { work(*worker, walker); });
+        m_threads.emplace_back([this, worker] { work(*worker); });
     }
 }
 
@@ -96,7 +81,6 @@ SearchWorkers::~SearchWorkers()
         m_stop = true;
     }
     m_workReady.notify_all();
-    m_listClosed.notify_all();
     for (std::thread& thread : m_threads)
         thread.join();
 }
@@ -134,8 +118,6 @@ void SearchWorkers::handOver(bool last)
     }
     m_staged.clear();
     m_workReady.notify_all();
-    if (last)
-        m_listClosed.notify_all();
     startWorkers(listed);
 }
 
@@ -146,13 +128,13 @@ void SearchWorkers::advancePrediction()
         m_predictor->compiler.ApplyRemark(rule.Remark);
 }
 
-void SearchWorkers::work(Worker& worker, bool whileOpen)
+void SearchWorkers::work(Worker& worker)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    if (!whileOpen)
-        m_listClosed.wait(lock, [this] { return stopping() || !m_open; });
     for (;;) {
-        m_workReady.wait(lock, [this] { return stopping() || claimable(); });
+        m_workReady.wait(lock, [this] {
+            return stopping() || claimable();
+        });
         if (stopping())
             return;
         const std::size_t index = m_nextClaim++;

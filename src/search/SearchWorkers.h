@@ -101,8 +101,7 @@ private:
     void handOver(bool last);
     // Starts workers up to the job count, at most one per file of the `listed` handed over.
     void startWorkers(std::size_t listed);
-    // A worker's loop; one that is not `whileOpen` waits for the list to be closed.
-    void work(Worker& worker, bool whileOpen);
+    void work(Worker& worker);
     void testFile(Worker& worker, const std::filesystem::path& path, FileVerdict& verdict);
     // Applies every rule's remark, as a file that reads and searches to the end does.
     void advancePrediction();
@@ -120,12 +119,10 @@ private:
     CodePageChoice m_codePage;
     std::size_t m_window;
     std::size_t m_jobs;
-    std::size_t m_jobsWhileOpen; // the first workers, which search while the list is open
 
     mutable std::mutex m_mutex;
     std::condition_variable m_workReady; // a file may be claimed, or stop
     std::condition_variable m_verdictReady;
-    std::condition_variable m_listClosed; // for the workers that wait out the walk
     // The paths handed over, kept to the end: a deque, so that a worker's reference to one
     // survives later hand-overs, and even a stale claim's (see release) stays good.
     std::deque<std::string> m_paths;
