@@ -6,10 +6,11 @@
 // worker does is seen outside it: it reports no failure, writes no row, touches no counter.
 // Covered by tests/cli/ParallelSearchCliTest.cpp and tests/search/SearchPassTest.cpp.
 //
-// The list is handed over path by path (add), so the workers can start while the pass thread
-// is still walking the directories. Until the list is closed the pass thread takes no verdict,
-// so the window does not bound the workers then: they test every file added so far, and the
-// verdicts wait (a verdict is a few counters). Once closed, the window applies again.
+// The list is handed over as it is walked (add, a few paths at a time), so the workers search
+// while the pass thread is still walking the directories. Until the list is closed the pass
+// thread takes no verdict, so the window does not bound the workers then: they test every file
+// handed over so far, and the verdicts wait (a verdict is a few counters). Once closed, the
+// window applies again.
 //
 // A remark's modifiers carry over from rule to rule and from file to file, so a file's result
 // can depend on the files before it. A worker therefore starts each file from a predicted
@@ -18,8 +19,8 @@
 // state its own engine is in, and otherwise (and for every unusual file: unreadable, rich text,
 // a refused rule, an abort) runs the file itself as the single-job loop would, then tells the
 // workers the real state: when it is not the one the next file was predicted from, the files
-// claimed past it are tested again from it. The output is thus the single-job
-// output by construction, and the common files never wait for the pass thread.
+// claimed past it are tested again from it. The output is thus the single-job output by
+// construction, and the common files never wait for the pass thread.
 
 #include "regex/ERegex.h"
 #include "rules/RuleCompiler.h"
