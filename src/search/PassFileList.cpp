@@ -26,10 +26,12 @@ constexpr int kMsgScanning = 39;
 // One run of the directory walk of BuildFileList.
 class FileListWalk {
 public:
-    FileListWalk(PassControl& control, std::vector<fs::path>& list, const PassOptions& options)
+    FileListWalk(PassControl& control, std::vector<fs::path>& list, const PassOptions& options,
+        const PassFileList::AppendListener& onAppend)
         : m_control(control)
         , m_list(list)
         , m_options(options)
+        , m_onAppend(onAppend)
         , m_testDuplicates(options.maskText.find(';') != std::string::npos)
         , m_masks(m_testDuplicates ? filepanel::SplitMaskText(options.maskText)
                                    : std::vector<std::string> { options.maskText })
@@ -63,13 +65,15 @@ public:
 private:
     bool aborted() const { return m_control.AbortRequested(); }
 
-    void append(const fs::path& path, bool testDuplicate)
+    void append(fs::path path, bool testDuplicate)
     {
         if (testDuplicate && m_seen.contains(path.native()))
             return;
         if (m_testDuplicates)
             m_seen.insert(path.native());
-        m_list.push_back(path);
+        m_list.push_back(std::move(path));
+        if (m_onAppend)
+            m_onAppend(m_list.back());
         showCount();
     }
 
@@ -115,6 +119,7 @@ private:
     PassControl& m_control;
     std::vector<fs::path>& m_list;
     const PassOptions& m_options;
+    const PassFileList::AppendListener& m_onAppend;
     const bool m_testDuplicates;
     const std::vector<std::string> m_masks;
     const unsigned m_fileRequest;
@@ -125,14 +130,15 @@ private:
 
 } // namespace
 
-bool PassFileList::BuildFileList(const PassSelection& selection, const PassOptions& options)
+bool PassFileList::BuildFileList(
+    const PassSelection& selection, const PassOptions& options, const AppendListener& onAppend)
 {
     const unsigned generation = m_generation;
     m_valid = false; // a half-built list is never current
     m_fileList.clear();
     m_control.setStatus(1, " " + app::Msg(kMsgScanning));
 
-    FileListWalk walk(m_control, m_fileList, options);
+    FileListWalk walk(m_control, m_fileList, options, onAppend);
     PassRoot root;
     if (selection.MarkedCount() >= 1) {
         for (size_t i = 0; i < selection.items.size(); ++i) {
@@ -172,11 +178,12 @@ void PassFileList::removeCollectingFile(const fs::path& collectingFile)
     });
 }
 
-bool PassFileList::TakeFileList(const PassSelection& selection, const PassOptions& options)
+bool PassFileList::TakeFileList(
+    const PassSelection& selection, const PassOptions& options, const AppendListener& onAppend)
 {
     if (m_valid)
         return true;
-    if (BuildFileList(selection, options))
+    if (BuildFileList(selection, options, onAppend))
         return true;
     // A walk overtaken by a change is complete all the same: this command works on it, and
     // the next one walks again. Only the user's abort ends the command.

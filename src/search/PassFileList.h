@@ -27,6 +27,7 @@
 #include "search/PassSelection.h"
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 namespace morvane::search {
@@ -40,15 +41,22 @@ public:
     int CurrentFileIndex() const { return m_currentFileIndex; }
     void setCurrentFileIndex(int index) { m_currentFileIndex = index; }
 
+    // Called with each path as the walk appends it, so that work on the list can start before
+    // the walk ends. The paths it hears are the list unless the collecting file is removed.
+    using AppendListener = std::function<void(const std::filesystem::path&)>;
+
     // Rebuilds the list from `selection` with `options`, showing message 39 and the growing
     // count in the status panels and pumping messages as it goes. Returns FileListValid().
-    bool BuildFileList(const PassSelection& selection, const PassOptions& options);
+    bool BuildFileList(
+        const PassSelection& selection, const PassOptions& options, const AppendListener& onAppend = {});
 
-    // The reuse rule: a valid list is taken unchanged (true, nothing shown); otherwise the list
-    // is rebuilt. A rebuilt list overtaken by a change while it was walked is used by this
-    // command (true) and stays invalid. When the walk is aborted, panel 0 is cleared, panel 1
-    // shows the abort text, the busy state is left and false is returned: the command ends.
-    bool TakeFileList(const PassSelection& selection, const PassOptions& options);
+    // The reuse rule: a valid list is taken unchanged (true, nothing shown, `onAppend` never
+    // called); otherwise the list is rebuilt. A rebuilt list overtaken by a change while it was
+    // walked is used by this command (true) and stays invalid. When the walk is aborted, panel
+    // 0 is cleared, panel 1 shows the abort text, the busy state is left and false is returned:
+    // the command ends.
+    bool TakeFileList(
+        const PassSelection& selection, const PassOptions& options, const AppendListener& onAppend = {});
 
     // Clears FileListValid for `event`, with that event's further effects on the pass controls.
     void invalidate(FileListEvent event);

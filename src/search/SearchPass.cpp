@@ -9,6 +9,7 @@
 #include "search/SearchWorkers.h"
 
 #include <algorithm>
+#include <memory>
 #include <typeinfo>
 
 namespace morvane::search {
@@ -70,11 +71,33 @@ void SearchPass::run(
     m_report.fitNameColumn();
     m_control.window().showReportPage();
 
-    if (!m_files.TakeFileList(selection, options))
+    // Workers only pay off over several files; their engines are plain ones, so an engine
+    // with its own error texts keeps the pass on this thread.
+    const bool parallel = m_jobs > 1 && typeid(m_compiler.engine()) == typeid(regex::TRegex);
+    // With several jobs the workers start before the walk and test each path as it is listed,
+    // while this thread walks on. Not when the collecting file is to leave the list after the
+    // walk: the workers would have been handed a path the pass does not take.
+    std::unique_ptr<SearchWorkers> workers;
+    PassFileList::AppendListener onAppend;
+    if (parallel && options.collectingFile.empty()) {
+        workers = std::make_unique<SearchWorkers>(rules, found, m_editor.codePage(), m_compiler, m_jobs);
+        onAppend = [&workers](const fs::path& path) { workers->add(path); };
+    }
+    if (!m_files.TakeFileList(selection, options, onAppend))
         return;
     // A copy: the list may be invalidated through the message pump while the loop runs.
     const std::vector<fs::path> list = m_files.FileList();
     m_listSize = static_cast<int>(list.size());
+    if (list.size() <= 1) {
+        workers.reset();
+    } else if (parallel && (!workers || workers->size() != list.size())) {
+        // A list reused without a walk (or one the walk's paths are not): the workers start
+        // over on it.
+        const int jobs = static_cast<int>(std::min(static_cast<size_t>(m_jobs), list.size()));
+        workers = std::make_unique<SearchWorkers>(rules, found, m_editor.codePage(), m_compiler, jobs);
+        for (const fs::path& path : list)
+            workers->add(path);
+    }
     struct ReturnSubject {
         regex::TRegex& engine;
         ~ReturnSubject() { engine.SetInputString({}); }
@@ -82,13 +105,12 @@ void SearchPass::run(
 
     EngineAbortScope abortScope(m_control, m_compiler.engine());
     try {
-        // Workers only pay off over several files; their engines are plain ones, so an engine
-        // with its own error texts keeps the pass on this thread.
-        if (m_jobs > 1 && list.size() > 1 && typeid(m_compiler.engine()) == typeid(regex::TRegex))
-            searchListInParallel(list, rules, found);
+        if (workers)
+            searchListInParallel(list, rules, found, *workers);
         else
             searchList(list, rules, found);
     } catch (const regex::ERegex& error) {
+        workers.reset();
         // The rule itself is refused: the pass ends, the status showing how far it came.
         if (found)
             showFoundProgress(true);
@@ -98,6 +120,7 @@ void SearchPass::run(
         m_control.SetBusy(false);
         return;
     }
+    workers.reset(); // idle, or still testing files ahead of an abort
 
     if (m_control.AbortRequested())
         m_control.showAbortedStatus();
@@ -116,11 +139,11 @@ void SearchPass::searchList(const std::vector<fs::path>& list, const SearchRules
     }
 }
 
-void SearchPass::searchListInParallel(const std::vector<fs::path>& list, const SearchRules& rules, bool found)
+void SearchPass::searchListInParallel(
+    const std::vector<fs::path>& list, const SearchRules& rules, bool found, SearchWorkers& workers)
 {
     regex::TRegex& engine = m_compiler.engine();
-    const int jobs = static_cast<int>(std::min(static_cast<size_t>(m_jobs), list.size()));
-    SearchWorkers workers(list, rules, found, m_editor.codePage(), m_compiler, jobs);
+    workers.close();
     const auto keepWaiting = [this] {
         m_control.PumpMessages();
         return !m_control.AbortRequested();

@@ -21,7 +21,8 @@
 // With more than one job (setJobs) the files are read and searched on worker threads
 // (SearchWorkers) while this thread takes their verdicts in list order and does with each what
 // the single-job loop does, so rows, counts, messages and the final status are those of one job.
-// The working text is then not loaded for files the workers handled.
+// The working text is then not loaded for files the workers handled. The workers start with the
+// walk of the file list: each path is theirs as soon as it is listed.
 
 #include "regex/TRegex.h"
 #include "rules/Rule.h"
@@ -39,6 +40,7 @@
 namespace morvane::search {
 
 struct FileVerdict;
+class SearchWorkers;
 
 // The rules a search pass runs: the edit fields (cbFind, cbRemark) or, in multipass mode
 // (tbBatch down), the data rows of the rule table in order.
@@ -86,8 +88,9 @@ private:
         const PassSelection& selection, const PassOptions& options, const SearchRules& rules, bool found);
     // The loop over the list on this thread alone, or with the verdicts of worker threads.
     void searchList(const std::vector<std::filesystem::path>& list, const SearchRules& rules, bool found);
-    void searchListInParallel(
-        const std::vector<std::filesystem::path>& list, const SearchRules& rules, bool found);
+    // `workers` hold `list`, every path added.
+    void searchListInParallel(const std::vector<std::filesystem::path>& list, const SearchRules& rules, bool found,
+        SearchWorkers& workers);
     // One file as the single-job loop takes it, tested here or (`verdict`) by a worker whose
     // verdict started from this engine's state. False when the pass is aborted; a refused rule
     // raises the engine's error.

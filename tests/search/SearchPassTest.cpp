@@ -1,5 +1,6 @@
 // The found and not-found report passes: report rows and counts, status texts, single rule
-// and multipass, unreadable and vanished files, code page detection, engine errors, abort.
+// and multipass, unreadable and vanished files, code page detection, engine errors, abort,
+// several jobs.
 
 #include "search/SearchPass.h"
 #include "PassFixture.h"
@@ -281,6 +282,37 @@ TEST(SearchPass, AbortStopsALongSearchInsideTheEngine)
     EXPECT_TRUE(f.dialogs.failures().empty());
     EXPECT_EQ(f.status.text(1), Utf8ToWin1251(" прервано пользователем"));
     EXPECT_FALSE(f.control.IsBusy());
+}
+
+TEST(SearchPass, SeveralJobsTakeAWalkedOrReusedListAndEndOnAnAbortDuringTheWalk)
+{
+    for (const int jobs : { 1, 2 }) {
+        SearchFixture f;
+        f.pass.setJobs(jobs);
+        f.options.subDirectories = true;
+        f.tree.file("a.txt", "x x");
+        f.tree.file("b.txt", "none");
+        f.tree.file("sub/c.txt", "x");
+        // The first pass hands the paths over while walking; the second reuses the list.
+        for (int run = 0; run < 2; ++run) {
+            f.pass.miFindFilesClick(f.all(), f.options, Single("x"));
+            EXPECT_EQ(f.rows(), (std::vector<std::string> { "a.txt:2", "c.txt:1" })) << jobs << " " << run;
+            EXPECT_TRUE(f.files.FileListValid());
+        }
+        // Stopped with two paths listed, which the workers may be testing: nothing is reported.
+        f.files.invalidate(FileListEvent::MarkChanged);
+        f.pump.setOnPump([&](int) {
+            if (f.files.FileList().size() == 2)
+                f.control.tbBreakClick();
+        });
+        f.pass.miFindFilesClick(f.all(), f.options, Single("x"));
+        EXPECT_TRUE(f.rows().empty()) << jobs;
+        EXPECT_EQ(f.files.FileList().size(), 2u);
+        EXPECT_FALSE(f.files.FileListValid());
+        EXPECT_EQ(f.status.text(1), Utf8ToWin1251(" прервано пользователем"));
+        EXPECT_TRUE(f.dialogs.messages().empty());
+        EXPECT_FALSE(f.control.IsBusy());
+    }
 }
 
 } // namespace
