@@ -340,6 +340,26 @@ void findPrefix(const unsigned char* p, const unsigned char* invertCase, Program
     info.prefixLength = length;
     info.prefixCaseless = caseless;
     info.prefixRare = rare;
+    if (length >= 2) {
+        const unsigned char* literal = p + offset;
+        int second = rare == 0 ? 1 : 0;
+        for (int i = length - 1; i >= 0; --i) {
+            if (i != rare && literal[i] != literal[rare]) {
+                second = i;
+                break;
+            }
+        }
+        int third = second;
+        for (int i = 0; i < length; ++i) {
+            if (i != rare && i != second && literal[i] != literal[rare] && literal[i] != literal[second]) {
+                third = i;
+                break;
+            }
+        }
+        info.prefixScan[0] = rare;
+        info.prefixScan[1] = second;
+        info.prefixScan[2] = third;
+    }
     info.prefixBoundBefore = bound(wordBefore, notWordBefore);
     bool wordAfter = false;
     bool notWordAfter = false;

@@ -29,6 +29,9 @@ struct ProgramInfo {
     int prefixLength = 0;
     bool prefixCaseless = false;
     int prefixRare = 0;
+    // The literal's characters the start scan tests (LiteralScan.h): the rarest first, then up
+    // to two others that differ from it (repeated where the literal has fewer).
+    int prefixScan[3] = {};
     // Word-boundary tests right before and right after that literal (only zero-width marks
     // between): +1 for \b, -1 for \B, 0 for none or both kinds. The search checks them at a
     // candidate start before it tries the start.

@@ -492,25 +492,9 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
         LiteralScan scan;
         scan.s = s;
         scan.length = length;
-        const int first = rare;
-        int second = first == 0 ? 1 : 0;
-        for (int i = literalLength - 1; i >= 0; --i) {
-            if (i != first && literal[i] != literal[first]) {
-                second = i;
-                break;
-            }
-        }
-        int third = second;
-        for (int i = 0; i < literalLength; ++i) {
-            if (i != first && i != second && literal[i] != literal[first] && literal[i] != literal[second]) {
-                third = i;
-                break;
-            }
-        }
-        const int offsets[3] = { first, second, third };
         for (int k = 0; k < 3; ++k) {
-            const unsigned char c = literal[offsets[k]];
-            scan.offsets[k] = offsets[k];
+            const unsigned char c = literal[info.prefixScan[k]];
+            scan.offsets[k] = info.prefixScan[k];
             scan.chars[k][0] = c;
             scan.chars[k][1] = info.prefixCaseless ? invert[c] : c;
         }
