@@ -303,6 +303,7 @@ void findPrefix(const unsigned char* p, const unsigned char* invertCase, Program
     int node = 1 + kNodeHeaderSize;
     bool wordBefore = false;
     bool notWordBefore = false;
+    bool hasGroup = false;
     for (;;) {
         const Opcode op = OpAt(p, node);
         if (op == Opcode::OpLineStart) {
@@ -311,6 +312,7 @@ void findPrefix(const unsigned char* p, const unsigned char* invertCase, Program
         }
         wordBefore |= op == Opcode::OpWordBound;
         notWordBefore |= op == Opcode::OpNotWordBound;
+        hasGroup |= IsOpen(op);
         if (!(IsOpen(op) || op == Opcode::OpComment || op == Opcode::OpWordBound
                 || op == Opcode::OpNotWordBound))
             break;
@@ -363,15 +365,22 @@ void findPrefix(const unsigned char* p, const unsigned char* invertCase, Program
     info.prefixBoundBefore = bound(wordBefore, notWordBefore);
     bool wordAfter = false;
     bool notWordAfter = false;
+    bool endsAfter = false;
     for (int next = NextNode(p, node); next != 0; next = NextNode(p, next)) {
         const Opcode after = OpAt(p, next);
+        hasGroup |= IsOpen(after); // a group after the literal: its registers must be set
         wordAfter |= after == Opcode::OpWordBound;
         notWordAfter |= after == Opcode::OpNotWordBound;
         if (!(IsOpen(after) || IsClose(after) || after == Opcode::OpComment || after == Opcode::OpWordBound
-                || after == Opcode::OpNotWordBound))
+                || after == Opcode::OpNotWordBound)) {
+            endsAfter = after == Opcode::OpEnd;
             break;
+        }
     }
     info.prefixBoundAfter = bound(wordAfter, notWordAfter);
+    // Nothing but the literal and boundary tests the search checks itself (never both kinds at
+    // one place, which no start passes): a start that passes them is a match of the literal.
+    info.prefixIsMatch = !hasGroup && endsAfter && !(wordBefore && notWordBefore) && !(wordAfter && notWordAfter);
 }
 
 bool isSimpleRepeat(Opcode op)

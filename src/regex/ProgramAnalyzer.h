@@ -37,6 +37,9 @@ struct ProgramInfo {
     // candidate start before it tries the start.
     int prefixBoundBefore = 0;
     int prefixBoundAfter = 0;
+    // The program is that literal and those tests alone (no group, nothing after): a start that
+    // passes them matches exactly the literal, without running the matcher.
+    bool prefixIsMatch = false;
     // Every match begins at a line start ("^" in line mode comes first): the search tries only
     // the subject start and the places after a line-ending character.
     bool lineStartFirst = false;

@@ -23,6 +23,7 @@
 #include "regex/ProgramAnalyzer.h"
 #include "regex/RegexProgram.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -76,6 +77,13 @@ public:
     int GroupStart(int n) const { return m_registers[n]; }
     int GroupEnd(int n) const { return m_registers[kGroups + n]; }
     int MatchEnd() const { return m_matchEnd; }
+    // A match the search found without the matcher (a program that is only a literal): it
+    // ends at `end` and sets no group.
+    void SetLiteralMatch(int end)
+    {
+        std::fill(std::begin(m_registers), std::end(m_registers), -1);
+        m_matchEnd = end;
+    }
 
 private:
     static constexpr int kGroups = 15;

@@ -373,6 +373,17 @@ bool TRegex::search(int offset)
             return attempt(start);
         if (info.lineStartFirst)
             return searchLineStarts(s, start, length, attempt);
+        if (info.prefixLength > 0 && info.prefixIsMatch) {
+            // The scan checks the literal and its boundary tests: that is the whole match.
+            auto literalMatch = [&](int position) {
+                matcher.SetLiteralMatch(position + info.prefixLength);
+                m_d->matchStart = position;
+                m_d->matchEnd = matcher.MatchEnd();
+                m_d->matched = true;
+                return true;
+            };
+            return searchPrefix(s, start, length, literalMatch);
+        }
         if (info.prefixLength > 0)
             return searchPrefix(s, start, length, attempt);
         if (info.requiredFirstChar >= 0 || info.firstCharCount == 1) {

@@ -181,6 +181,30 @@ TEST(StartScans, AgreeWithTryingEveryStart)
     SetLiteralScanLevel(ScanLevel::Best);
 }
 
+// A pattern that is a literal alone is matched by the start scan without the matcher; its
+// match must still say that it has no groups, whatever the pattern before it had, while a
+// group anywhere keeps the matcher in the work.
+TEST(StartScans, ALiteralAloneSetsNoGroups)
+{
+    const struct {
+        const char* pattern;
+        int group1Start;
+    } cases[] = { { "\\bab", -1 }, { "(?i)AB\\b", -1 }, { "ab()", 5 }, { "(ab)", 3 }, { "\\b(?#x)ab", -1 } };
+    for (const auto& c : cases) {
+        TRegex engine;
+        engine.SetExpression("(x)( )");
+        ASSERT_TRUE(engine.Exec("x ab"));
+        ASSERT_EQ(engine.GroupStart(2), 2);
+        engine.SetExpression(c.pattern);
+        ASSERT_TRUE(engine.Exec("x ab")) << c.pattern;
+        EXPECT_EQ(engine.GroupStart(0), 3) << c.pattern;
+        EXPECT_EQ(engine.GroupLength(0), 2) << c.pattern;
+        EXPECT_EQ(engine.GroupStart(1), c.group1Start) << c.pattern;
+        EXPECT_EQ(engine.GroupStart(2), -1) << c.pattern;
+        EXPECT_FALSE(engine.ExecNext()) << c.pattern;
+    }
+}
+
 struct SubstituteCase {
     const char* templateText;
     const char* expected;
