@@ -332,10 +332,14 @@ std::optional<app::FileError> Backups::rewrite(
     return std::nullopt;
 }
 
+bool Backups::inEnteredDirectory(const fs::path& file) const
+{
+    return m_current && m_current->hidden.directory() == DirectoryOf(file);
+}
+
 std::optional<app::FileError> Backups::stageRewrite(const fs::path& file, std::string_view bytes)
 {
-    const fs::path dir = DirectoryOf(file);
-    if (!m_current || m_current->hidden.directory() != dir)
+    if (!inEnteredDirectory(file))
         return RewriteFile(file, bytes);
     if (std::optional<app::FileError> refused = beginStaged(file))
         return refused;
@@ -346,7 +350,7 @@ std::optional<app::FileError> Backups::stageRewrite(const fs::path& file, std::s
 std::optional<app::FileError> Backups::beginStaged(const fs::path& file)
 {
     abandonStaged();
-    if (!m_current || m_current->hidden.directory() != DirectoryOf(file))
+    if (!inEnteredDirectory(file))
         return app::FileError { app::CannotCreateText(file, EXDEV) };
     // The same checks, in the same order, as a rewrite on its own.
     auto staged = std::make_unique<Staged>();
@@ -406,8 +410,7 @@ bool Backups::mustCommitBefore(const fs::path& file) const
 {
     if (m_staged.empty())
         return false;
-    if (m_staged.size() >= kBatchFiles || m_stagedBytes >= kBatchBytes || !m_current
-        || m_current->hidden.directory() != DirectoryOf(file))
+    if (m_staged.size() >= kBatchFiles || m_stagedBytes >= kBatchBytes || !inEnteredDirectory(file))
         return true;
     // A second name for a waiting file would be read with its old content.
     struct stat st { };

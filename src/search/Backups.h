@@ -141,6 +141,8 @@ public:
 private:
     struct DirectoryState;
     struct Staged;
+    // Whether `file` lies in the directory entered last (whose batch it can join).
+    bool inEnteredDirectory(const std::filesystem::path& file) const;
     template <typename Body>
     std::optional<app::FileError> inDirectory(const std::filesystem::path& file, Body&& body);
     static std::optional<app::FileError> rewrite(const std::filesystem::path& file, std::string_view bytes,

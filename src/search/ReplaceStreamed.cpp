@@ -62,13 +62,8 @@ ReplaceFileResult ReplaceStreamed::ReplaceEverywhereStreamed(
 
     switch (m_target.mode) {
     case OutputMode::InPlace:
-        if (m_sink && !m_streaming) {
-            if (m_sink->open())
-                m_streaming = true; // the rest is a copy: no need to hold it twice either
-            else
-                m_sink = nullptr;
-        }
-        if (m_streaming) {
+        // The rest is a copy: with a sink it need not be held twice either.
+        if (m_streaming || openSink()) {
             // The rest in pieces too; the last piece is written even when empty, so that the
             // sink always sees the end.
             while (m_workText->size() - m_copiedUpTo > kPieceSize) {
@@ -160,16 +155,23 @@ bool ReplaceStreamed::streamedNextRule()
     return true;
 }
 
+bool ReplaceStreamed::openSink()
+{
+    if (!m_sink)
+        return false;
+    if (!m_sink->open()) {
+        m_sink = nullptr; // refused once, refused again: the text stays whole
+        return false;
+    }
+    m_streaming = true;
+    return true;
+}
+
 void ReplaceStreamed::startStreaming()
 {
     // A rule with rules after it must hand its whole text on to them.
-    if (!m_sink || m_streaming || m_rules.hasNextRow())
+    if (m_streaming || m_rules.hasNextRow() || !openSink())
         return;
-    if (!m_sink->open()) {
-        m_sink = nullptr; // refused once, refused again: the text stays whole
-        return;
-    }
-    m_streaming = true;
     m_newText.clear();
     m_newText.shrink_to_fit();
     m_newText.reserve(kPieceSize + kPieceSize / 4);

@@ -83,6 +83,8 @@ public:
 private:
     bool replaceMatch(ReplaceFileResult& result);
     bool streamedNextRule();
+    // Opens the sink, if there is one that takes the text: from then on the text goes to it.
+    bool openSink();
     // Starts writing to the sink when the current rule is the last one of the file.
     void startStreaming();
     // Hands the new text made so far to the sink once a piece is full (or at once: `all`).

@@ -328,12 +328,8 @@ std::optional<app::FileError> WorkTextEditor::StageWorkText(const fs::path& path
 
 std::optional<app::FileError> WorkTextEditor::BeginStagedText(const fs::path& path)
 {
-    if (!m_origin.writable())
-        return app::FileError { app::PathText(path) + ": " + writeRefusal() };
-    m_stagedCodePage = targetCodePage();
-    m_stagedBom = m_stagedCodePage == codepage::kUtf8 && m_origin.codePage == codepage::kUtf8
-        ? m_origin.bom
-        : codepage::ByteOrderMark::None;
+    if (std::optional<app::FileError> refused = chooseWriteEncoding(path))
+        return refused;
     return m_backups.beginStaged(path);
 }
 
@@ -341,13 +337,8 @@ void WorkTextEditor::StageTextPiece(std::string& piece)
 {
     // Every byte of Windows-1251 is a whole character in every target code page, so pieces
     // cut anywhere convert as the whole text would.
-    if (m_stagedCodePage != codepage::kUtf8) {
-        codepage::ConvertTextInPlace(piece, codepage::kWin1251, m_stagedCodePage);
-        m_backups.appendStaged(piece);
-        return;
-    }
-    m_backups.appendStaged(codepage::EncodeFileText(piece, m_stagedCodePage, m_stagedBom));
-    m_stagedBom = codepage::ByteOrderMark::None;
+    encodeForWrite(piece);
+    m_backups.appendStaged(piece);
 }
 
 std::optional<app::FileError> WorkTextEditor::EndStagedText()
@@ -357,24 +348,33 @@ std::optional<app::FileError> WorkTextEditor::EndStagedText()
 
 std::optional<app::FileError> WorkTextEditor::encodeForWriting(const fs::path& path)
 {
-    if (!m_origin.writable())
-        return app::FileError { app::PathText(path) + ": " + writeRefusal() };
-    const int codePage = targetCodePage();
-    const codepage::ByteOrderMark bom = codePage == codepage::kUtf8 && m_origin.codePage == codepage::kUtf8
-        ? m_origin.bom
-        : codepage::ByteOrderMark::None;
-    encodeWorkText(codePage, bom);
+    if (std::optional<app::FileError> refused = chooseWriteEncoding(path))
+        return refused;
+    encodeForWrite(m_workText);
     return std::nullopt;
 }
 
-void WorkTextEditor::encodeWorkText(int codePage, codepage::ByteOrderMark bom)
+std::optional<app::FileError> WorkTextEditor::chooseWriteEncoding(const fs::path& path)
+{
+    if (!m_origin.writable())
+        return app::FileError { app::PathText(path) + ": " + writeRefusal() };
+    m_writeCodePage = targetCodePage();
+    m_writeBom = m_writeCodePage == codepage::kUtf8 && m_origin.codePage == codepage::kUtf8
+        ? m_origin.bom
+        : codepage::ByteOrderMark::None;
+    return std::nullopt;
+}
+
+void WorkTextEditor::encodeForWrite(std::string& text)
 {
     // An 8-bit code page maps byte for byte, so the text of a large file is converted where it
     // is instead of beside a second copy; only UTF-8 grows and needs a new buffer.
-    if (codePage != codepage::kUtf8)
-        codepage::ConvertTextInPlace(m_workText, codepage::kWin1251, codePage);
-    else
-        m_workText = codepage::EncodeFileText(m_workText, codePage, bom);
+    if (m_writeCodePage != codepage::kUtf8) {
+        codepage::ConvertTextInPlace(text, codepage::kWin1251, m_writeCodePage);
+        return;
+    }
+    text = codepage::EncodeFileText(text, m_writeCodePage, m_writeBom);
+    m_writeBom = codepage::ByteOrderMark::None; // once, before the first piece
 }
 
 int WorkTextEditor::editorCodePage() const

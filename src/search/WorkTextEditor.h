@@ -157,8 +157,11 @@ private:
     std::optional<app::FileError> loadPlain(const std::filesystem::path& path);
     // Refuses a text that does not hold all of its file, else converts it for writing.
     std::optional<app::FileError> encodeForWriting(const std::filesystem::path& path);
-    // Converts the working text from Windows-1251 to `codePage` for writing.
-    void encodeWorkText(int codePage, codepage::ByteOrderMark bom);
+    // Refuses a text that does not hold all of its file, else chooses how it is written: the
+    // target code page, and the byte-order mark a UTF-8 file read with one gets back.
+    std::optional<app::FileError> chooseWriteEncoding(const std::filesystem::path& path);
+    // Converts `text` from Windows-1251 to the chosen code page, the mark (if still due) first.
+    void encodeForWrite(std::string& text);
     // LoadIntoEditor without the question.
     bool loadEditorFile(const std::filesystem::path& path);
     // Writes the viewer's plain text to `path` in editorCodePage(), with a backup copy.
@@ -174,9 +177,10 @@ private:
     CodePageChoice m_codePage = CodePageChoice::Win1251;
     int m_detectedCodePage = 0;
     TextOrigin m_origin; // how the working text was last read
-    // The staged text in pieces: its code page, and the byte-order mark still to come.
-    int m_stagedCodePage = 0;
-    codepage::ByteOrderMark m_stagedBom = codepage::ByteOrderMark::None;
+    // How the working text (or a staged text in pieces) is written: its code page, and the
+    // byte-order mark still to come.
+    int m_writeCodePage = 0;
+    codepage::ByteOrderMark m_writeBom = codepage::ByteOrderMark::None;
     TextOrigin m_editorOrigin; // how the editor's file was read
     bool m_viewerNeedsReload = false;
 };

@@ -210,30 +210,30 @@ TEST_F(BatchBackupCli, WritePastTheFileSizeLimitIsAnErrorNotADeath)
 TEST_F(BatchBackupCli, AWriteFailureInTheMiddleOfABatchLeavesThatFileAloneAndWritesTheOthers)
 {
     // Three files of one directory go to disk together; the middle one's new content is past
-    // the size limit.
+    // the size limit, which it reaches only after its first pieces were written.
     write("d/a.txt", "x");
-    write("d/big.txt", std::string(100, 'x'));
+    write("d/big.txt", std::string(20000, 'x'));
     write("d/c.txt", "x");
     const std::string y(100, 'y');
     rlimit saved {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_DFL);
-    const rlimit small { 4096, saved.rlim_max };
+    const rlimit small { 1536 * 1024, saved.rlim_max };
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     const auto r = RunCli({ "replace", "-e", "x", "-r", y, path("d") });
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(r.status, 2) << r.err;
-    // The rows in list order, the failed file's with its reason.
+    // The rows in list order, the failed file's with its reason and every match it has.
     const std::string first = row("d/a.txt", "1", "1");
-    const std::string failed = path("d/big.txt") + "\t100\t0\t";
+    const std::string failed = path("d/big.txt") + "\t20000\t0\t";
     ASSERT_EQ(r.out.compare(0, first.size(), first), 0) << r.out;
     ASSERT_EQ(r.out.compare(first.size(), failed.size(), failed), 0) << r.out;
     const size_t third = r.out.find('\n', first.size()) + 1;
     EXPECT_EQ(r.out.compare(third, row("d/c.txt", "1", "1").size(), row("d/c.txt", "1", "1")), 0) << r.out;
     EXPECT_NE(r.err.find(path("d/big.txt") + ": "), std::string::npos) << r.err;
     EXPECT_EQ(read("d/a.txt"), y);
-    EXPECT_EQ(read("d/big.txt"), std::string(100, 'x'));
+    EXPECT_EQ(read("d/big.txt"), std::string(20000, 'x'));
     EXPECT_EQ(read("d/c.txt"), y);
     EXPECT_EQ(read("d/a.txt0"), "x");
     EXPECT_EQ(read("d/c.txt0"), "x");
