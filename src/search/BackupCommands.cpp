@@ -65,8 +65,9 @@ void BackupCommands::restore(const PassSelection& selection, const PassOptions& 
     if (!m_files.TakeFileList(selection, options))
         return;
 
-    // A copy: the list may be invalidated through the message pump while the loop runs.
-    const std::vector<std::filesystem::path> list = m_files.FileList();
+    // A snapshot: a walk run through the message pump while the loop runs builds a new list.
+    const auto snapshot = m_files.FileListSnapshot();
+    const std::vector<std::filesystem::path>& list = *snapshot;
     for (const std::filesystem::path& path : list) {
         if (m_control.AbortRequested())
             break;
@@ -103,8 +104,9 @@ void BackupCommands::tbDelAllBackupClick(const PassSelection& selection, const P
     if (!m_files.TakeFileList(selection, options))
         return;
 
-    // A copy: the list may be invalidated through the message pump while the loop runs.
-    const std::vector<std::filesystem::path> list = m_files.FileList();
+    // A snapshot: a walk run through the message pump while the loop runs builds a new list.
+    const auto snapshot = m_files.FileListSnapshot();
+    const std::vector<std::filesystem::path>& list = *snapshot;
     for (const std::filesystem::path& path : list) {
         if (!m_control.IsBusy())
             break;

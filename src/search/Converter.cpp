@@ -49,8 +49,9 @@ void Converter::miConverterClick(const PassSelection& selection, const PassOptio
     PassControl::PassLoop loop(m_control);
     if (!m_files.TakeFileList(selection, options))
         return;
-    // A copy: the list may be invalidated through the message pump while the loop runs.
-    const std::vector<fs::path> list = m_files.FileList();
+    // A snapshot: a walk run through the message pump while the loop runs builds a new list.
+    const auto snapshot = m_files.FileListSnapshot();
+    const std::vector<fs::path>& list = *snapshot;
     const int n = static_cast<int>(list.size());
     m_control.setStatus(0, "");
     m_control.setStatus(1, "");

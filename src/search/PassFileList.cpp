@@ -135,10 +135,11 @@ bool PassFileList::BuildFileList(
 {
     const unsigned generation = m_generation;
     m_valid = false; // a half-built list is never current
-    m_fileList.clear();
+    std::vector<fs::path>& list = changeableList(false);
+    list.clear();
     m_control.setStatus(1, " " + app::Msg(kMsgScanning));
 
-    FileListWalk walk(m_control, m_fileList, options, onAppend);
+    FileListWalk walk(m_control, list, options, onAppend);
     PassRoot root;
     if (selection.MarkedCount() >= 1) {
         for (size_t i = 0; i < selection.items.size(); ++i) {
@@ -158,8 +159,17 @@ bool PassFileList::BuildFileList(
     m_valid = complete && m_generation == generation;
     if (complete && !options.collectingFile.empty())
         removeCollectingFile(options.collectingFile);
-    m_currentFileIndex = m_fileList.empty() ? -1 : 0;
+    m_currentFileIndex = m_fileList->empty() ? -1 : 0;
     return m_valid;
+}
+
+std::vector<fs::path>& PassFileList::changeableList(bool keepPaths)
+{
+    if (m_fileList.use_count() > 1) {
+        m_fileList = keepPaths ? std::make_shared<std::vector<fs::path>>(*m_fileList)
+                               : std::make_shared<std::vector<fs::path>>();
+    }
+    return *m_fileList;
 }
 
 void PassFileList::removeCollectingFile(const fs::path& collectingFile)
@@ -170,7 +180,7 @@ void PassFileList::removeCollectingFile(const fs::path& collectingFile)
     const fs::path target = fs::absolute(collectingFile, ec).lexically_normal();
     fs::file_status targetStatus = fs::status(collectingFile, ec);
     const bool targetExists = fs::exists(targetStatus);
-    std::erase_if(m_fileList, [&](const fs::path& path) {
+    std::erase_if(changeableList(true), [&](const fs::path& path) {
         if (fs::absolute(path, ec).lexically_normal() == target)
             return true;
         std::error_code equivalentError;

@@ -28,6 +28,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace morvane::search {
@@ -36,7 +37,10 @@ class PassFileList {
 public:
     explicit PassFileList(PassControl& control) : m_control(control) { }
 
-    const std::vector<std::filesystem::path>& FileList() const { return m_fileList; }
+    const std::vector<std::filesystem::path>& FileList() const { return *m_fileList; }
+    // The list as it is now, for a command that must keep working on it while the message pump
+    // runs: a later walk builds a new list rather than changing this one.
+    std::shared_ptr<const std::vector<std::filesystem::path>> FileListSnapshot() const { return m_fileList; }
     bool FileListValid() const { return m_valid; }
     int CurrentFileIndex() const { return m_currentFileIndex; }
     void setCurrentFileIndex(int index) { m_currentFileIndex = index; }
@@ -63,9 +67,12 @@ public:
 
 private:
     void removeCollectingFile(const std::filesystem::path& collectingFile);
+    // The list to change: while a snapshot of it is held, a new one (a copy with `keepPaths`).
+    std::vector<std::filesystem::path>& changeableList(bool keepPaths);
 
     PassControl& m_control;
-    std::vector<std::filesystem::path> m_fileList;
+    std::shared_ptr<std::vector<std::filesystem::path>> m_fileList
+        = std::make_shared<std::vector<std::filesystem::path>>();
     bool m_valid = false;
     int m_currentFileIndex = -1;
     unsigned m_generation = 0; // bumped by every invalidation

@@ -85,8 +85,9 @@ void SearchPass::run(
     }
     if (!m_files.TakeFileList(selection, options, onAppend))
         return;
-    // A copy: the list may be invalidated through the message pump while the loop runs.
-    const std::vector<fs::path> list = m_files.FileList();
+    // A snapshot: a walk run through the message pump while the loop runs builds a new list.
+    const std::shared_ptr<const std::vector<fs::path>> snapshot = m_files.FileListSnapshot();
+    const std::vector<fs::path>& list = *snapshot;
     m_listSize = static_cast<int>(list.size());
     if (list.size() <= 1) {
         workers.reset();

@@ -10,6 +10,8 @@
 #include "codepage/CodePage.h"
 #include "codepage/UnicodeText.h"
 
+#include <string_view>
+
 namespace morvane::search {
 
 namespace {
@@ -80,14 +82,17 @@ int WorkTextEditor::targetCodePage() const
 
 bool WorkTextEditor::IsRichTextName(const fs::path& path)
 {
-    const std::string text = path.string();
+    // Asked for every file of a pass: compared in place, without a copy of the path.
+    const std::string_view text = path.native();
     const size_t dot = text.rfind('.');
-    if (dot == std::string::npos)
+    if (dot == std::string_view::npos || text.size() - dot != 4)
         return false;
-    std::string extension;
-    for (size_t i = dot; i < text.size(); ++i)
-        extension += static_cast<char>(ExtensionUpper(static_cast<unsigned char>(text[i])));
-    return extension == ".RTF";
+    static constexpr std::string_view kRich = ".RTF";
+    for (size_t i = 0; i < kRich.size(); ++i) {
+        if (ExtensionUpper(static_cast<unsigned char>(text[dot + i])) != static_cast<unsigned char>(kRich[i]))
+            return false;
+    }
+    return true;
 }
 
 EditorMode WorkTextEditor::modeFor(const fs::path& path) const
