@@ -42,6 +42,20 @@ bool Leap(const LiteralScan& scan, int& start, int& emptyBlocks)
 
 #ifdef MORVANE_LITERAL_SCAN_SIMD
 
+// The 32 starts at `at`: where the rarest character stands comes back in `rare`, where all
+// three do is returned.
+__attribute__((target("avx2"), always_inline)) inline __m256i TestBlockAvx2(const unsigned char* at,
+    const int* offsets, __m256i a0, __m256i b0, __m256i a1, __m256i b1, __m256i a2, __m256i b2, __m256i& rare)
+{
+    const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + offsets[0]));
+    const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + offsets[1]));
+    const __m256i z = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + offsets[2]));
+    rare = _mm256_or_si256(_mm256_cmpeq_epi8(x, a0), _mm256_cmpeq_epi8(x, b0));
+    return _mm256_and_si256(
+        _mm256_and_si256(rare, _mm256_or_si256(_mm256_cmpeq_epi8(y, a1), _mm256_cmpeq_epi8(y, b1))),
+        _mm256_or_si256(_mm256_cmpeq_epi8(z, a2), _mm256_cmpeq_epi8(z, b2)));
+}
+
 __attribute__((target("avx2"))) std::uint32_t NextCandidatesAvx2(const LiteralScan& scan, int& start)
 {
     const __m256i a0 = _mm256_set1_epi8(char(scan.chars[0][0]));
@@ -53,6 +67,29 @@ __attribute__((target("avx2"))) std::uint32_t NextCandidatesAvx2(const LiteralSc
     const unsigned char* s = scan.s;
     const int reach = scan.reach();
     int emptyBlocks = 0;
+    // Two blocks a round: one branch for 64 starts where there is nothing.
+    while (start + 32 + reach <= scan.length) {
+        __m256i rare0;
+        __m256i rare1;
+        const __m256i found0 = TestBlockAvx2(s + start, scan.offsets, a0, b0, a1, b1, a2, b2, rare0);
+        const __m256i found1 = TestBlockAvx2(s + start + 32, scan.offsets, a0, b0, a1, b1, a2, b2, rare1);
+        const __m256i found = _mm256_or_si256(found0, found1);
+        if (!_mm256_testz_si256(found, found)) {
+            if (const auto mask = std::uint32_t(_mm256_movemask_epi8(found0)))
+                return mask;
+            start += 32;
+            return std::uint32_t(_mm256_movemask_epi8(found1));
+        }
+        const __m256i rare = _mm256_or_si256(rare0, rare1);
+        if (!_mm256_testz_si256(rare, rare)) {
+            emptyBlocks = 0;
+            start += 64;
+        } else {
+            start += 32;
+            if (!Leap(scan, start, emptyBlocks))
+                return 0;
+        }
+    }
     while (start + reach <= scan.length) {
         const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + start + scan.offsets[0]));
         const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + start + scan.offsets[1]));
