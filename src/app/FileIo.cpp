@@ -25,11 +25,11 @@ int WriteAllToDescriptor(int fd, std::string_view bytes)
     return 0;
 }
 
-std::optional<FileError> ReadWholeFile(const std::filesystem::path& path, std::string& bytes)
+namespace {
+
+// Reads all of the open `fd` (closing it) into `bytes`, the failures named by `path`.
+std::optional<FileError> ReadWholeDescriptor(const std::filesystem::path& path, int fd, std::string& bytes)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return FileError { CannotOpenText(path, errno) };
     struct stat st { };
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
@@ -64,6 +64,51 @@ std::optional<FileError> ReadWholeFile(const std::filesystem::path& path, std::s
     ::close(fd);
     bytes.resize(done);
     return std::nullopt;
+}
+
+} // namespace
+
+DirectoryOpener::~DirectoryOpener()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+int DirectoryOpener::openForReading(const std::filesystem::path& path)
+{
+    constexpr int kFlags = O_RDONLY | O_CLOEXEC;
+    const std::string& text = path.native();
+    const size_t slash = text.rfind('/');
+    // A bare name, or a name right under the root, costs no walk to save.
+    if (slash == std::string::npos || slash == 0 || slash + 1 == text.size())
+        return ::open(path.c_str(), kFlags);
+    const std::string_view directory(text.data(), slash);
+    if (m_fd < 0 || directory != m_directory) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_directory.assign(directory);
+        m_fd = ::open(m_directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (m_fd < 0)
+            return ::open(path.c_str(), kFlags);
+    }
+    return ::openat(m_fd, text.c_str() + slash + 1, kFlags);
+}
+
+std::optional<FileError> ReadWholeFile(const std::filesystem::path& path, std::string& bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return FileError { CannotOpenText(path, errno) };
+    return ReadWholeDescriptor(path, fd, bytes);
+}
+
+std::optional<FileError> ReadWholeFile(
+    const std::filesystem::path& path, std::string& bytes, DirectoryOpener& opener)
+{
+    const int fd = opener.openForReading(path);
+    if (fd < 0)
+        return FileError { CannotOpenText(path, errno) };
+    return ReadWholeDescriptor(path, fd, bytes);
 }
 
 std::optional<FileError> WriteWholeFile(const std::filesystem::path& shownPath, std::string_view bytes)

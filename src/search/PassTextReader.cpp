@@ -8,12 +8,13 @@
 
 namespace morvane::search {
 
-std::optional<app::FileError> ReadPassText(
-    const std::filesystem::path& path, CodePageChoice choice, std::string& text, PassTextRead* read)
+std::optional<app::FileError> ReadPassText(const std::filesystem::path& path, CodePageChoice choice,
+    std::string& text, PassTextRead* read, app::DirectoryOpener* opener)
 {
     // Straight into the caller's buffer, converted in place: a pass over thousands of files
     // reuses one buffer and never copies a file's text on its way to the engine.
-    if (std::optional<app::FileError> error = app::ReadWholeFile(path, text))
+    if (std::optional<app::FileError> error
+        = opener ? app::ReadWholeFile(path, text, *opener) : app::ReadWholeFile(path, text))
         return error;
     int from = CodePageOfChoice(choice);
     if (choice == CodePageChoice::AutoDetect)

@@ -7,6 +7,7 @@
 // compared with the single-job pass, which reads through the editor).
 
 #include "app/FileError.h"
+#include "app/FileIo.h"
 #include "search/WorkTextEditor.h"
 
 #include <filesystem>
@@ -25,7 +26,8 @@ struct PassTextRead {
 // Reads `path` into `text` converted to Windows-1251 by `choice` (AutoDetect guesses per file);
 // `read`, when given, says how. On failure returns the error LoadWorkText would show; `text` is
 // then unspecified. The editor's own loading goes through here too, so both read alike.
-std::optional<app::FileError> ReadPassText(
-    const std::filesystem::path& path, CodePageChoice choice, std::string& text, PassTextRead* read = nullptr);
+// `opener`, when given, opens the file (app::DirectoryOpener: reading only, on one thread).
+std::optional<app::FileError> ReadPassText(const std::filesystem::path& path, CodePageChoice choice,
+    std::string& text, PassTextRead* read = nullptr, app::DirectoryOpener* opener = nullptr);
 
 } // namespace morvane::search

@@ -18,7 +18,7 @@ namespace {
 
 // Files a worker may run ahead of the pass thread, per job: enough that a slow file does not
 // idle the others, few enough that an abort wastes little.
-constexpr std::size_t kWindowPerJob = 8;
+constexpr std::size_t kWindowPerJob = 64;
 // Paths handed to the workers at a time while the list is walked. One at a time, a worker that
 // keeps up with the walk would sleep and be woken for every file, which costs more than a
 // small file's search.
@@ -49,6 +49,7 @@ struct SearchWorkers::Worker {
     regex::TRegex engine;
     rules::RuleCompiler compiler;
     std::string text; // the file's text, reused from file to file
+    app::DirectoryOpener opener; // consecutive files of a directory are opened by name
 };
 
 SearchWorkers::SearchWorkers(
@@ -173,7 +174,7 @@ void SearchWorkers::testFile(Worker& worker, const fs::path& path, FileVerdict& 
     regex::TRegex& engine = worker.engine;
     engine.SetInputString({});
     // A rich-text file is read through the viewer, which only the pass thread may use.
-    if (WorkTextEditor::IsRichTextName(path) || ReadPassText(path, m_codePage, worker.text))
+    if (WorkTextEditor::IsRichTextName(path) || ReadPassText(path, m_codePage, worker.text, nullptr, &worker.opener))
         return;
     engine.SetModifierText(verdict.startModifiers);
     bool searched = false;

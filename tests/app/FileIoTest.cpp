@@ -117,6 +117,36 @@ TEST_F(FileIo, PathInTheMessageIsProgramText)
     EXPECT_NE(error->message.find(morvane::codepage::Utf8ToWin1251("нет.txt")), std::string::npos);
 }
 
+TEST_F(FileIo, ADirectoryOpenerReadsWhatThePlainReadDoes)
+{
+    // Same names in several directories, a directory left and come back to, a name that only
+    // extends another directory's, and failures: each read through one opener must give the
+    // bytes or the error of the plain read of that path.
+    for (const char* dir : { "a", "b", "ab" })
+        fs::create_directories(m_dir / dir);
+    ASSERT_EQ(WriteWholeFile(m_dir / "a" / "x", "a/x"), std::nullopt);
+    ASSERT_EQ(WriteWholeFile(m_dir / "a" / "y", "a/y longer"), std::nullopt);
+    ASSERT_EQ(WriteWholeFile(m_dir / "b" / "x", "b/x"), std::nullopt);
+    ASSERT_EQ(WriteWholeFile(m_dir / "ab" / "x", "ab/x"), std::nullopt);
+    ASSERT_EQ(WriteWholeFile(m_dir / "top", "top"), std::nullopt);
+    const fs::path paths[] = { m_dir / "a" / "x", m_dir / "a" / "y", m_dir / "b" / "x", m_dir / "a" / "x",
+        m_dir / "ab" / "x", m_dir / "c" / "x", m_dir / "a" / "absent", m_dir / "a", m_dir / "top",
+        m_dir / "b" / "x" };
+    morvane::app::DirectoryOpener opener;
+    for (const fs::path& path : paths) {
+        SCOPED_TRACE(path.string());
+        std::string plain = "before";
+        std::string opened = "before";
+        const auto plainError = ReadWholeFile(path, plain);
+        const auto openedError = ReadWholeFile(path, opened, opener);
+        ASSERT_EQ(openedError.has_value(), plainError.has_value());
+        if (plainError) {
+            EXPECT_EQ(openedError->message, plainError->message);
+        }
+        EXPECT_EQ(opened, plain);
+    }
+}
+
 TEST_F(FileIo, WritingIntoAMissingDirectoryLeavesNothing)
 {
     const fs::path path = m_dir / "no-such-dir" / "out.txt";
