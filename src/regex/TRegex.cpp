@@ -579,6 +579,42 @@ bool TRegex::searchLineStarts(const unsigned char* s, int start, int length, Att
     return false;
 }
 
+std::optional<int> TRegex::CountNextLiteralMatches(int limit)
+{
+    if (!m_d->hasSubject || m_d->groupStart(0) < 0 || m_d->groupEnd(0) < 0)
+        Error(kErrExecNextWithoutExec);
+    const ProgramInfo& info = m_d->info;
+    // Only the program the current match came from, unchanged: anything else is left to
+    // ExecNext, which compiles and checks as a search does.
+    if (limit < 1 || m_d->program.empty() || m_d->modifiers != m_d->programModifiers
+        || !(info.prefixLength > 0 && info.prefixIsMatch) || !m_d->wordTableValid)
+        return std::nullopt;
+    const int length = int(m_d->subject.size());
+    const auto* s = reinterpret_cast<const unsigned char*>(m_d->subject.data());
+    // A literal match is never empty, so the next search starts where this match ends.
+    int from = m_d->groupEnd(0);
+    int count = 0;
+    int last = -1;
+    auto counted = [&](int position) {
+        if (position < from)
+            return false; // overlaps the match before: ExecNext would not find it
+        ++count;
+        last = position;
+        from = position + info.prefixLength;
+        return count == limit;
+    };
+    m_d->clearGroups();
+    if (from <= length)
+        searchPrefix(s, from, length, counted);
+    if (count == limit) {
+        m_d->matcher.SetLiteralMatch(last + info.prefixLength);
+        m_d->matchStart = last;
+        m_d->matchEnd = last + info.prefixLength;
+        m_d->matched = true;
+    }
+    return count;
+}
+
 bool TRegex::Exec(std::string_view text)
 {
     SetInputString(text);

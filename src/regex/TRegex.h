@@ -18,6 +18,7 @@
 #include <bitset>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -102,6 +103,14 @@ public:
     // Continues after the last match (one character further after an empty match). Without a
     // current match: error 1007.
     bool ExecNext();
+    // Counts the matches that ExecNext would find one after another from here, at most
+    // `limit`, in one scan, when the pattern's matches are found by its literal alone (a
+    // literal with word-boundary tests, no group): a pass that only counts matches then pays
+    // no search set-up per match. The engine is left as the last of those ExecNext calls
+    // leaves it: on the last match counted when the count reached `limit`, else with no match.
+    // nullopt, and nothing changed, for any other pattern (the caller goes on with ExecNext)
+    // or a limit below 1. Without a current match: error 1007.
+    std::optional<int> CountNextLiteralMatches(int limit);
 
     // A callback that lets the caller stop a long search (a user's Esc or Ctrl+C). While Exec,
     // ExecPos or ExecNext runs, the matcher calls it about once every few thousand steps (choices

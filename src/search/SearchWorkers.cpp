@@ -25,6 +25,8 @@ constexpr std::size_t kWindowPerJob = 64;
 // keeps up with the walk would sleep and be woken for every file, which costs more than a
 // small file's search.
 constexpr std::size_t kHandOver = 16;
+// Matches of a literal counted in one go between two looks at whether the pass stops.
+constexpr int kCountAtOnce = 4096;
 // How often a waiting pass thread lets messages through (an abort is seen within this).
 constexpr auto kWaitSlice = std::chrono::milliseconds(10);
 
@@ -197,11 +199,20 @@ void SearchWorkers::testFile(Worker& worker, const fs::path& path, FileVerdict& 
             if (!m_found)
                 continue;
             verdict.matched = true;
-            do {
+            ++verdict.matches;
+            for (;;) {
                 if (stopping())
                     return;
+                if (const std::optional<int> more = engine.CountNextLiteralMatches(kCountAtOnce)) {
+                    verdict.matches += *more;
+                    if (*more < kCountAtOnce)
+                        break;
+                    continue;
+                }
+                if (!engine.ExecNext())
+                    break;
                 ++verdict.matches;
-            } while (engine.ExecNext());
+            }
         }
     } catch (const regex::ERegex& error) {
         // A refused expression or an abort is left to the pass thread, which ends the pass

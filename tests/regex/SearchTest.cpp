@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
+#include <string>
 
 namespace morvane::regex::test {
 namespace {
@@ -202,6 +204,59 @@ TEST(StartScans, ALiteralAloneSetsNoGroups)
         EXPECT_EQ(engine.GroupStart(1), c.group1Start) << c.pattern;
         EXPECT_EQ(engine.GroupStart(2), -1) << c.pattern;
         EXPECT_FALSE(engine.ExecNext()) << c.pattern;
+    }
+}
+
+TEST(StartScans, CountingALiteralsMatchesGivesWhatExecNextFinds)
+{
+    // Overlapping candidates ("aa" in "aaaaa"), boundaries, either case, a one-character
+    // literal, matches in blocks and in the tail; and limits that stop on a match, whose state
+    // must be the one ExecNext leaves there. Patterns that are not a lone literal are refused.
+    std::string words;
+    for (int i = 0; i < 300; ++i)
+        words += i % 7 == 0 ? "the " : i % 5 == 0 ? "there " : i % 3 == 0 ? "The " : "other ";
+    const struct {
+        const char* pattern;
+        std::string subject;
+    } cases[] = { { "aa", "aaaaa aa aaa" }, { "\\bthe\\b", words }, { "(?i)\\bthe\\b", words }, { "the", words },
+        { "e", words }, { "\\Bhe", words }, { "ab", std::string(100, 'x') + "ab" + std::string(40, 'x') + "abab" } };
+    for (const auto& c : cases) {
+        for (const int limit : { 1, 2, 7, 1000 }) {
+            SCOPED_TRACE(std::string(c.pattern) + " limit " + std::to_string(limit));
+            TRegex counting;
+            TRegex stepping;
+            counting.SetExpression(c.pattern);
+            stepping.SetExpression(c.pattern);
+            const std::string subject = "zz " + c.subject;
+            counting.SetInputView(subject);
+            stepping.SetInputView(subject);
+            ASSERT_TRUE(counting.ExecPos(1));
+            ASSERT_TRUE(stepping.ExecPos(1));
+            int total = 0;
+            for (;;) {
+                const std::optional<int> more = counting.CountNextLiteralMatches(limit);
+                ASSERT_TRUE(more.has_value());
+                int stepped = 0;
+                while (stepped < limit && stepping.ExecNext())
+                    ++stepped;
+                ASSERT_EQ(*more, stepped);
+                EXPECT_EQ(counting.GroupStart(0), stepping.GroupStart(0));
+                EXPECT_EQ(counting.GroupLength(0), stepping.GroupLength(0));
+                total += *more;
+                if (*more < limit)
+                    break;
+            }
+            EXPECT_GT(total, 0);
+        }
+    }
+    for (const char* other : { "t(h)e", "th+e", "^the", "the|other" }) {
+        TRegex engine;
+        engine.SetExpression(other);
+        engine.SetInputView(words);
+        ASSERT_TRUE(engine.ExecPos(1)) << other;
+        const int start = engine.GroupStart(0);
+        EXPECT_FALSE(engine.CountNextLiteralMatches(10).has_value()) << other;
+        EXPECT_EQ(engine.GroupStart(0), start) << other;
     }
 }
 
