@@ -42,6 +42,34 @@ bool Leap(const LiteralScan& scan, int& start, int& emptyBlocks)
 
 #ifdef MORVANE_LITERAL_SCAN_SIMD
 
+// Where the 32 characters at `at` are word characters (WordNibbles).
+__attribute__((target("avx2"), always_inline)) inline __m256i WordCharsAvx2(const unsigned char* at, __m256i low,
+    __m256i high)
+{
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    const __m256i rows = _mm256_and_si256(_mm256_shuffle_epi8(low, _mm256_and_si256(v, nibble)),
+        _mm256_shuffle_epi8(high, _mm256_and_si256(_mm256_srli_epi16(v, 4), nibble)));
+    return _mm256_xor_si256(_mm256_cmpeq_epi8(rows, _mm256_setzero_si256()), _mm256_set1_epi8(-1));
+}
+
+// `found` for the block at `at` less the starts the boundary tests refuse, where the
+// characters around every start of the block are the subject's own.
+__attribute__((target("avx2"), always_inline)) inline std::uint32_t BoundedAvx2(
+    const LiteralScan& scan, int at, __m256i found, __m256i low, __m256i high)
+{
+    __m256i keep = found;
+    if (scan.testBefore && at >= 1) {
+        const __m256i word = WordCharsAvx2(scan.s + at - 1, low, high);
+        keep = scan.wordBefore ? _mm256_and_si256(keep, word) : _mm256_andnot_si256(word, keep);
+    }
+    if (scan.testAfter && at + scan.after + 32 <= scan.length) {
+        const __m256i word = WordCharsAvx2(scan.s + at + scan.after, low, high);
+        keep = scan.wordAfter ? _mm256_and_si256(keep, word) : _mm256_andnot_si256(word, keep);
+    }
+    return std::uint32_t(_mm256_movemask_epi8(keep));
+}
+
 // The 32 starts at `at`: where the rarest character stands comes back in `rare`, where all
 // three do is returned.
 __attribute__((target("avx2"), always_inline)) inline __m256i TestBlockAvx2(const unsigned char* at,
@@ -66,6 +94,13 @@ __attribute__((target("avx2"))) std::uint32_t NextCandidatesAvx2(const LiteralSc
     const __m256i b2 = _mm256_set1_epi8(char(scan.chars[2][1]));
     const unsigned char* s = scan.s;
     const int reach = scan.reach();
+    const bool bounded = scan.wordClass != nullptr && (scan.testBefore || scan.testAfter);
+    const __m256i low = bounded
+        ? _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(scan.wordClass)))
+        : _mm256_setzero_si256();
+    const __m256i high = bounded
+        ? _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(scan.wordClass + 16)))
+        : _mm256_setzero_si256();
     int emptyBlocks = 0;
     // Two blocks a round: one branch for 64 starts where there is nothing.
     while (start + 32 + reach <= scan.length) {
@@ -75,10 +110,18 @@ __attribute__((target("avx2"))) std::uint32_t NextCandidatesAvx2(const LiteralSc
         const __m256i found1 = TestBlockAvx2(s + start + 32, scan.offsets, a0, b0, a1, b1, a2, b2, rare1);
         const __m256i found = _mm256_or_si256(found0, found1);
         if (!_mm256_testz_si256(found, found)) {
-            if (const auto mask = std::uint32_t(_mm256_movemask_epi8(found0)))
+            if (!bounded) {
+                if (const auto mask = std::uint32_t(_mm256_movemask_epi8(found0)))
+                    return mask;
+                start += 32;
+                return std::uint32_t(_mm256_movemask_epi8(found1));
+            }
+            if (const std::uint32_t mask = BoundedAvx2(scan, start, found0, low, high))
                 return mask;
-            start += 32;
-            return std::uint32_t(_mm256_movemask_epi8(found1));
+            if (const std::uint32_t mask = BoundedAvx2(scan, start + 32, found1, low, high)) {
+                start += 32;
+                return mask;
+            }
         }
         const __m256i rare = _mm256_or_si256(rare0, rare1);
         if (!_mm256_testz_si256(rare, rare)) {
@@ -98,7 +141,8 @@ __attribute__((target("avx2"))) std::uint32_t NextCandidatesAvx2(const LiteralSc
         const __m256i found = _mm256_and_si256(
             _mm256_and_si256(rare, _mm256_or_si256(_mm256_cmpeq_epi8(y, a1), _mm256_cmpeq_epi8(y, b1))),
             _mm256_or_si256(_mm256_cmpeq_epi8(z, a2), _mm256_cmpeq_epi8(z, b2)));
-        if (const auto mask = std::uint32_t(_mm256_movemask_epi8(found)))
+        if (const std::uint32_t mask
+            = bounded ? BoundedAvx2(scan, start, found, low, high) : std::uint32_t(_mm256_movemask_epi8(found)))
             return mask;
         if (_mm256_movemask_epi8(rare) != 0) {
             emptyBlocks = 0;
@@ -188,6 +232,36 @@ ScanFunction ScanFor(ScanLevel level)
 ScanFunction g_scan = ScanFor(ScanLevel::Best);
 
 } // namespace
+
+bool WordNibbles(const bool word[256], unsigned char table[32])
+{
+    std::uint16_t rows[16] = {};
+    for (int c = 0; c < 256; ++c) {
+        if (word[c])
+            rows[c >> 4] |= std::uint16_t(1u << (c & 15));
+    }
+    std::uint16_t distinct[8] = {};
+    int count = 0;
+    std::fill(table, table + 32, 0);
+    for (int h = 0; h < 16; ++h) {
+        if (rows[h] == 0)
+            continue;
+        int bit = 0;
+        while (bit < count && distinct[bit] != rows[h])
+            ++bit;
+        if (bit == count) {
+            if (count == 8)
+                return false;
+            distinct[count++] = rows[h];
+            for (int l = 0; l < 16; ++l) {
+                if (rows[h] & (1u << l))
+                    table[l] |= static_cast<unsigned char>(1u << bit);
+            }
+        }
+        table[16 + h] = static_cast<unsigned char>(1u << bit);
+    }
+    return true;
+}
 
 std::uint32_t NextCandidates(const LiteralScan& scan, int& start)
 {

@@ -73,6 +73,10 @@ struct TRegex::Private {
     bool separatorsValid = false;
     bool wordTable[256] = {};
     bool wordTableValid = false;
+    // The word table as the literal scan's block test reads it; unusable when the table has
+    // too many different rows (see WordNibbles).
+    unsigned char wordNibbles[32] = {};
+    bool wordNibblesUsable = false;
 
     RegexMatcher matcher;
 
@@ -346,6 +350,7 @@ bool TRegex::search(int offset)
         std::fill(std::begin(m_d->wordTable), std::end(m_d->wordTable), false);
         for (const char c : m_d->wordChars)
             m_d->wordTable[static_cast<unsigned char>(c)] = true;
+        m_d->wordNibblesUsable = WordNibbles(m_d->wordTable, m_d->wordNibbles);
         m_d->wordTableValid = true;
     }
     RegexMatcher& matcher = m_d->matcher;
@@ -510,6 +515,24 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
             scan.chars[k][1] = info.prefixCaseless ? invert[c] : c;
         }
         scan.leap = scan.chars[0][0] == scan.chars[0][1];
+        // A boundary test next to the literal is tried on whole blocks when the literal's
+        // character beside it is a word character or not in either case.
+        const auto wordness = [&](unsigned char c, bool& isWord) {
+            isWord = word[c];
+            return !info.prefixCaseless || word[invert[c]] == isWord;
+        };
+        bool edgeWord = false;
+        if (m_d->wordNibblesUsable && info.prefixBoundBefore != 0 && wordness(literal[0], edgeWord)) {
+            scan.testBefore = true;
+            scan.wordBefore = (info.prefixBoundBefore > 0) != edgeWord;
+        }
+        if (m_d->wordNibblesUsable && info.prefixBoundAfter != 0 && wordness(literal[literalLength - 1], edgeWord)) {
+            scan.testAfter = true;
+            scan.wordAfter = (info.prefixBoundAfter > 0) != edgeWord;
+            scan.after = literalLength;
+        }
+        if (scan.testBefore || scan.testAfter)
+            scan.wordClass = m_d->wordNibbles;
         for (;;) {
             std::uint32_t mask = NextCandidates(scan, start);
             if (mask == 0)

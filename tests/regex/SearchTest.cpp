@@ -150,11 +150,14 @@ TEST(StartScans, AgreeWithTryingEveryStart)
     const char* patterns[] = { "^a", "^ab*", "^\\s*<", "^.", "^[^a]", "(?-s)^.*", "ab", "bA", "(?i)ab",
         "(?i)\xe0" "b\xc0", "\\bab", "\\Bba", "(?i)\\bba", "a", "(?i)a", ";\r", "\r\n", "(a)b", "abA",
         "(?i)bAb", "aa", "ab<", "(?i)<A\xe0" "b", "\\bab\\b", "(?i)\\Bab\\b", "\\bba(\\B)", "\\b\\Bab", "ab\\b\\B", "\\bab+\\b", "(?i)\\b\xe0" "b\\b" };
+    // Word characters: the usual ones; ones whose other case is not one ("a" but not "A"); and
+    // so many kinds that blocks cannot test them and starts are tested one by one.
     const struct {
         const char* separators;
         const char* pair;
+        const char* wordChars = nullptr;
     } settings[] = { { "\r\n", "\r\n" }, { "\r\n", "" }, { "\n", "\r\n" }, { ";", "\r\n" }, { "", "ab" },
-        { "ab;\n", "\n;" } };
+        { "ab;\n", "\n;" }, { "\r\n", "\r\n", "ab<" }, { "\r\n", "\r\n", "aB\xe0\x01\x12\x23\x34\x56\x67\x78\x89\x9a" } };
     std::mt19937 random(15);
     // Every kind of block scan the processor offers, the plain one included.
     for (const ScanLevel level : { ScanLevel::Plain, ScanLevel::Sse2, ScanLevel::Avx2 }) {
@@ -163,6 +166,8 @@ TEST(StartScans, AgreeWithTryingEveryStart)
         TRegex engine;
         engine.SetLineSeparatorChars(setting.separators);
         engine.SetLinePairedSeparator(setting.pair);
+        if (setting.wordChars)
+            engine.SetWordChars(setting.wordChars);
         for (int round = 0; round < 200; ++round) {
             std::string subject;
             // Several blocks of 32 starts, and tails; every other subject is mostly blanks, so
