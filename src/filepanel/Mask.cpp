@@ -59,6 +59,9 @@ bool MatchesMask(std::string_view mask, std::string_view name)
 
 bool MatchesFileName(std::string_view mask, const std::filesystem::path& fileName)
 {
+    // The masks that take every name need no converted name (a walk asks for every file).
+    if (mask == "*.*" || mask == "*")
+        return true;
     return MatchesMask(mask, codepage::Utf8ToWin1251(fileName.native()));
 }
 

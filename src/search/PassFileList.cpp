@@ -55,11 +55,22 @@ public:
         append(root.path, false);
     }
 
-    // Panel 0 := the number of paths so far, then let messages through.
-    void showCount()
+    // Panel 0 := the number of paths so far, then let messages through. The count is formatted
+    // only when the messages are let through (or `always`): nothing shows it in between.
+    void showCount(bool always = false)
     {
-        m_control.setStatus(0, app::FormatThousands(static_cast<std::int64_t>(m_list.size())));
+        if (always || m_control.progressDue()) {
+            m_control.setStatus(0, app::FormatThousands(static_cast<std::int64_t>(m_list.size())));
+            m_shownCount = m_list.size();
+        }
         m_control.PumpMessages();
+    }
+
+    // The count as the last appended path left it, when that was not shown.
+    void showFinalCount()
+    {
+        if (m_list.size() != m_shownCount)
+            showCount(true);
     }
 
 private:
@@ -102,7 +113,10 @@ private:
         }
 
         for (const std::string& mask : m_masks) {
-            for (const filepanel::DirEntry& entry : filepanel::FilterEntries(entries, mask, m_fileRequest)) {
+            for (const filepanel::DirEntry& entry : entries) {
+                if (!filepanel::PassesRequest(entry.attributes, m_fileRequest)
+                    || !filepanel::MatchesFileName(mask, entry.name))
+                    continue;
                 if (aborted())
                     return;
                 append(dir / entry.name, m_testDuplicates);
@@ -118,6 +132,7 @@ private:
 
     PassControl& m_control;
     std::vector<fs::path>& m_list;
+    size_t m_shownCount = 0; // the count panel 0 shows
     const PassOptions& m_options;
     const PassFileList::AppendListener& m_onAppend;
     const bool m_testDuplicates;
@@ -147,12 +162,13 @@ bool PassFileList::BuildFileList(
                 break;
             if (selection.items[i].marked && selection.rootOf(static_cast<int>(i), root))
                 walk.walkRoot(root);
-            walk.showCount();
+            walk.showCount(true);
         }
     } else if (selection.focusedIndex >= 0
         && static_cast<size_t>(selection.focusedIndex) < selection.items.size()
         && selection.rootOf(selection.focusedIndex, root)) {
         walk.walkRoot(root);
+        walk.showFinalCount();
     }
 
     const bool complete = !m_control.AbortRequested();
