@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -205,8 +206,25 @@ void SearchAll(TRegex& re, const Options& o, const std::string& subjectField, co
     if (subject != subjectField.substr(0, subjectField.find('\0'))) {
         Fail("subject copy differs from the text up to its first NUL");
     }
+    // A second engine counts what ExecNext finds in one go, where the pattern allows that.
+    TRegex counter;
+    std::optional<int> counted;
+    try {
+        counter.SetModifierText(re.ModifierText());
+        counter.SetExpression(re.Expression());
+        counter.SetSpaceChars(re.SpaceChars());
+        counter.SetWordChars(re.WordChars());
+        counter.SetLineSeparatorChars(re.LineSeparatorChars());
+        counter.SetLinePairedSeparator(re.LinePairedSeparator());
+        counter.SetInputString(subject);
+        if (found && counter.ExecPos(re.GroupStart(0)))
+            counted = counter.CountNextLiteralMatches(int(kMaxMatches));
+    } catch (const ERegex&) {
+        counted.reset(); // a limit of the other engine's own search: nothing to compare
+    }
     int minimumStart = o.execPos > 0 ? o.execPos : 1;
-    for (std::size_t n = 0; found; ++n) {
+    std::size_t n = 0;
+    for (; found; ++n) {
         if (n == kMaxMatches) {
             Fail("ExecNext does not come to an end");
         }
@@ -220,6 +238,10 @@ void SearchAll(TRegex& re, const Options& o, const std::string& subjectField, co
         minimumStart = start + len + (len == 0 ? 1 : 0);
         re.Substitute(templateText);
         found = re.ExecNext();
+    }
+    if (counted && std::size_t(*counted) + 1 != n) {
+        Fail("counting the literal's matches differs from ExecNext",
+            std::to_string(*counted + 1) + " != " + std::to_string(n));
     }
 }
 
