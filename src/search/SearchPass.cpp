@@ -74,7 +74,8 @@ void SearchPass::run(
 
     // Workers only pay off over several files; their engines are plain ones, so an engine
     // with its own error texts keeps the pass on this thread.
-    const bool parallel = m_jobs > 1 && typeid(m_compiler.engine()) == typeid(regex::TRegex);
+    const regex::TRegex& passEngine = m_compiler.engine();
+    const bool parallel = m_jobs > 1 && typeid(passEngine) == typeid(regex::TRegex);
     // With several jobs the workers start before the walk and test each path as it is listed,
     // while this thread walks on. Not when the collecting file is to leave the list after the
     // walk: the workers would have been handed a path the pass does not take.
