@@ -473,6 +473,46 @@ private:
 
 } // namespace
 
+// Made out of line: the searches that inline searchPrefix keep their other scans' loops as
+// tight as they were.
+LiteralScan TRegex::literalScan(const unsigned char* s, int length) const
+{
+    const ProgramInfo& info = m_d->info;
+    const unsigned char* literal = m_d->program.data() + info.prefixOffset;
+    const int literalLength = info.prefixLength;
+    const unsigned char* invert = m_d->invert;
+    const bool* word = m_d->wordTable;
+    LiteralScan scan;
+    scan.s = s;
+    scan.length = length;
+    for (int k = 0; k < 3; ++k) {
+        const unsigned char c = literal[info.prefixScan[k]];
+        scan.offsets[k] = info.prefixScan[k];
+        scan.chars[k][0] = c;
+        scan.chars[k][1] = info.prefixCaseless ? invert[c] : c;
+    }
+    scan.leap = scan.chars[0][0] == scan.chars[0][1];
+    // A boundary test next to the literal is tried on whole blocks when the literal's
+    // character beside it is a word character or not in either case.
+    const auto wordness = [&](unsigned char c, bool& isWord) {
+        isWord = word[c];
+        return !info.prefixCaseless || word[invert[c]] == isWord;
+    };
+    bool edgeWord = false;
+    if (m_d->wordNibblesUsable && info.prefixBoundBefore != 0 && wordness(literal[0], edgeWord)) {
+        scan.testBefore = true;
+        scan.wordBefore = (info.prefixBoundBefore > 0) != edgeWord;
+    }
+    if (m_d->wordNibblesUsable && info.prefixBoundAfter != 0 && wordness(literal[literalLength - 1], edgeWord)) {
+        scan.testAfter = true;
+        scan.wordAfter = (info.prefixBoundAfter > 0) != edgeWord;
+        scan.after = literalLength;
+    }
+    if (scan.testBefore || scan.testAfter)
+        scan.wordClass = m_d->wordNibbles;
+    return scan;
+}
+
 template <typename Attempt>
 bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt& attempt)
 {
@@ -505,34 +545,7 @@ bool TRegex::searchPrefix(const unsigned char* s, int start, int length, Attempt
     if (literalLength >= 2) {
         // Blocks of starts are tested for the rarest character and up to two more of the
         // literal's (LiteralScan.h); the starts that pass are tried one by one.
-        LiteralScan scan;
-        scan.s = s;
-        scan.length = length;
-        for (int k = 0; k < 3; ++k) {
-            const unsigned char c = literal[info.prefixScan[k]];
-            scan.offsets[k] = info.prefixScan[k];
-            scan.chars[k][0] = c;
-            scan.chars[k][1] = info.prefixCaseless ? invert[c] : c;
-        }
-        scan.leap = scan.chars[0][0] == scan.chars[0][1];
-        // A boundary test next to the literal is tried on whole blocks when the literal's
-        // character beside it is a word character or not in either case.
-        const auto wordness = [&](unsigned char c, bool& isWord) {
-            isWord = word[c];
-            return !info.prefixCaseless || word[invert[c]] == isWord;
-        };
-        bool edgeWord = false;
-        if (m_d->wordNibblesUsable && info.prefixBoundBefore != 0 && wordness(literal[0], edgeWord)) {
-            scan.testBefore = true;
-            scan.wordBefore = (info.prefixBoundBefore > 0) != edgeWord;
-        }
-        if (m_d->wordNibblesUsable && info.prefixBoundAfter != 0 && wordness(literal[literalLength - 1], edgeWord)) {
-            scan.testAfter = true;
-            scan.wordAfter = (info.prefixBoundAfter > 0) != edgeWord;
-            scan.after = literalLength;
-        }
-        if (scan.testBefore || scan.testAfter)
-            scan.wordClass = m_d->wordNibbles;
+        LiteralScan scan = literalScan(s, length);
         for (;;) {
             std::uint32_t mask = NextCandidates(scan, start);
             if (mask == 0)

@@ -24,6 +24,8 @@
 
 namespace morvane::regex {
 
+struct LiteralScan;
+
 class TRegex {
 public:
     // Case mapping used by the i modifier: a character's other-case image (or itself).
@@ -167,6 +169,8 @@ private:
     // Start-position scans for programs whose matches begin with a literal or at a line start.
     template <typename Attempt>
     bool searchPrefix(const unsigned char* s, int start, int length, Attempt& attempt);
+    // The block scan of the literal every match begins with (searchPrefix).
+    LiteralScan literalScan(const unsigned char* s, int length) const;
     template <typename Attempt>
     bool searchLineStarts(const unsigned char* s, int start, int length, Attempt& attempt);
 };
