@@ -70,6 +70,14 @@ __attribute__((target("avx2"), always_inline)) inline std::uint32_t BoundedAvx2(
     return std::uint32_t(_mm256_movemask_epi8(keep));
 }
 
+// The candidates of the block at `at` as a mask: `found`, less what the boundary tests refuse
+// when there are any.
+__attribute__((target("avx2"), always_inline)) inline std::uint32_t CandidatesAvx2(
+    const LiteralScan& scan, int at, __m256i found, bool bounded, __m256i low, __m256i high)
+{
+    return bounded ? BoundedAvx2(scan, at, found, low, high) : std::uint32_t(_mm256_movemask_epi8(found));
+}
+
 // The 32 starts at `at`: where the rarest character stands comes back in `rare`, where all
 // three do is returned.
 __attribute__((target("avx2"), always_inline)) inline __m256i TestBlockAvx2(const unsigned char* at,
@@ -110,15 +118,9 @@ __attribute__((target("avx2"))) std::uint32_t NextCandidatesAvx2(const LiteralSc
         const __m256i found1 = TestBlockAvx2(s + start + 32, scan.offsets, a0, b0, a1, b1, a2, b2, rare1);
         const __m256i found = _mm256_or_si256(found0, found1);
         if (!_mm256_testz_si256(found, found)) {
-            if (!bounded) {
-                if (const auto mask = std::uint32_t(_mm256_movemask_epi8(found0)))
-                    return mask;
-                start += 32;
-                return std::uint32_t(_mm256_movemask_epi8(found1));
-            }
-            if (const std::uint32_t mask = BoundedAvx2(scan, start, found0, low, high))
+            if (const std::uint32_t mask = CandidatesAvx2(scan, start, found0, bounded, low, high))
                 return mask;
-            if (const std::uint32_t mask = BoundedAvx2(scan, start + 32, found1, low, high)) {
+            if (const std::uint32_t mask = CandidatesAvx2(scan, start + 32, found1, bounded, low, high)) {
                 start += 32;
                 return mask;
             }
@@ -134,15 +136,9 @@ __attribute__((target("avx2"))) std::uint32_t NextCandidatesAvx2(const LiteralSc
         }
     }
     while (start + reach <= scan.length) {
-        const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + start + scan.offsets[0]));
-        const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + start + scan.offsets[1]));
-        const __m256i z = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + start + scan.offsets[2]));
-        const __m256i rare = _mm256_or_si256(_mm256_cmpeq_epi8(x, a0), _mm256_cmpeq_epi8(x, b0));
-        const __m256i found = _mm256_and_si256(
-            _mm256_and_si256(rare, _mm256_or_si256(_mm256_cmpeq_epi8(y, a1), _mm256_cmpeq_epi8(y, b1))),
-            _mm256_or_si256(_mm256_cmpeq_epi8(z, a2), _mm256_cmpeq_epi8(z, b2)));
-        if (const std::uint32_t mask
-            = bounded ? BoundedAvx2(scan, start, found, low, high) : std::uint32_t(_mm256_movemask_epi8(found)))
+        __m256i rare;
+        const __m256i found = TestBlockAvx2(s + start, scan.offsets, a0, b0, a1, b1, a2, b2, rare);
+        if (const std::uint32_t mask = CandidatesAvx2(scan, start, found, bounded, low, high))
             return mask;
         if (_mm256_movemask_epi8(rare) != 0) {
             emptyBlocks = 0;
