@@ -28,6 +28,11 @@ protected:
         }
         write("d/sub/utf.txt", "\xEF\xBB\xBFмир и Мир\r\n");
         write("d/sub/koi.txt", koi("Здравствуй, мир: это текст в KOI8-R, и его надо угадать."));
+        // More matches of a literal than are counted in one go, twice over.
+        std::string many;
+        for (int i = 0; i < 10000; ++i)
+            many += i % 2 ? "xy\r\n" : "xy xyz ";
+        write("many.txt", many);
         // Only a capital X: found by "x" only while the i modifier is on.
         write("upper.txt", "X");
         // "ab" matches, then the next search backtracks past the engine's budget.
@@ -76,6 +81,8 @@ TEST_F(ParallelSearchCli, EveryJobCountPrintsWhatOneJobPrints)
             row("d/sub/utf.txt", "2", ""), path("d/f101.txt") },
         { { "found", "--remark", "(?i)", "-e", "x", path("upper.txt"), path("limit.txt") },
             row("upper.txt", "1", ""), path("limit.txt") },
+        { { "found", "-e", "\\bxy\\b", path("many.txt"), path("upper.txt") }, row("many.txt", "10000", ""),
+            path("upper.txt") },
     };
     for (const Case& c : cases) {
         const std::string name = testing::PrintToString(c.args);
