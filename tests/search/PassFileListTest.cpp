@@ -52,6 +52,23 @@ TEST_F(PassFileListTest, ShowsScanningTextAndGrowingCount)
     EXPECT_EQ(fixture.status.text(0), "5");
 }
 
+TEST_F(PassFileListTest, BetweenResponsesTheCountWaitsButTheWalkEndsShowingIt)
+{
+    // The clock stands still inside the response interval: no count is due while the walk runs,
+    // yet its end shows the whole count, for marked roots and for the focused item alike.
+    fixture.control.setResponseInterval(500);
+    fixture.control.resetPumpTime();
+    ASSERT_TRUE(list.BuildFileList(Marked(tree.root(), { "D/" }), options));
+    EXPECT_FALSE(fixture.status.everShown(0, "3"));
+    EXPECT_EQ(fixture.status.text(0), "5");
+    auto focused = Marked(tree.root(), { "D/", "D/S/" });
+    focused.items[0].marked = focused.items[1].marked = false;
+    focused.focusedIndex = 1;
+    ASSERT_TRUE(list.BuildFileList(focused, options));
+    EXPECT_EQ(list.FileList().size(), 2u);
+    EXPECT_EQ(fixture.status.text(0), "2");
+}
+
 TEST_F(PassFileListTest, CountIsGroupedByThousands)
 {
     for (int i = 0; i < 1000; ++i)
