@@ -217,17 +217,26 @@ TEST(StartScans, CountingALiteralsMatchesGivesWhatExecNextFinds)
     // Overlapping candidates ("aa" in "aaaaa"), boundaries, either case, a one-character
     // literal, matches in blocks and in the tail; and limits that stop on a match, whose state
     // must be the one ExecNext leaves there. Patterns that are not a lone literal are refused.
+    // Each scan level finds the candidates of whole blocks its own way.
     std::string words;
     for (int i = 0; i < 300; ++i)
         words += i % 7 == 0 ? "the " : i % 5 == 0 ? "there " : i % 3 == 0 ? "The " : "other ";
-    const struct {
+    struct Case {
         const char* pattern;
         std::string subject;
-    } cases[] = { { "aa", "aaaaa aa aaa" }, { "\\bthe\\b", words }, { "(?i)\\bthe\\b", words }, { "the", words },
-        { "e", words }, { "\\Bhe", words }, { "ab", std::string(100, 'x') + "ab" + std::string(40, 'x') + "abab" } };
+    };
+    std::vector<Case> cases = { { "aa", "aaaaa aa aaa" }, { "\\bthe\\b", words }, { "(?i)\\bthe\\b", words },
+        { "the", words }, { "e", words }, { "\\Bhe", words },
+        { "ab", std::string(100, 'x') + "ab" + std::string(40, 'x') + "abab" }, { "aa", std::string(200, 'a') } };
+    // A candidate cut short by the subject's end, at every place in the last blocks.
+    for (int pad = 0; pad < 40; ++pad)
+        cases.push_back({ "zeez", "zeez zeez " + std::string(std::size_t(pad), 'x') + "zee" });
+    for (const ScanLevel level : { ScanLevel::Plain, ScanLevel::Sse2, ScanLevel::Avx2, ScanLevel::Best })
     for (const auto& c : cases) {
+        SetLiteralScanLevel(level);
         for (const int limit : { 1, 2, 7, 1000 }) {
-            SCOPED_TRACE(std::string(c.pattern) + " limit " + std::to_string(limit));
+            SCOPED_TRACE(std::string(c.pattern) + " limit " + std::to_string(limit) + " level "
+                + std::to_string(static_cast<int>(level)));
             TRegex counting;
             TRegex stepping;
             counting.SetExpression(c.pattern);
