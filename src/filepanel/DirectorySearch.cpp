@@ -118,12 +118,17 @@ bool PassesRequest(unsigned attributes, unsigned request)
     return (attributes & kSpecial & ~request) == 0;
 }
 
+bool PassesFilter(const DirEntry& entry, std::string_view mask, unsigned request)
+{
+    return PassesRequest(entry.attributes, request) && MatchesFileName(mask, entry.name);
+}
+
 std::vector<DirEntry> FilterEntries(
     const std::vector<DirEntry>& entries, std::string_view mask, unsigned request)
 {
     std::vector<DirEntry> result;
     for (const DirEntry& entry : entries) {
-        if (PassesRequest(entry.attributes, request) && MatchesFileName(mask, entry.name))
+        if (PassesFilter(entry, mask, request))
             result.push_back(entry);
     }
     return result;

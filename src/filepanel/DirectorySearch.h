@@ -42,7 +42,10 @@ std::vector<DirEntry> ReadDirectoryEntries(const std::filesystem::path& dir, boo
 // none of the special attributes (hidden, system, volume, directory) the request lacks.
 bool PassesRequest(unsigned attributes, unsigned request);
 
-// The entries of `entries` that match `mask` (Mask.h) and pass `request`, in their order.
+// True when `entry` matches `mask` (Mask.h) and passes `request`.
+bool PassesFilter(const DirEntry& entry, std::string_view mask, unsigned request);
+
+// The entries of `entries` that pass the filter, in their order.
 std::vector<DirEntry> FilterEntries(
     const std::vector<DirEntry>& entries, std::string_view mask, unsigned request);
 

@@ -114,9 +114,8 @@ private:
 
         for (const std::string& mask : m_masks) {
             for (const filepanel::DirEntry& entry : entries) {
-                if (!filepanel::PassesRequest(entry.attributes, m_fileRequest)
-                    || !filepanel::MatchesFileName(mask, entry.name))
-                    continue;
+                if (!filepanel::PassesFilter(entry, mask, m_fileRequest))
+                    continue; // tested in place: a filtered copy per mask would copy every entry
                 if (aborted())
                     return;
                 append(dir / entry.name, m_testDuplicates);

@@ -237,7 +237,6 @@ void SearchPass::countMatches()
     // The matches of a pattern that is a literal are counted many at a time, without a search
     // set up for each, while no progress is due; when it is, one match at a time, so that the
     // progress and an abort come exactly where they would without the shortcut.
-    constexpr int kCountAtOnce = 4096;
     regex::TRegex& engine = m_compiler.engine();
     int found = 1; // the match the search stopped at
     bool onMatch = true; // the engine stands on the last match counted, and more may follow
@@ -250,12 +249,12 @@ void SearchPass::countMatches()
         if (!onMatch)
             return;
         const std::optional<int> more
-            = m_control.progressDue() ? std::nullopt : engine.CountNextLiteralMatches(kCountAtOnce);
+            = m_control.progressDue() ? std::nullopt : engine.CountNextLiteralMatches(kLiteralCountBatch);
         if (more) {
             if (*more == 0)
                 return;
             found = *more;
-            onMatch = found == kCountAtOnce;
+            onMatch = found == kLiteralCountBatch;
             continue;
         }
         if (!engine.ExecNext())

@@ -42,6 +42,10 @@ namespace morvane::search {
 struct FileVerdict;
 class SearchWorkers;
 
+// Matches of a lone literal counted in one go (TRegex::CountNextLiteralMatches) between two
+// looks at whether the pass stops or its progress is due, on the pass thread and the workers.
+inline constexpr int kLiteralCountBatch = 4096;
+
 // The rules a search pass runs: the edit fields (cbFind, cbRemark) or, in multipass mode
 // (tbBatch down), the data rows of the rule table in order.
 struct SearchRules {

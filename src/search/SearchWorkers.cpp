@@ -25,8 +25,6 @@ constexpr std::size_t kWindowPerJob = 64;
 // keeps up with the walk would sleep and be woken for every file, which costs more than a
 // small file's search.
 constexpr std::size_t kHandOver = 16;
-// Matches of a literal counted in one go between two looks at whether the pass stops.
-constexpr int kCountAtOnce = 4096;
 // How often a waiting pass thread lets messages through (an abort is seen within this).
 constexpr auto kWaitSlice = std::chrono::milliseconds(10);
 
@@ -203,9 +201,9 @@ void SearchWorkers::testFile(Worker& worker, const fs::path& path, FileVerdict& 
             for (;;) {
                 if (stopping())
                     return;
-                if (const std::optional<int> more = engine.CountNextLiteralMatches(kCountAtOnce)) {
+                if (const std::optional<int> more = engine.CountNextLiteralMatches(kLiteralCountBatch)) {
                     verdict.matches += *more;
-                    if (*more < kCountAtOnce)
+                    if (*more < kLiteralCountBatch)
                         break;
                     continue;
                 }

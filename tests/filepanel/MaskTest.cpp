@@ -61,6 +61,8 @@ TEST(MaskTest, MatchesLikeTheDirectorySearch)
     for (const MaskCase& c : cases) {
         EXPECT_EQ(MatchesFileName(Utf8ToWin1251(c.mask), c.name), c.expected)
             << "mask \"" << c.mask << "\" name \"" << c.name << "\"";
+        // The masks that take every name are answered without the matcher; it must agree.
+        EXPECT_EQ(MatchesMask(Utf8ToWin1251(c.mask), Utf8ToWin1251(c.name)), c.expected) << c.mask << " " << c.name;
     }
 }
 
